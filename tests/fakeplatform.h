@@ -1,0 +1,49 @@
+#pragma once
+// A desktop for the tests: today's year is fixed, every request is recorded and nothing is
+// opened. Pictures are really loaded from the program folder, so a missing file shows.
+
+#include <QDir>
+#include <QPixmap>
+#include <QStringList>
+#include <cstdlib>
+
+#include "platform.h"
+
+class FakePlatform final : public yorvane::Platform {
+public:
+    explicit FakePlatform(QString folder = defaultFolder()) : folder_(std::move(folder)) {}
+
+    // The pictures and documents of the source tree, set by CTest.
+    static QString defaultFolder() {
+        const char* dir = std::getenv("YORVANE_DATA_DIR");
+        return dir ? QString::fromLocal8Bit(dir) : QDir::currentPath();
+    }
+
+    QString programFolder() const override { return folder_; }
+    int currentYear() const override { return year; }
+    QPixmap loadPicture(const QString& path) override {
+        pictures << path;
+        return QPixmap(path);
+    }
+    bool openDocument(const QString& fileName, const QString& workingFolder) override {
+        documents << fileName + QStringLiteral(" in ") + workingFolder;
+        return documentsAccepted;
+    }
+    bool openAddress(const QString& address) override {
+        addresses << address;
+        return addressesAccepted;
+    }
+
+    // The file name of the last picture loaded, without its folder.
+    QString lastPicture() const {
+        return pictures.isEmpty() ? QString() : pictures.last().section(QLatin1Char('/'), -1);
+    }
+
+    QString folder_;
+    int year = 2026;
+    QStringList pictures;
+    QStringList documents;
+    QStringList addresses;
+    bool documentsAccepted = true;
+    bool addressesAccepted = true;
+};

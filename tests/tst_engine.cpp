@@ -1,0 +1,499 @@
+// The calendar engine on plain values: tables, lookups, the number reader and whole runs of
+// the recalculation.
+
+#include <QtTest>
+
+#include "age.h"
+#include "eras.h"
+#include "number.h"
+#include "periods.h"
+#include "recalc.h"
+#include "sign.h"
+#include "text.h"
+
+using namespace yorvane;
+
+namespace {
+QString qs(std::u16string_view s) {
+    return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
+}
+std::u16string u16(const QString& s) { return s.toStdU16String(); }
+}  // namespace
+
+class TestEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void eraTableInvariants();
+    void northernCourtYears();
+    void historicalDisplay_data();
+    void historicalDisplay();
+    void yearBeforeTableKeepsGengoNen();
+    void readYearNumber_data();
+    void readYearNumber();
+    void scanNumberKeepsFraction_data();
+    void scanNumberKeepsFraction();
+    void periods_data();
+    void periods();
+    void signOfKnownYears_data();
+    void signOfKnownYears();
+    void sexagenaryCycleFrom1984();
+    void nineStarDescendsEachYear();
+    void wording_data();
+    void wording();
+    void figures();
+    void designatedYear_data();
+    void designatedYear();
+    void recalculation_data();
+    void recalculation();
+    void recalculationFigure_data();
+    void recalculationFigure();
+    void shortestDecimal_data();
+    void shortestDecimal();
+};
+
+void TestEngine::eraTableInvariants() {
+    QCOMPARE(kHistoricalEras.size(), std::size_t{240});
+    QCOMPARE(qs(kHistoricalEras[238].caption), QStringLiteral("平成"));
+    QCOMPARE(kHistoricalEras[238].firstYear, 1989);
+    QCOMPARE(qs(kHistoricalEras[239].caption), QStringLiteral("令和"));
+    QCOMPARE(kHistoricalEras[239].firstYear, 2019);
+    QCOMPARE(kHistoricalEras[239].offset, 2018);
+    int gaps = 0;
+    for (std::size_t i = 0; i < kHistoricalEras.size(); ++i) {
+        const auto& row = kHistoricalEras[i];
+        const QString caption = qs(row.caption);
+        if (i > 0) QVERIFY2(row.firstYear > kHistoricalEras[i - 1].firstYear, qPrintable(caption));
+        if (row.caption == kGapCaption) {
+            ++gaps;
+            QCOMPARE(row.offset, kNoOffset);
+        } else if (caption == QStringLiteral("大正")) {
+            QCOMPARE(row.offset, 1911);
+        } else if (caption == QStringLiteral("昭和")) {
+            QCOMPARE(row.offset, 1925);
+        } else {
+            QVERIFY2(row.offset == row.firstYear - 1, qPrintable(caption));
+            QVERIFY2(caption.size() == 2 || caption.size() == 4, qPrintable(caption));
+        }
+    }
+    QCOMPARE(gaps, 2);
+    // The modern captions are the era list's names.
+    for (int era = Heisei; era <= Meiji; ++era) {
+        const auto name = kModernEras[static_cast<std::size_t>(era)].name;
+        const auto* row = findHistoricalEra(kModernEras[static_cast<std::size_t>(era)].offset + 2);
+        QVERIFY(row);
+        QCOMPARE(qs(row->caption), qs(name));
+    }
+}
+
+void TestEngine::northernCourtYears() {
+    // 1332-1393 belong to rows 156 to 173 (正慶 ... 明徳) and to no other.
+    const QStringList expected = {
+        QStringLiteral("正慶"), QStringLiteral("建武"), QStringLiteral("暦応"), QStringLiteral("康永"),
+        QStringLiteral("貞和"), QStringLiteral("観応"), QStringLiteral("文和"), QStringLiteral("延文"),
+        QStringLiteral("康安"), QStringLiteral("貞治"), QStringLiteral("応安"), QStringLiteral("永和"),
+        QStringLiteral("康暦"), QStringLiteral("永徳"), QStringLiteral("至徳"), QStringLiteral("嘉慶"),
+        QStringLiteral("康応"), QStringLiteral("明徳")};
+    QStringList seen;
+    for (int y = 1332; y <= 1393; ++y) {
+        const auto* row = findHistoricalEra(y);
+        QVERIFY(row);
+        const int no = static_cast<int>(row - kHistoricalEras.data()) + 1;
+        QVERIFY2(no >= 156 && no <= 173, qPrintable(QString::number(y)));
+        if (seen.isEmpty() || seen.last() != qs(row->caption)) seen << qs(row->caption);
+    }
+    QCOMPARE(seen, expected);
+}
+
+void TestEngine::historicalDisplay_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("gengo");
+    QTest::addColumn<QString>("nen");
+    struct Row { int y; const char* g; const char* n; };
+    const Row rows[] = {
+        {0, "", ""}, {644, "", ""}, {645, "大化", "元"}, {649, "大化", "5"}, {650, "白雉", "元"},
+        {654, "白雉", "5"}, {655, "（廃止）", ""}, {685, "（廃止）", ""}, {686, "朱鳥", "元"},
+        {687, "（廃止）", ""}, {700, "（廃止）", ""}, {701, "大宝", "元"}, {1394, "応永", "元"},
+        {1427, "応永", "34"}, {1867, "慶応", "3"}, {1868, "明治", "元"}, {1912, "明治", "45"},
+        {1913, "大正", "2"}, {1926, "大正", "15"}, {1927, "昭和", "2"}, {1988, "昭和", "63"},
+        {1989, "平成", "元"}, {2018, "平成", "30"}, {2019, "令和", "元"}, {2026, "令和", "8"},
+        {2088, "令和", "70"}, {2000000000, "令和", "1999997982"},
+    };
+    for (const auto& r : rows)
+        QTest::addRow("%d", r.y) << r.y << QString::fromUtf8(r.g) << QString::fromUtf8(r.n);
+}
+
+void TestEngine::historicalDisplay() {
+    QFETCH(int, year);
+    QFETCH(QString, gengo);
+    QFETCH(QString, nen);
+    const auto d = historicalEraDisplay(year, 77);
+    QCOMPARE(qs(d.gengo), gengo);
+    QCOMPARE(qs(d.nen), nen);
+}
+
+void TestEngine::yearBeforeTableKeepsGengoNen() {
+    QCOMPARE(historicalEraDisplay(644, 12).gengoNen, 12);
+    QCOMPARE(historicalEraDisplay(655, 12).gengoNen, 0);
+    QCOMPARE(historicalEraDisplay(1980, 12).gengoNen, 55);
+}
+
+void TestEngine::readYearNumber_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("number");
+    struct Row { const char* name; const char* text; int n; };
+    const Row rows[] = {
+        {"empty", "", 0}, {"letters", "abc", 0}, {"digits", "1980", 1980},
+        {"trailing text", "55年", 55}, {"blank inside", "19 89", 1989},
+        {"tab and line feed", "\t1\n9", 19}, {"leading blanks", "  42", 42},
+        {"half to even down", "2.5", 2}, {"half to even up", "1.5", 2}, {"half to zero", "0.5", 0},
+        {"below half", "0.4", 0}, {"12.5", "12.5", 12}, {"13.5", "13.5", 14},
+        {"negative half", "-2.5", -2}, {"above half", "2.51", 3}, {"negative", "-3", -3},
+        {"plus sign", "+7", 7}, {"sign then blank", "- 3", -3}, {"two signs", "--3", 0},
+        {"leading point", ".5", 0}, {"point only", ".", 0}, {"trailing point", "5.", 5},
+        {"second point stops", "1.2.3", 1}, {"exponent", "1e3", 1000}, {"capital E", "2E2", 200},
+        {"exponent sign", "15e-1", 2}, {"exponent with fraction", "1.5e1", 15},
+        {"bare e", "5e", 5}, {"e and sign", "5e+", 5}, {"e then letter", "5ex", 5},
+        {"D is not an exponent", "5d2", 5}, {"hex is not read", "0x10", 0},
+        {"2e9 in range", "2e9", 2000000000}, {"3e9 out of range", "3e9", 0},
+        {"1e10 out of range", "1e10", 0}, {"9e99 out of range", "9e99", 0},
+        {"-9e9 out of range", "-9e9", 0}, {"huge exponent", "1e400", 0},
+        {"tiny exponent", "1e-400", 0}, {"long exponent", "1e0000000003", 1000},
+        {"max", "2147483647", 2147483647}, {"past max", "2147483648", 0},
+        {"min", "-2147483648", -2147483647 - 1}, {"full-width digits", "１９８０", 0},
+        {"many digits then fraction", "00000000000000000000001.5", 2},
+    };
+    for (const auto& r : rows) QTest::newRow(r.name) << QString::fromUtf8(r.text) << r.n;
+}
+
+void TestEngine::readYearNumber() {
+    QFETCH(QString, text);
+    QFETCH(int, number);
+    QCOMPARE(yorvane::readYearNumber(u16(text)), number);
+}
+
+void TestEngine::scanNumberKeepsFraction_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<double>("value");
+    QTest::newRow("none") << QString() << false << 0.0;
+    QTest::newRow("sign only") << QStringLiteral("-") << false << 0.0;
+    QTest::newRow("fraction") << QStringLiteral("1.25") << true << 1.25;
+    QTest::newRow("negative") << QStringLiteral("-10") << true << -10.0;
+    QTest::newRow("negative fraction") << QStringLiteral("-0.5x") << true << -0.5;
+}
+
+void TestEngine::scanNumberKeepsFraction() {
+    QFETCH(QString, text);
+    QFETCH(bool, found);
+    QFETCH(double, value);
+    const auto v = scanNumber(u16(text));
+    QCOMPARE(v.has_value(), found);
+    if (found) QCOMPARE(*v, value);
+}
+
+void TestEngine::periods_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("period");
+    struct Row { int y; const char* p; };
+    const Row rows[] = {
+        {0, ""}, {644, ""}, {645, "飛鳥時代"}, {709, "飛鳥時代"}, {710, "奈良時代"},
+        {793, "奈良時代"}, {794, "平安時代"}, {1191, "平安時代"}, {1192, "鎌倉時代"},
+        {1333, "鎌倉時代"}, {1334, "南北朝時代"}, {1391, "南北朝時代"}, {1392, "室町時代"},
+        {1466, "室町時代"}, {1467, "戦国時代"}, {1572, "戦国時代"}, {1573, "安土桃山時代"},
+        {1602, "安土桃山時代"}, {1603, "江戸時代"}, {1867, "江戸時代"}, {1868, ""}, {2026, ""},
+    };
+    for (const auto& r : rows) QTest::addRow("%d", r.y) << r.y << QString::fromUtf8(r.p);
+}
+
+void TestEngine::periods() {
+    QFETCH(int, year);
+    QFETCH(QString, period);
+    QCOMPARE(qs(periodName(year)), period);
+}
+
+void TestEngine::signOfKnownYears_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("star");
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("kana");
+    QTest::addColumn<QString>("picture");
+    QTest::newRow("1980") << 1980 << "二黒土星" << "庚申" << "かのえ  さる " << "saru.jpg";
+    QTest::newRow("1984") << 1984 << "七赤金星" << "甲子" << "きのえ  ね  " << "ne.jpg";
+    QTest::newRow("2000") << 2000 << "九紫火星" << "庚辰" << "かのえ  たつ " << "tatu.jpg";
+    QTest::newRow("1") << 1 << "一白水星" << "辛酉" << "かのと  とり " << "tori.jpg";
+    QTest::newRow("645") << 645 << "五黄土星" << "乙巳" << "きのと  み  " << "mi.jpg";
+    QTest::newRow("9999") << 9999 << "二黒土星" << "己亥" << "つちのと い  " << "i.jpg";
+    QTest::newRow("2015") << 2015 << "三碧木星" << "乙未" << "きのと  ひつじ" << "hituji.jpg";
+    QTest::newRow("0") << 0 << "二黒土星" << "庚申" << "かのえ  さる " << "saru.jpg";
+}
+
+void TestEngine::signOfKnownYears() {
+    QFETCH(int, year);
+    QFETCH(QString, star);
+    QFETCH(QString, sign);
+    QFETCH(QString, kana);
+    QFETCH(QString, picture);
+    const YearSign s = yearSign(year);
+    QCOMPARE(qs(s.kyuseiText), star);
+    QCOMPARE(qs(s.jikkanText) + qs(s.junishiText), sign);
+    QCOMPARE(qs(s.jikkanKana) + qs(s.junishiKana), kana);
+    QCOMPARE((qs(s.jikkanKana) + qs(s.junishiKana)).size(), 8);
+    QCOMPARE(qs(s.picture), picture);
+}
+
+void TestEngine::sexagenaryCycleFrom1984() {
+    // 1984 is 甲子, the first year of a cycle; each year moves one stem and one branch on.
+    const QString stems = QStringLiteral("甲乙丙丁戊己庚辛壬癸");
+    const QString branches = QStringLiteral("子丑寅卯辰巳午未申酉戌亥");
+    const QStringList stemKana = {"きのえ", "きのと", "ひのえ", "ひのと", "つちのえ",
+                                  "つちのと", "かのえ", "かのと", "みずのえ", "みずのと"};
+    const QStringList branchKana = {"ね", "うし", "とら", "う", "たつ", "み",
+                                    "うま", "ひつじ", "さる", "とり", "いぬ", "い"};
+    const QStringList pictures = {"ne", "ushi", "tora", "u", "tatu", "mi",
+                                  "uma", "hituji", "saru", "tori", "inu", "i"};
+    for (int k = 0; k < 120; ++k) {
+        const YearSign s = yearSign(1984 + k);
+        const QString name = QString::number(1984 + k);
+        QCOMPARE(qs(s.jikkanText), stems.mid(k % 10, 1));
+        QCOMPARE(qs(s.junishiText), branches.mid(k % 12, 1));
+        QCOMPARE(qs(s.jikkanKana).trimmed(), stemKana[k % 10]);
+        QCOMPARE(qs(s.jikkanKana).size(), 5);
+        QCOMPARE(qs(s.junishiKana).trimmed(), branchKana[k % 12]);
+        QCOMPARE(qs(s.junishiKana).size(), 3);
+        QVERIFY2(qs(s.picture) == pictures[k % 12] + QStringLiteral(".jpg"), qPrintable(name));
+    }
+}
+
+void TestEngine::nineStarDescendsEachYear() {
+    // The year's star counts down by one each year: 1980 二黒, 1981 一白, 1982 九紫 ...
+    const QStringList byNumber = {"一白水星", "二黒土星", "三碧木星", "四緑木星", "五黄土星",
+                                  "六白金星", "七赤金星", "八白土星", "九紫火星"};
+    for (int k = 0; k < 27; ++k) {
+        const int number = ((2 - 1 - k) % 9 + 9) % 9;  // [0, 8], 0 = 一白
+        QCOMPARE(qs(yearSign(1980 + k).kyuseiText), byNumber[number]);
+    }
+}
+
+void TestEngine::wording_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<bool>("yearsAgo");
+    QTest::newRow("none") << 0 << false;
+    QTest::newRow("1") << 1 << true;
+    QTest::newRow("1600") << 1600 << true;
+    QTest::newRow("1899") << 1899 << true;
+    QTest::newRow("1900") << 1900 << false;
+    QTest::newRow("1980") << 1980 << false;
+}
+
+void TestEngine::wording() {
+    QFETCH(int, year);
+    QFETCH(bool, yearsAgo);
+    const Wording& w = wordingFor(year);
+    QCOMPARE(qs(w.frame), yearsAgo ? QStringLiteral("何年前？") : QStringLiteral("何歳？"));
+    QCOMPARE(qs(w.option1), yearsAgo ? QStringLiteral("今年の") : QStringLiteral("今年の誕生日で"));
+    QCOMPARE(qs(w.option2), yearsAgo ? QStringLiteral("下記の年の") : QStringLiteral("下記の年では"));
+    QCOMPARE(qs(w.unit), yearsAgo ? QStringLiteral("年前") : QStringLiteral("歳"));
+}
+
+void TestEngine::figures() {
+    QCOMPARE(qs(thisYearFigure(2026, 1980)), QStringLiteral("46"));
+    QCOMPARE(qs(thisYearFigure(2026, 1600)), QStringLiteral("426"));
+    QCOMPARE(qs(thisYearFigure(2026, 0)), QStringLiteral("2026"));
+    QCOMPARE(qs(thisYearFigure(2026, 2030)), QStringLiteral("-4"));
+    QCOMPARE(qs(thisYearFigure(2026, 2147483647)), QStringLiteral("-2147481621"));
+    QCOMPARE(qs(designatedFigure(u"1998", u"10", 1980)), QStringLiteral("18"));
+    QCOMPARE(qs(designatedFigure(u"1990", u"1990", 2000)), QStringLiteral("-10"));
+    QCOMPARE(qs(designatedFigure(u"1990", u"1990", 0)), QStringLiteral("1990"));
+    // No designated year: no figure, rather than the era offset taken for an age.
+    QCOMPARE(qs(designatedFigure(u"1925", u"", 1980)), QString());
+    QCOMPARE(qs(designatedFigure(u"", u"55", 1980)), QString());
+    QVERIFY(figureIsNegative(u"-10"));
+    QVERIFY(!figureIsNegative(u"0"));
+    QVERIFY(!figureIsNegative(u""));
+    QVERIFY(!figureIsNegative(u"46"));
+}
+
+void TestEngine::designatedYear_data() {
+    QTest::addColumn<QString>("era");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("western");  // "-" = left as it was
+    QTest::addColumn<bool>("red");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("平成 10") << "平成" << 10 << "1998" << false << "1998";
+    QTest::newRow("平成 99") << "平成" << 99 << "2087" << false << "2087";
+    QTest::newRow("昭和 55") << "昭和" << 55 << "1980" << false << "1980";
+    QTest::newRow("昭和 64") << "昭和" << 64 << "1989" << false << "1989";
+    QTest::newRow("昭和 65") << "昭和" << 65 << "1990" << true << "1990";
+    QTest::newRow("昭和 100") << "昭和" << 100 << "2025" << true << "2025";
+    QTest::newRow("明治 45") << "明治" << 45 << "1912" << false << "1912";
+    QTest::newRow("明治 46") << "明治" << 46 << "1913" << true << "1913";
+    QTest::newRow("大正 15") << "大正" << 15 << "1926" << false << "1926";
+    QTest::newRow("大正 16") << "大正" << 16 << "1927" << true << "1927";
+    QTest::newRow("西暦 1990") << "西暦" << 1990 << "1990" << false << "";
+    QTest::newRow("昭和 none") << "昭和" << 0 << "1925" << false << "";
+    QTest::newRow("西暦 none") << "西暦" << 0 << "0" << false << "";
+    QTest::newRow("unknown era") << "ERROR" << 55 << "-" << false << "keep";
+    QTest::newRow("trailing blank") << "昭和 " << 55 << "-" << false << "keep";
+    QTest::newRow("64-bit sum") << "明治" << 2147483647 << "2147485514" << true << "2147485514";
+}
+
+void TestEngine::designatedYear() {
+    QFETCH(QString, era);
+    QFETCH(int, number);
+    QFETCH(QString, western);
+    QFETCH(bool, red);
+    QFETCH(QString, caption);
+    const auto resolved = resolveDesignatedYear(u16(era), number);
+    if (western == QStringLiteral("-")) {
+        QVERIFY(!resolved);
+    } else {
+        QVERIFY(resolved);
+        QCOMPARE(qs(*resolved), western);
+    }
+    QCOMPARE(designatedYearPastEnd(u16(era), number), red);
+    const std::u16string kept = u"kept";
+    const QString shown = qs(designatedWesternCaption(u16(era), number, resolved ? *resolved : kept));
+    QCOMPARE(shown, caption == QStringLiteral("keep") ? QStringLiteral("kept") : caption);
+}
+
+// Whole runs: the text of the birth-year field under an era, with Option1 and today 2026.
+void TestEngine::recalculation_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("era");
+    QTest::addColumn<bool>("emptied");
+    QTest::addColumn<int>("eraAfter");
+    QTest::addColumn<int>("western");
+    QTest::addColumn<bool>("red");
+    QTest::addColumn<QString>("gengo");
+    QTest::addColumn<QString>("nen");
+    QTest::addColumn<QString>("period");
+    struct Row { const char* name; const char* t; int era; bool emptied; int after; int y; bool red;
+                 const char* g; const char* n; const char* p; };
+    const Row rows[] = {
+        {"empty under 西暦", "", Seireki, true, Seireki, 0, false, "", "", ""},
+        {"empty under 昭和", "", Showa, true, Showa, 0, false, "西暦", "", ""},
+        {"0", "0", Showa, true, Showa, 0, false, "西暦", "", ""},
+        {"-3", "-3", Seireki, true, Seireki, 0, false, "", "", ""},
+        {"abc", "abc", Heisei, true, Heisei, 0, false, "西暦", "", ""},
+        {"0.4", "0.4", Showa, true, Showa, 0, false, "西暦", "", ""},
+        {"1e10", "1e10", Seireki, true, Seireki, 0, false, "", "", ""},
+        {"1.5 under 平成", "1.5", Heisei, false, Heisei, 1990, false, "西暦", "1990", ""},
+        {"2.5 under 平成", "2.5", Heisei, false, Heisei, 1990, false, "西暦", "1990", ""},
+        {"100 under 平成", "100", Heisei, false, Heisei, 2088, false, "西暦", "2088", ""},
+        {"101 under 平成", "101", Heisei, false, Seireki, 101, false, "", "", ""},
+        {"1 under 平成", "1", Heisei, false, Heisei, 1989, false, "西暦", "1989", ""},
+        {"19 under 平成", "19", Heisei, false, Heisei, 2007, false, "西暦", "2007", ""},
+        {"198 under 平成", "198", Heisei, false, Seireki, 198, false, "", "", ""},
+        {"1989 under 西暦", "1989", Seireki, false, Seireki, 1989, false, "平成", "元", ""},
+        {"55 under 昭和", "55", Showa, false, Showa, 1980, false, "西暦", "1980", ""},
+        {"64 under 昭和", "64", Showa, false, Showa, 1989, false, "西暦", "1989", ""},
+        {"65 under 昭和", "65", Showa, false, Showa, 1990, true, "平成", "2", ""},
+        {"45 under 明治", "45", Meiji, false, Meiji, 1912, false, "西暦", "1912", ""},
+        {"46 under 明治", "46", Meiji, false, Meiji, 1913, true, "大正", "2", ""},
+        {"50 under 明治", "50", Meiji, false, Meiji, 1917, true, "大正", "6", ""},
+        {"1 under 明治", "1", Meiji, false, Meiji, 1868, false, "西暦", "1868", ""},
+        {"15 under 大正", "15", Taisho, false, Taisho, 1926, false, "西暦", "1926", ""},
+        {"16 under 大正", "16", Taisho, false, Taisho, 1927, true, "昭和", "2", ""},
+        {"31 under 平成", "31", Heisei, false, Heisei, 2019, false, "西暦", "2019", ""},
+        {"32 under 平成", "32", Heisei, false, Heisei, 2020, false, "西暦", "2020", ""},
+        {"645 under 西暦", "645", Seireki, false, Seireki, 645, false, "大化", "元", "飛鳥時代"},
+        {"644 under 西暦", "644", Seireki, false, Seireki, 644, false, "", "", ""},
+        {"686 under 西暦", "686", Seireki, false, Seireki, 686, false, "朱鳥", "元", "飛鳥時代"},
+        {"700 under 西暦", "700", Seireki, false, Seireki, 700, false, "（廃止）", "", "飛鳥時代"},
+        {"1600 under 昭和", "1600", Showa, false, Seireki, 1600, false, "慶長", "5", "安土桃山時代"},
+        {"2019 under 西暦", "2019", Seireki, false, Seireki, 2019, false, "令和", "元", ""},
+        {"2026 under 西暦", "2026", Seireki, false, Seireki, 2026, false, "令和", "8", ""},
+        {"2e9 under 西暦", "2e9", Seireki, false, Seireki, 2000000000, false, "令和", "1999997982", ""},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r.name) << QString::fromUtf8(r.t) << r.era << r.emptied << r.after << r.y
+                              << r.red << QString::fromUtf8(r.g) << QString::fromUtf8(r.n)
+                              << QString::fromUtf8(r.p);
+}
+
+void TestEngine::recalculation() {
+    QFETCH(QString, text);
+    QFETCH(int, era);
+    QFETCH(bool, emptied);
+    QFETCH(int, eraAfter);
+    QFETCH(int, western);
+    QFETCH(bool, red);
+    QFETCH(QString, gengo);
+    QFETCH(QString, nen);
+    QFETCH(QString, period);
+    const std::u16string t = u16(text);
+    const RecalcResult r = recalculate({t, era, u"1990", u"西暦", false, 2026, 0, u""});
+    QCOMPARE(r.emptyNenText, emptied);
+    QCOMPARE(r.eraIndex, eraAfter);
+    QCOMPARE(r.seirekiNen, western);
+    QCOMPARE(r.nenRed, red);
+    QCOMPARE(qs(r.lblGengo), gengo);
+    QCOMPARE(qs(r.lblNen), nen);
+    QCOMPARE(qs(r.lblJidai), period);
+    if (emptied) {
+        // The empty state: no sign, no figure, the scene picture.
+        QVERIFY(r.lbl9sei.empty() && r.lbleto.empty() && r.lblkana.empty() && r.lblnenrei.empty());
+        QCOMPARE(qs(r.picture), QStringLiteral("scene1.jpg"));
+    } else {
+        QCOMPARE(qs(r.picture), qs(yearSign(western).picture));
+        QCOMPARE(qs(r.lbl9sei), qs(yearSign(western).kyuseiText));
+    }
+}
+
+void TestEngine::recalculationFigure_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("option2");
+    QTest::addColumn<QString>("shiteiText");
+    QTest::addColumn<QString>("label12");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<bool>("red");
+    QTest::addColumn<bool>("yearsAgo");
+    QTest::newRow("1980 this year") << "1980" << false << "1990" << "西暦" << "" << "46" << false << false;
+    QTest::newRow("1600 this year") << "1600" << false << "1990" << "西暦" << "" << "426" << false << true;
+    QTest::newRow("1899 this year") << "1899" << false << "1990" << "西暦" << "" << "127" << false << true;
+    QTest::newRow("1900 this year") << "1900" << false << "1990" << "西暦" << "" << "126" << false << false;
+    QTest::newRow("2030 this year") << "2030" << false << "1990" << "西暦" << "" << "-4" << true << false;
+    QTest::newRow("平成 10 designated") << "1980" << true << "10" << "平成" << "" << "18" << false << false;
+    QTest::newRow("西暦 1990 designated") << "2000" << true << "1990" << "西暦" << "" << "-10" << true << false;
+    QTest::newRow("empty designated") << "1980" << true << "" << "昭和" << "1925" << "" << false << false;
+    QTest::newRow("unknown era keeps") << "1980" << true << "55" << "ERROR" << "2000" << "20" << false << false;
+    QTest::newRow("unknown era, none yet") << "1980" << true << "55" << "ERROR" << "" << "" << false << false;
+    QTest::newRow("empty birth year") << "" << false << "1990" << "西暦" << "" << "" << false << false;
+}
+
+void TestEngine::recalculationFigure() {
+    QFETCH(QString, text);
+    QFETCH(bool, option2);
+    QFETCH(QString, shiteiText);
+    QFETCH(QString, label12);
+    QFETCH(QString, kept);
+    QFETCH(QString, figure);
+    QFETCH(bool, red);
+    QFETCH(bool, yearsAgo);
+    const auto t = u16(text), s = u16(shiteiText), l = u16(label12), k = u16(kept);
+    const RecalcResult r = recalculate({t, Seireki, s, l, option2, 2026, 0, k});
+    QCOMPARE(qs(r.lblnenrei), figure);
+    QCOMPARE(r.nenreiRed, red);
+    QCOMPARE(qs(r.wording.unit), yearsAgo ? QStringLiteral("年前") : QStringLiteral("歳"));
+}
+
+void TestEngine::shortestDecimal_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("integral") << 46.0 << "46";
+    QTest::newRow("negative") << -10.0 << "-10";
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("negative zero") << -0.0 << "0";
+    QTest::newRow("large, no exponent") << 4000000000.0 << "4000000000";
+    QTest::newRow("fraction") << 0.5 << "0.5";
+}
+
+void TestEngine::shortestDecimal() {
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(qs(yorvane::shortestDecimal(value)), text);
+}
+
+QTEST_APPLESS_MAIN(TestEngine)
+#include "tst_engine.moc"

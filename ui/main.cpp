@@ -1,0 +1,18 @@
+#include <QApplication>
+
+#include "form1.h"
+#include "platform.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("yorvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ヨルヴァネ"));
+    yorvane::registerFontSubstitutes();
+
+    yorvane::DesktopPlatform platform;
+    yorvane::Form1 form(platform);
+    form.Form_Load();
+    form.show();
+    // The program ends with its last window: an open version window outlives the main one.
+    return app.exec();
+}

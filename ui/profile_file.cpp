@@ -1,0 +1,362 @@
+#include "profile_file.h"
+
+#include <QByteArrayView>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <exception>
+
+namespace yorvane::profile {
+
+namespace {
+
+constexpr const char* kEncoding = "Shift_JIS";
+constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF", 3);
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// Code page 932: 0x81-0x9F and 0xE0-0xFC start a double-byte character.
+bool isLeadByte(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 0x81 && u <= 0x9F) || (u >= 0xE0 && u <= 0xFC);
+}
+
+QByteArrayView trimBlanks(QByteArrayView v)
+{
+    qsizetype b = 0;
+    qsizetype e = v.size();
+    while (b < e && isBlank(v[b]))
+        ++b;
+    while (e > b && isBlank(v[e - 1]))
+        --e;
+    return v.sliced(b, e - b);
+}
+
+char foldAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+
+// ASCII letters match in either case; a double-byte character must match byte for byte, since
+// its second byte may fall in the ASCII letter range: ア is 83 41 and ヂ is 83 61, which a plain
+// case-blind compare would take for "A" and "a".
+bool sameName(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (isLeadByte(a[i]) && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1])
+                return false;
+            ++i;
+        } else if (foldAscii(a[i]) != foldAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// One line of the file: its text is [begin, textEnd), its line break [textEnd, end).
+struct Line {
+    qsizetype begin = 0;
+    qsizetype textEnd = 0;
+    qsizetype end = 0;
+};
+
+Line lineAt(const QByteArray& file, qsizetype begin)
+{
+    Line line{begin, begin, begin};
+    const qsizetype size = file.size();
+    while (line.textEnd < size && !isLineBreak(file[line.textEnd]))
+        ++line.textEnd;
+    line.end = line.textEnd;
+    if (line.end < size && file[line.end] == '\r')
+        ++line.end;
+    if (line.end < size && file[line.end] == '\n')
+        ++line.end;
+    return line;
+}
+
+enum class Kind { Other, Section, Key };
+
+struct Parsed {
+    Kind kind = Kind::Other;
+    QByteArrayView name;
+    QByteArrayView value;
+};
+
+Parsed parseLine(QByteArrayView text)
+{
+    const QByteArrayView t = trimBlanks(text);
+    if (t.isEmpty() || t[0] == ';')
+        return {};
+    if (t[0] == '[') {
+        qsizetype close = t.size() - 1;
+        while (close > 0 && t[close] != ']')
+            --close;
+        if (close == 0)
+            return {};
+        return {Kind::Section, trimBlanks(t.sliced(1, close - 1)), {}};
+    }
+    const qsizetype eq = t.indexOf('=');
+    if (eq < 0)
+        return {};
+    QByteArrayView value = trimBlanks(t.sliced(eq + 1));
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.sliced(1, value.size() - 2);
+    return {Kind::Key, trimBlanks(t.first(eq)), value};
+}
+
+QByteArrayView lineText(const QByteArray& file, const Line& line)
+{
+    QByteArrayView text(file.constData() + line.begin, line.textEnd - line.begin);
+    if (line.begin == 0 && text.startsWith(kUtf8Bom))
+        text = text.sliced(kUtf8Bom.size());
+    return text;
+}
+
+// Where a key is, or where it would go.
+struct Location {
+    bool sectionFound = false;
+    Line lastNonBlank;  // of the first matching section, its header when nothing else
+    bool keyFound = false;
+    Line keyLine;
+    QByteArrayView keyName;  // as spelled in the file
+    QByteArrayView value;
+};
+
+Location locate(const QByteArray& file, QByteArrayView section, QByteArrayView key)
+{
+    Location loc;
+    bool inSection = false;
+    for (qsizetype pos = 0; pos < file.size();) {
+        const Line line = lineAt(file, pos);
+        pos = line.end;
+        const QByteArrayView text = lineText(file, line);
+        const Parsed parsed = parseLine(text);
+        if (parsed.kind == Kind::Section) {
+            if (inSection)
+                break;  // the first matching section has ended
+            if (sameName(parsed.name, section)) {
+                inSection = true;
+                loc.sectionFound = true;
+                loc.lastNonBlank = line;
+            }
+            continue;
+        }
+        if (!inSection)
+            continue;
+        if (parsed.kind == Kind::Key && sameName(parsed.name, key)) {
+            loc.keyFound = true;
+            loc.keyLine = line;
+            loc.keyName = parsed.name;
+            loc.value = parsed.value;
+            break;
+        }
+        if (!trimBlanks(text).isEmpty())
+            loc.lastNonBlank = line;
+    }
+    return loc;
+}
+
+// The line break new lines get: that of the file's first line, CRLF when there is none yet (or
+// when the first line ends in a lone CR, which a following empty LF line could swallow).
+QByteArray lineBreakOf(const QByteArray& file)
+{
+    const Line first = lineAt(file, 0);
+    if (first.end - first.textEnd == 1 && file[first.textEnd] == '\n')
+        return QByteArrayLiteral("\n");
+    return QByteArrayLiteral("\r\n");
+}
+
+// A value on one line: CRLF, CR and LF each become one blank.
+QByteArray oneLine(const QByteArray& value)
+{
+    QByteArray out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n')
+            ++i;
+        out += isLineBreak(value[i]) ? ' ' : value[i];
+    }
+    return out;
+}
+
+bool hasLineBreak(QByteArrayView v) { return v.contains('\r') || v.contains('\n'); }
+
+// A value cut to the buffer the program reads through.
+QByteArray cutLikeBuffer(QByteArray raw)
+{
+    const qsizetype nul = raw.indexOf('\0');
+    if (nul >= 0)
+        raw.truncate(nul);
+    raw.truncate(kMaxValueBytes);
+    qsizetype i = 0;
+    while (i < raw.size())
+        i += isLeadByte(raw[i]) ? 2 : 1;
+    if (i > raw.size())
+        raw.chop(1);  // a first byte whose second byte fell beyond the cut
+    return raw;
+}
+
+}  // namespace
+
+std::optional<QByteArray> getValue(const QByteArray& file, const QByteArray& section,
+                                   const QByteArray& key)
+{
+    const Location loc = locate(file, trimBlanks(section), trimBlanks(key));
+    if (!loc.keyFound)
+        return std::nullopt;
+    return loc.value.toByteArray();
+}
+
+bool isWritableSection(const QByteArray& section)
+{
+    const QByteArrayView s = trimBlanks(section);
+    return !s.isEmpty() && !hasLineBreak(s);
+}
+
+bool isWritableKey(const QByteArray& key)
+{
+    const QByteArrayView k = trimBlanks(key);
+    return !k.isEmpty() && !hasLineBreak(k) && !k.contains('=') && k[0] != '[' && k[0] != ';';
+}
+
+QByteArray setValue(const QByteArray& file, const QByteArray& section, const QByteArray& key,
+                    const QByteArray& value)
+{
+    if (!isWritableSection(section) || !isWritableKey(key))
+        return file;
+    const QByteArrayView s = trimBlanks(section);
+    const QByteArrayView k = trimBlanks(key);
+    const QByteArray v = oneLine(value);
+    const Location loc = locate(file, s, k);
+
+    QByteArray out;
+    if (loc.keyFound) {
+        out.reserve(file.size() + v.size() + 2);
+        out.append(file.constData(), loc.keyLine.begin);
+        out.append(loc.keyName).append('=').append(v);
+        out.append(QByteArrayView(file).sliced(loc.keyLine.textEnd));
+        return out;
+    }
+
+    const QByteArray eol = lineBreakOf(file);
+    out.reserve(file.size() + s.size() + k.size() + v.size() + 4 * eol.size() + 3);
+    if (loc.sectionFound) {
+        const Line& after = loc.lastNonBlank;
+        out.append(file.constData(), after.end);
+        if (after.end == after.textEnd)  // the file's last line, without a line break
+            out.append(eol);
+        out.append(k).append('=').append(v).append(eol);
+        out.append(QByteArrayView(file).sliced(after.end));
+        return out;
+    }
+    out.append(file);
+    if (!file.isEmpty() && !isLineBreak(file.back()))
+        out.append(eol);
+    out.append('[').append(s).append(']').append(eol);
+    out.append(k).append('=').append(v).append(eol);
+    return out;
+}
+
+QByteArray toShiftJis(const QString& text)
+{
+    QStringEncoder encoder(kEncoding);
+    if (!encoder.isValid()) {
+        // Without the converter only ASCII can be trusted.
+        QByteArray out;
+        for (const QChar c : text)
+            out += c.unicode() < 0x80 ? char(c.unicode()) : '?';
+        return out;
+    }
+    QByteArray out = encoder(text);
+    if (!encoder.hasError())
+        return out;
+    // The converter's own substitute (FC FC) would read back as a different character; the
+    // desktop's conversion writes '?', so do the same, character by character.
+    out.clear();
+    const QStringView view(text);
+    for (qsizetype i = 0; i < view.size();) {
+        const qsizetype n =
+            (view[i].isHighSurrogate() && i + 1 < view.size() && view[i + 1].isLowSurrogate())
+                ? 2 : 1;
+        QStringEncoder one(kEncoding);
+        const QByteArray bytes = one(view.sliced(i, n));
+        out += one.hasError() ? QByteArray("?") : bytes;
+        i += n;
+    }
+    return out;
+}
+
+QString fromShiftJis(const QByteArray& bytes)
+{
+    QStringDecoder decoder(kEncoding, QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid()) {
+        QString out;
+        for (const char c : bytes)
+            out += static_cast<unsigned char>(c) < 0x80 ? QChar(QLatin1Char(c))
+                                                        : QChar(QChar::ReplacementCharacter);
+        return out;
+    }
+    return decoder(bytes);
+}
+
+QString readString(const QString& path, const QString& section, const QString& key,
+                   const QString& defaultValue)
+{
+    try {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return defaultValue;
+        const QByteArray content = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return defaultValue;
+        const std::optional<QByteArray> raw =
+            getValue(content, toShiftJis(section), toShiftJis(key));
+        if (!raw)
+            return defaultValue;
+        return fromShiftJis(cutLikeBuffer(*raw));
+    } catch (const std::exception&) {
+        return defaultValue;  // out of memory for a giant file
+    }
+}
+
+bool writeString(const QString& path, const QString& section, const QString& key,
+                 const QString& value)
+{
+    try {
+        const QByteArray s = toShiftJis(section);
+        const QByteArray k = toShiftJis(key);
+        if (!isWritableSection(s) || !isWritableKey(k))
+            return false;
+
+        QByteArray old;
+        const QFileInfo info(path);
+        if (info.exists()) {
+            // A file we cannot read is not one we may replace: its other lines would be lost.
+            QFile in(path);
+            if (!in.open(QIODevice::ReadOnly))
+                return false;
+            old = in.readAll();
+            if (in.error() != QFileDevice::NoError)
+                return false;
+        }
+        const QByteArray updated = setValue(old, s, k, toShiftJis(value));
+
+        QSaveFile out(path);
+        if (!out.open(QIODevice::WriteOnly))
+            return false;
+        if (out.write(updated) != updated.size()) {
+            out.cancelWriting();
+            return false;
+        }
+        return out.commit();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+}  // namespace yorvane::profile
