@@ -22,6 +22,12 @@
 #include "profile_file.h"
 #include "recalc.h"
 
+// The pictures built into the program live in this static library: make sure they are linked.
+static void initResources() {
+    static const bool once = [] { Q_INIT_RESOURCE(resources); return true; }();
+    (void)once;
+}
+
 namespace yorvane {
 
 namespace {
@@ -108,14 +114,18 @@ QLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const QStri
 // key filter) or pasted; the program's own texts (a stored "ERROR", for one) stay whole.
 class FourCharacters final : public QValidator {
 public:
-    using QValidator::QValidator;
+    explicit FourCharacters(QLineEdit* box) : QValidator(box), box_(box) {}
     State validate(QString& input, int& pos) const override {
-        if (input.size() > 4) {
+        // A text set from code leaves the box unmodified; only an edit of the user is cut.
+        if (input.size() > 4 && box_->isModified()) {
             input.truncate(4);
             pos = std::min(pos, 4);
         }
         return Acceptable;
     }
+
+private:
+    QLineEdit* box_;
 };
 
 void setupYearBox(QLineEdit* box) {
@@ -152,10 +162,13 @@ Form1::Form1(Platform& platform, QWidget* parent)
                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                       Qt::WindowCloseButtonHint),
       platform_(platform) {
+    initResources();
     registerFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ヨルヴァネ  "));
-    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    QIcon icon(QStringLiteral(":/icon.png"));
+    icon.addFile(QStringLiteral(":/icon-64.png"));
+    setWindowIcon(icon);
     setFont(windowFont());
 
     auto* client = new QWidget(this);

@@ -1,0 +1,248 @@
+// Start-up and shutdown against settings files in a temporary program folder.
+
+#include "formfixture.h"
+#include "profile_file.h"
+
+using yorvane::Form1;
+
+namespace {
+QByteArray sjis(const QString& s) { return yorvane::profile::toShiftJis(s); }
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+QByteArray settings(const QByteArray& left, const QByteArray& top, const QString& shitei,
+                    const QString& gengo) {
+    return "[LOCATION]\r\nLEFT=" + left + "\r\nTOP=" + top + "\r\n[SET]\r\nSHITEI=" +
+           sjis(shitei) + "\r\nGENGO=" + sjis(gengo) + "\r\n";
+}
+
+// A window whose program folder holds `ini` (or no settings file for a null array), loaded.
+struct Started : Window {
+    explicit Started(const QByteArray& ini) : Window(false, false) {
+        if (!ini.isNull()) writeFile(settingsFile(), ini);
+        form->Form_Load();
+    }
+};
+}  // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void deliveredFileHasNoError();
+    void positionRestoredAndWrittenBack();
+    void positionThatIsNoNumber_data();
+    void positionThatIsNoNumber();
+    void designatedYear_data();
+    void designatedYear();
+    void eraListAlwaysStartsOnShowa();
+    void noFileAtAll();
+    void longStoredTextKeptWhole();
+    void changedValuesWritten();
+    void otherLinesKeptByteForByte_data();
+    void otherLinesKeptByteForByte();
+    void legacyEncodingRead();
+    void saveIntoRemovedFolder();
+    void settingsPathIsAFolder();
+};
+
+void TestSettings::deliveredFileHasNoError() {
+    // The program comes with a settings file: a first start shows no "ERROR".
+    Window w;
+    QCOMPARE(w->Label12->text(), QStringLiteral("西暦"));
+    QCOMPARE(w->textShitei->text(), QStringLiteral("1990"));
+    QCOMPARE(w->pos(), QPoint(570, 418));
+}
+
+void TestSettings::positionRestoredAndWrittenBack() {
+    Started w(settings("2400", "1200", "1990", "西暦"));
+    QCOMPARE(w->pos(), QPoint(160, 80));
+    QVERIFY(w.show());
+    QVERIFY(w->close());
+    const QByteArray saved = readFile(w.settingsFile());
+    QVERIFY2(saved.contains("LEFT=2400\r\n"), saved);
+    QVERIFY2(saved.contains("TOP=1200\r\n"), saved);
+    QCOMPARE(saved, settings("2400", "1200", "1990", "西暦"));
+}
+
+void TestSettings::positionThatIsNoNumber_data() {
+    QTest::addColumn<QByteArray>("left");
+    QTest::addColumn<QByteArray>("top");
+    QTest::addColumn<QPoint>("pos");
+    QTest::newRow("ERROR") << QByteArray("ERROR") << QByteArray("ERROR") << QPoint(570, 418);
+    QTest::newRow("garbage left") << QByteArray("12ab") << QByteArray("300") << QPoint(570, 20);
+    QTest::newRow("empty") << QByteArray("") << QByteArray("") << QPoint(570, 418);
+    QTest::newRow("negative") << QByteArray("-120") << QByteArray("-30") << QPoint(-8, -2);
+    QTest::newRow("far off screen") << QByteArray("150000") << QByteArray("90000") << QPoint(10000, 6000);
+    QTest::newRow("fraction") << QByteArray("2407.5") << QByteArray("1200") << QPoint(161, 80);
+    QTest::newRow("absurd") << QByteArray("1e30") << QByteArray("inf") << QPoint(570, 418);
+}
+
+void TestSettings::positionThatIsNoNumber() {
+    QFETCH(QByteArray, left);
+    QFETCH(QByteArray, top);
+    QFETCH(QPoint, pos);
+    Started w(settings(left, top, "1990", "西暦"));
+    QCOMPARE(w->pos(), pos);
+    // The rest of start-up went on.
+    QCOMPARE(w->textShitei->text(), QStringLiteral("1990"));
+    QCOMPARE(w->Label12->text(), QStringLiteral("西暦"));
+}
+
+void TestSettings::designatedYear_data() {
+    QTest::addColumn<QString>("shitei");
+    QTest::addColumn<QString>("gengo");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("western");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("55 昭和") << "55" << "昭和" << "55" << "昭和" << 55 << "1980" << "1980";
+    QTest::newRow("1990 平成") << "1990" << "平成" << "1990" << "西暦" << 1990 << "1990" << "";
+    QTest::newRow("1990 西暦") << "1990" << "西暦" << "1990" << "西暦" << 1990 << "1990" << "";
+    QTest::newRow("empty 昭和") << "" << "昭和" << "" << "昭和" << 0 << "1925" << "";
+    QTest::newRow("12.5 平成") << "12.5" << "平成" << "12.5" << "平成" << 12 << "2000" << "2000";
+    QTest::newRow("13.5 平成") << "13.5" << "平成" << "13.5" << "平成" << 14 << "2002" << "2002";
+    QTest::newRow("10 明治") << "10" << "明治" << "10" << "明治" << 10 << "1877" << "1877";
+    // An era the list does not hold is shown and kept as it is; the Western year keeps what
+    // the change handling gave it (1990 counted as 西暦).
+    QTest::newRow("令和 unknown") << "8" << "令和" << "8" << "令和" << 8 << "8" << "8";
+    QTest::newRow("garbage era") << "1990" << "abc" << "1990" << "西暦" << 1990 << "1990" << "";
+    QTest::newRow("too large") << "1e10" << "西暦" << "" << "西暦" << 0 << "0" << "";
+}
+
+void TestSettings::designatedYear() {
+    QFETCH(QString, shitei);
+    QFETCH(QString, gengo);
+    QFETCH(QString, text);
+    QFETCH(QString, label);
+    QFETCH(int, number);
+    QFETCH(QString, western);
+    QFETCH(QString, shown);
+    Started w(settings("2400", "1200", shitei, gengo));
+    QCOMPARE(w->textShitei->text(), text);
+    QCOMPARE(w->Label12->text(), label);
+    QCOMPARE(w->shiteiNen, number);
+    QCOMPARE(w->shiteiSeireki, western);
+    QCOMPARE(w->lblSeireki->text(), shown);
+    // Start-up leaves the birth year alone: nothing is recalculated.
+    QVERIFY(w->textNen->text().isEmpty());
+    QVERIFY(w->lbl9sei->text().isEmpty());
+    QVERIFY(w.platform->pictures.isEmpty());
+    // Closed without a change, what was read is written back (an era the list does not hold
+    // included).
+    QVERIFY(w->close());
+    QCOMPARE(yorvane::profile::readString(w.settingsFile(), "SET", "SHITEI", "-"), text);
+    QCOMPARE(yorvane::profile::readString(w.settingsFile(), "SET", "GENGO", "-"), label);
+}
+
+void TestSettings::eraListAlwaysStartsOnShowa() {
+    Started w(settings("2400", "1200", "1990", "西暦"));
+    QCOMPARE(w->cboGengo->currentText(), QStringLiteral("昭和"));
+    QVERIFY(w.show());
+    QTest::keyClick(w->textNen, Qt::Key_Right);  // 平成
+    QVERIFY(w->close());
+    // The era of the birth year is not a setting.
+    Started again(readFile(w.settingsFile()));
+    QCOMPARE(again->cboGengo->currentText(), QStringLiteral("昭和"));
+}
+
+void TestSettings::noFileAtAll() {
+    // GIVEN a program folder without a settings file
+    Started w{QByteArray()};
+    // THEN every value reads "ERROR": the design position stays, the designated year (no
+    // number) is emptied and the era label shows the text
+    QCOMPARE(w->pos(), QPoint(570, 418));
+    QCOMPARE(w->textShitei->text(), QString());
+    QCOMPARE(w->Label12->text(), QStringLiteral("ERROR"));
+    QCOMPARE(w->shiteiNen, 0);
+    QCOMPARE(w->lblSeireki->text(), QString());
+    // WHEN the window closes THEN the file is created, in this order
+    QVERIFY(w->close());
+    QCOMPARE(readFile(w.settingsFile()),
+             QByteArray("[LOCATION]\r\nLEFT=8550\r\nTOP=6270\r\n[SET]\r\nSHITEI=\r\nGENGO=ERROR\r\n"));
+}
+
+void TestSettings::longStoredTextKeptWhole() {
+    // The four-character limit is the user's; a stored text goes into the box whole.
+    Started w(settings("2400", "1200", "1990年ごろ", "西暦"));
+    QCOMPARE(w->textShitei->text(), QStringLiteral("1990年ごろ"));
+    QCOMPARE(w->shiteiNen, 1990);
+    QVERIFY(w->close());
+    QCOMPARE(yorvane::profile::readString(w.settingsFile(), "SET", "SHITEI", "-"),
+             QStringLiteral("1990年ごろ"));
+}
+
+void TestSettings::changedValuesWritten() {
+    Started w(settings("2400", "1200", "1990", "西暦"));
+    QVERIFY(w.show());
+    QTest::mouseClick(w->Option2, Qt::LeftButton);
+    QTest::keyClick(w->textShitei, Qt::Key_Up);  // 昭和
+    QTest::keyClicks(w->textShitei, QStringLiteral("60"));
+    w->move(300, 200);
+    QVERIFY(w->close());
+    QCOMPARE(readFile(w.settingsFile()), settings("4500", "3000", "60", "昭和"));
+}
+
+void TestSettings::otherLinesKeptByteForByte_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray showa = sjis(QStringLiteral("昭和"));
+    QTest::newRow("CRLF with comments and other sections")
+        << QByteArray("; settings\r\n[Other]\r\nkey = value with  blanks \r\n\r\n[location]\r\n"
+                      "left=2400\r\ntop=1200\r\nWIDTH=99\r\n\r\n[SET]\r\nSHITEI=55\r\nGENGO=" + showa +
+                      "\r\nEXTRA=1\r\n[Tail]\r\nx=y\r\n")
+        << QByteArray("; settings\r\n[Other]\r\nkey = value with  blanks \r\n\r\n[location]\r\n"
+                      "left=2400\r\ntop=1200\r\nWIDTH=99\r\n\r\n[SET]\r\nSHITEI=55\r\nGENGO=" + showa +
+                      "\r\nEXTRA=1\r\n[Tail]\r\nx=y\r\n");
+    QTest::newRow("LF, keys missing")
+        << QByteArray("# kept\n[SET]\nGENGO=" + showa + "\n[LOCATION]\nLEFT=2400\n")
+        << QByteArray("# kept\n[SET]\nGENGO=" + showa + "\nSHITEI=\n[LOCATION]\nLEFT=2400\nTOP=6270\n");
+}
+
+void TestSettings::otherLinesKeptByteForByte() {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    Started w(before);
+    QVERIFY(w->close());
+    QCOMPARE(readFile(w.settingsFile()), after);
+}
+
+void TestSettings::legacyEncodingRead() {
+    // Written by another program in Shift_JIS: 平成 is 95 BD 90 AC.
+    Started w(QByteArray("[SET]\r\nSHITEI=10\r\nGENGO=\x95\xBD\x90\xAC\r\n"));
+    QCOMPARE(w->Label12->text(), QStringLiteral("平成"));
+    QCOMPARE(w->lblSeireki->text(), QStringLiteral("1998"));
+    QVERIFY(w->close());
+    QVERIFY(readFile(w.settingsFile()).contains("GENGO=\x95\xBD\x90\xAC\r\n"));
+}
+
+void TestSettings::saveIntoRemovedFolder() {
+    // A save that cannot succeed (the program folder is gone): closing still works and
+    // nothing is reported.
+    Started w(settings("2400", "1200", "55", "昭和"));
+    QVERIFY(w.show());
+    QVERIFY(w.dir.remove());
+    QVERIFY(w->close());
+    QVERIFY(!QFile::exists(w.settingsFile()));
+    QVERIFY(!w->isVisible());
+}
+
+void TestSettings::settingsPathIsAFolder() {
+    Window w(false, false);
+    QVERIFY(QDir(w.dir.path()).mkdir(QStringLiteral("yorvane.ini")));
+    w->Form_Load();
+    QCOMPARE(w->Label12->text(), QStringLiteral("ERROR"));
+    QVERIFY(w->close());
+    QVERIFY(QFileInfo(w.settingsFile()).isDir());
+    QVERIFY(QDir(w.dir.path()).entryList(QDir::Files | QDir::Hidden).filter("yorvane").isEmpty());
+}
+
+QTEST_MAIN(TestSettings)
+#include "tst_settings.moc"
