@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QValidator>
 #include <cmath>
+#include <utility>
 
 #include "eras.h"
 #include "form2.h"
@@ -146,11 +147,16 @@ PictureBox::PictureBox(QWidget* parent) : QLabel(parent) { setScaledContents(tru
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* e) {
     QLabel::mouseReleaseEvent(e);
-    if (rect().contains(e->position().toPoint())) emit clicked();
+    // A double click reports one click, then the double click; the button going up after
+    // the double click is no second click.
+    if (std::exchange(afterDoubleClick_, false)) return;
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) emit clicked();
 }
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) {
     QLabel::mouseDoubleClickEvent(e);
+    if (e->button() != Qt::LeftButton) return;
+    afterDoubleClick_ = true;
     emit doubleClicked();
 }
 

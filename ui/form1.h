@@ -36,6 +36,9 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    bool afterDoubleClick_ = false;
 };
 
 class Form1 : public QMainWindow {

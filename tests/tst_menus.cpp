@@ -1,0 +1,228 @@
+// The menu commands, the clickable picture and the version window, against a recording
+// desktop: nothing is really opened.
+
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+
+#include "form2.h"
+#include "formfixture.h"
+
+using yorvane::Form2;
+
+class TestMenus : public QObject {
+    Q_OBJECT
+private slots:
+    void documentsGoToTheDesktop_data();
+    void documentsGoToTheDesktop();
+    void documentsAskedAgainEachTime();
+    void versionWindowIsOneAndNotModal();
+    void versionWindowContents();
+    void versionWindowComesBackCentred();
+    void addressOpenedOrRefused_data();
+    void addressOpenedOrRefused();
+    void pictureClicks();
+    void recalculationReplacesTheScene();
+    void versionWindowOutlivesTheMainWindow();
+};
+
+void TestMenus::documentsGoToTheDesktop_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("元号表") << "mnuGengo" << "gengo.gif";
+    QTest::newRow("ヘルプ") << "mnuHelp" << "help.htm";
+}
+
+void TestMenus::documentsGoToTheDesktop() {
+    QFETCH(QString, command);
+    QFETCH(QString, file);
+    Window w;
+    QVERIFY(w.show());
+    auto* action = w->findChild<QAction*>(command);
+    QVERIFY(action);
+    action->trigger();
+    // The bare file name, with the program folder as the working folder.
+    QCOMPARE(w.platform->documents, QStringList{file + QStringLiteral(" in ") + w.dir.path()});
+    QVERIFY(QFile::exists(QDir(w.dir.path()).filePath(file)));
+    // A refusal of the desktop changes nothing and says nothing.
+    w.platform->documentsAccepted = false;
+    action->trigger();
+    QCOMPARE(w.platform->documents.size(), 2);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestMenus::documentsAskedAgainEachTime() {
+    Window w;
+    w->mnuGengo_Click();
+    w->mnuGengo_Click();
+    QCOMPARE(w.platform->documents.size(), 2);
+}
+
+void TestMenus::versionWindowIsOneAndNotModal() {
+    Window w;
+    QVERIFY(w.show());
+    QVERIFY(!w->versionWindow());
+    w->mnuVer->trigger();
+    Form2* first = w->versionWindow();
+    QVERIFY(first);
+    QVERIFY(QTest::qWaitForWindowExposed(first));
+    QVERIFY(first->isVisible());
+    QVERIFY(!first->isModal());
+    // The main window stays usable.
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    QTest::keyClicks(w->textNen, QStringLiteral("55"));
+    QCOMPARE(w->lblNen->text(), QStringLiteral("1980"));
+    // Chosen again: the same window, brought to the front.
+    w->mnuVer->trigger();
+    QCOMPARE(w->versionWindow(), first);
+    QCOMPARE(w->findChildren<Form2*>().size(), 0);  // no owner window
+    const auto tops = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(tops.begin(), tops.end(),
+                           [](QWidget* t) { return qobject_cast<Form2*>(t) && t->isVisible(); }),
+             1);
+}
+
+void TestMenus::versionWindowContents() {
+    FakePlatform platform;
+    Form2 f(platform);
+    QCOMPARE(f.windowTitle(), QStringLiteral("バージョン情報"));
+    QCOMPARE(f.minimumSize(), QSize(334, 151));
+    QCOMPARE(f.maximumSize(), QSize(334, 151));
+    QCOMPARE(f.Label1->text(), QStringLiteral("Ver. 1.73"));
+    QVERIFY(f.Label1->font().bold());
+    QCOMPARE(f.Label1->font().pointSizeF(), 15.75);
+    QCOMPARE(f.Picture1->pixmap().size(), QSize(212, 45));
+    QCOMPARE(f.Image1->pixmap().size(), QSize(60, 75));
+    QCOMPARE(f.Label3->text(), Form2::webAddress());
+    QVERIFY(!f.Label2->text().isEmpty());
+    const QUrl address(Form2::webAddress(), QUrl::StrictMode);
+    QVERIFY(address.isValid());
+    QCOMPARE(address.scheme(), QStringLiteral("https"));
+    QVERIFY(address.host().endsWith(QStringLiteral("example.org")));
+    QCOMPARE(f.cursor().shape(), Qt::BitmapCursor);
+    QVERIFY(!f.cursor().pixmap().isNull());
+    const struct { QWidget* c; QRect twips; } placed[] = {
+        {f.Picture1, {1440, 120, 3135, 735}}, {f.Image1, {240, 360, 900, 1125}},
+        {f.Label1, {2280, 960, 1455, 375}}, {f.Label3, {1680, 1560, 2895, 255}},
+        {f.Label2, {2040, 1920, 2055, 255}},
+    };
+    for (const auto& p : placed) {
+        QVERIFY2(std::abs(p.c->x() * 15 - p.twips.x()) <= 7, qPrintable(p.c->objectName()));
+        QVERIFY2(std::abs(p.c->y() * 15 - p.twips.y()) <= 7, qPrintable(p.c->objectName()));
+        QVERIFY2(std::abs(p.c->width() * 15 - p.twips.width()) <= 7, qPrintable(p.c->objectName()));
+    }
+}
+
+void TestMenus::versionWindowComesBackCentred() {
+    Window w;
+    QVERIFY(w.show());
+    w->mnuVer_Click();
+    QPointer<Form2> first = w->versionWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(first.data()));
+    const QRect area = w->screen()->availableGeometry();
+    // Centred to within the window frame, whose size is known only once it is shown.
+    QVERIFY(std::abs(first->geometry().center().x() - area.center().x()) <= 4);
+    first->move(0, 0);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(first.isNull());
+    QVERIFY(!w->versionWindow());
+    // Chosen again: a new window, in the centre again.
+    w->mnuVer_Click();
+    QVERIFY(w->versionWindow());
+    QVERIFY(QTest::qWaitForWindowExposed(w->versionWindow()));
+    QVERIFY(std::abs(w->versionWindow()->geometry().center().y() - area.center().y()) <= 4);
+}
+
+void TestMenus::addressOpenedOrRefused_data() {
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("accepted") << true;
+    QTest::newRow("refused") << false;
+}
+
+void TestMenus::addressOpenedOrRefused() {
+    QFETCH(bool, accepted);
+    FakePlatform platform;
+    platform.addressesAccepted = accepted;
+    Form2 f(platform);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    // The message box is modal: look at it from inside its own event loop and close it.
+    QString shown;
+    QList<QAbstractButton*> buttons;
+    QMessageBox::Icon icon = QMessageBox::Warning;
+    QTimer::singleShot(50, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            buttons = box->buttons();
+            icon = box->icon();
+            box->accept();
+        }
+    });
+    QTest::mouseClick(f.Label3, Qt::LeftButton);
+    QTest::qWait(100);
+    QCOMPARE(platform.addresses, QStringList{Form2::webAddress()});
+    if (accepted) {
+        QVERIFY(shown.isEmpty());
+    } else {
+        QCOMPARE(shown, QStringLiteral("IE に接続できません。"));
+        QCOMPARE(buttons.size(), 1);
+        QCOMPARE(icon, QMessageBox::NoIcon);
+    }
+    QVERIFY(f.isVisible());  // the version window stays open either way
+}
+
+void TestMenus::pictureClicks() {
+    Window w;
+    QVERIFY(w.show());
+    QTest::mouseClick(w->Image1, Qt::LeftButton);
+    QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene2.gif"));
+    QVERIFY(!w->Image1->pixmap().isNull());
+    // A double click is a click and then a double click: the start picture remains.
+    w.platform->pictures.clear();
+    const QPoint at = w->Image1->rect().center();
+    QTest::mousePress(w->Image1, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(w->Image1, Qt::LeftButton, {}, at);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w->Image1->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w->Image1, &dbl);
+    QTest::mouseRelease(w->Image1, Qt::LeftButton, {}, at);
+    QCOMPARE(w.platform->pictures.size(), 2);
+    QCOMPARE(w.platform->pictures.first().section(u'/', -1), QStringLiteral("scene2.gif"));
+    QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene1.jpg"));
+    QVERIFY(!w->Image1->pixmap().isNull());
+    // Each click loads the file anew: a picture that has gone shows nothing.
+    QVERIFY(QFile::remove(QDir(w.dir.path()).filePath(QStringLiteral("scene2.gif"))));
+    QTest::mouseClick(w->Image1, Qt::LeftButton);
+    QVERIFY(w->Image1->pixmap().isNull());
+}
+
+void TestMenus::recalculationReplacesTheScene() {
+    Window w;
+    QVERIFY(w.show());
+    QTest::keyClicks(w->textNen, QStringLiteral("55"));
+    QCOMPARE(w.platform->lastPicture(), QStringLiteral("saru.jpg"));
+    QTest::mouseClick(w->Image1, Qt::LeftButton);
+    QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene2.gif"));
+    QTest::keyClick(w->textNen, Qt::Key_Backspace);  // 昭和 5 = 1930, a 午 year
+    QCOMPARE(w.platform->lastPicture(), QStringLiteral("uma.jpg"));
+}
+
+void TestMenus::versionWindowOutlivesTheMainWindow() {
+    Window w;
+    QVERIFY(w.show());
+    w->mnuVer_Click();
+    QPointer<Form2> version = w->versionWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(version.data()));
+    QVERIFY(w->close());
+    QVERIFY(!w->isVisible());
+    QVERIFY(version);
+    QVERIFY(version->isVisible());
+    // The settings were written when the main window closed.
+    QVERIFY(QFile::exists(w.settingsFile()));
+    version->close();
+}
+
+QTEST_MAIN(TestMenus)
+#include "tst_menus.moc"
