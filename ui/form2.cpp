@@ -82,7 +82,7 @@ Form2::Form2(Platform& platform, QWidget* parent)
     Label3->installEventFilter(this);
 
     Label2 = makeLabel(this, "Label2", rectTwips(2040, 1920, 2055, 255));
-    Label2->setText(QStringLiteral("© 2026 ヨルヴァネ開発チーム"));
+    Label2->setText(QStringLiteral("© 2026 ヨルヴァネ"));
 }
 
 void Form2::centreOnScreen(QScreen* screen) {
