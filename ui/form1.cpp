@@ -204,7 +204,9 @@ Form1::Form1(Platform& platform, QWidget* parent)
     move(px(8550), px(6270));
 }
 
-Form1::~Form1() = default;
+// The version window has no owner, so that it can outlive the main window on screen; the
+// program ends only once both are closed, and then it goes with the main window.
+Form1::~Form1() { delete form2_; }
 
 void Form1::buildAgeBox(QWidget* client) {
     cboGengo = new QComboBox(client);
@@ -707,6 +709,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             // Let the control take the focus first, then run the handler.
             watched->event(event);
+            // Coming back from another window or from a menu is no new visit of the control:
+            // the caret and the selection stay as they were.
+            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+                reason == Qt::MenuBarFocusReason)
+                return true;
             if (watched == textNen) {
                 textNen_GotFocus();
             } else if (watched == textShitei) {
