@@ -19,7 +19,7 @@ EraDisplay historicalEraDisplay(std::int32_t year, std::int32_t previousGengoNen
     const HistoricalEra* row = findHistoricalEra(year);
     if (!row) return {u"", u"", previousGengoNen};
     EraDisplay d;
-    d.gengo = std::u16string(row->caption);
+    d.gengo.assign(row->caption.begin(), row->caption.end());
     d.gengoNen = row->offset == kNoOffset ? 0 : year - row->offset;
     if (d.gengoNen == 1)
         d.nen = u"元";
