@@ -117,9 +117,15 @@ class FourCharacters final : public QValidator {
 public:
     explicit FourCharacters(QLineEdit* box) : QValidator(box), box_(box) {}
     State validate(QString& input, int& pos) const override {
-        // A text set from code leaves the box unmodified; only an edit of the user is cut.
-        if (input.size() > 4 && box_->isModified()) {
-            input.truncate(4);
+        // A text set from code leaves the box unmodified; only an edit of the user is cut,
+        // and what is cut is the end of what was just inserted (before the caret), as a box
+        // that is full takes no more.
+        const qsizetype excess = input.size() - 4;
+        if (excess > 0 && box_->isModified()) {
+            const qsizetype start = std::max<qsizetype>(0, pos - excess);
+            input.remove(start, pos - start);
+            pos = static_cast<int>(start);
+            if (input.size() > 4) input.truncate(4);
             pos = std::min(pos, 4);
         }
         return Acceptable;

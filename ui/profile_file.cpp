@@ -301,7 +301,10 @@ QString fromShiftJis(const QByteArray& bytes)
                                                         : QChar(QChar::ReplacementCharacter);
         return out;
     }
-    return decoder(bytes);
+    // Bytes that are no character all decode to U+001A, the unassigned codes included.
+    QString text = decoder(bytes);
+    text.replace(QChar(QChar::ReplacementCharacter), QChar(0x1A));
+    return text;
 }
 
 QString readString(const QString& path, const QString& section, const QString& key,
@@ -349,7 +352,9 @@ bool writeString(const QString& path, const QString& section, const QString& key
         QSaveFile out(path);
         if (!out.open(QIODevice::WriteOnly))
             return false;
-        if (out.write(updated) != updated.size()) {
+        // A write error at the final flush (a full disk) would otherwise go unnoticed by
+        // commit(), and the cut-short file would replace the good one.
+        if (out.write(updated) != updated.size() || !out.flush()) {
             out.cancelWriting();
             return false;
         }

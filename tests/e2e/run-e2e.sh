@@ -1,0 +1,204 @@
+#!/usr/bin/env bash
+# End-to-end run of the real program in an X server of its own.
+#
+# Usage: run-e2e.sh YORVANE-EXECUTABLE BUILD-FOLDER CLOSE-REQUEST-HELPER
+#
+# The executable and the data files of the build folder are copied into a fresh program folder;
+# the program is started from there three times under the xcb platform of a private Xvfb:
+#   1. typed into as a user would (birth year, Shift to the designated year, Up for 昭和, 60),
+#      moved, and closed with a window-manager close request: the settings file beside the
+#      executable must hold the new values and the position the window had;
+#   2. started again: it must open where the first run closed, and a close without edits must
+#      leave the file byte for byte as it was (it read back 60 and 昭和);
+#   3. edited, moved and killed with SIGKILL: the file must be untouched.
+# Everything started here is stopped and the temporary folder removed, whatever happens.
+set -euo pipefail
+
+if (($# != 3)); then
+    echo "usage: $0 YORVANE-EXECUTABLE BUILD-FOLDER CLOSE-REQUEST-HELPER" >&2
+    exit 2
+fi
+exe=$1
+build=$2
+close_request=$3
+
+started=$SECONDS
+log() { printf 'e2e: %s\n' "$*"; }
+fail() {
+    printf 'e2e: FAIL: %s\n' "$*" >&2
+    exit 1
+}
+ok() { log "ok   - $*"; }
+
+for tool in Xvfb xdotool timeout cmp od; do
+    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps"
+done
+[[ -x $exe ]] || fail "no executable at $exe"
+[[ -x $close_request ]] || fail "no close-request helper at $close_request"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/yorvane-e2e.XXXXXX")
+xvfb_pid=
+app_pid=
+cleanup() {
+    local status=$?
+    if [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; then
+        kill -KILL "$app_pid" 2>/dev/null || true
+        wait "$app_pid" 2>/dev/null || true
+    fi
+    if [[ -n $xvfb_pid ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
+        kill -TERM "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    if ((status != 0)); then
+        for f in "$work"/*.log; do
+            [[ -s $f ]] && { echo "--- ${f##*/}"; cat "$f"; } >&2
+        done
+    fi
+    rm -rf "$work"
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+# --- the program folder: the executable and its data files, nothing of the build machinery ----
+prog=$work/program
+mkdir -p "$prog" "$work/runtime"
+chmod 700 "$work/runtime"
+cp "$exe" "$prog/yorvane"
+for f in "$build"/*; do
+    [[ -f $f ]] || continue
+    case ${f,,} in
+    *.jpg | *.jpeg | *.gif | *.png | *.bmp | *.htm | *.html | *.ini) cp "$f" "$prog/" ;;
+    esac
+done
+ini=$prog/yorvane.ini
+[[ -f $ini ]] || fail "the build folder $build holds no yorvane.ini"
+[[ -f $prog/help.htm ]] || fail "the build folder $build holds no help.htm"
+log "program folder $prog: $(cd "$prog" && ls | tr '\n' ' ')"
+
+# --- the X server: Xvfb picks a free display itself and reports it ----------------------------
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [[ -s $work/display ]] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
+    sleep 0.1
+done
+display_number=$(tr -dc '0-9' <"$work/display")
+[[ -n $display_number ]] || fail "Xvfb reported no display"
+export DISPLAY=:$display_number
+log "Xvfb on $DISPLAY (no window manager)"
+
+# --- helpers -----------------------------------------------------------------------------------
+run=0
+start_program() {
+    run=$((run + 1))
+    # Started from another folder: the program must find its settings beside the executable.
+    (cd "$work" && exec env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" \
+        "$prog/yorvane") >"$work/run$run.log" 2>&1 &
+    app_pid=$!
+    local found
+    found=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --class yorvane) ||
+        fail "run $run: no visible yorvane window appeared"
+    # xdotool may list a window more than once.
+    window=$(printf '%s\n' "$found" | sort -u)
+    [[ $window =~ ^[0-9]+$ ]] || fail "run $run: expected one window, found: $found"
+}
+
+geometry() { # sets X and Y of $window as the X server reports them
+    local X= Y= WINDOW= WIDTH= HEIGHT= SCREEN=
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    pos_x=$X
+    pos_y=$Y
+}
+
+close_and_wait() {
+    "$close_request" "$window" || fail "run $run: the close request could not be sent"
+    local status=0
+    for _ in $(seq 100); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app_pid" 2>/dev/null && fail "run $run: still running 10 s after the close request"
+    wait "$app_pid" || status=$?
+    app_pid=
+    ((status == 0)) || fail "run $run: the program ended with status $status"
+}
+
+# The value of KEY in the first [SECTION] of the settings file, without the line break.
+ini_value() {
+    LC_ALL=C awk -v s="$1" -v k="$2" '
+        { sub(/\r$/, "") }
+        /^\[/ { if (seen) exit; here = (toupper($0) == "[" toupper(s) "]"); seen = here; next }
+        here && index($0, "=") && toupper(substr($0, 1, index($0, "=") - 1)) == toupper(k) {
+            print substr($0, index($0, "=") + 1); exit
+        }' "$ini"
+}
+hex() { od -An -tx1 | tr -d ' \n'; }
+# The file without the four lines the program writes.
+other_lines() { LC_ALL=C grep -a -v -i -E '^(LEFT|TOP|SHITEI|GENGO)=' "$1" || true; }
+
+# --- run 1: type, move, close ------------------------------------------------------------------
+cp "$ini" "$work/ini.before"
+start_program
+xdotool windowfocus --sync "$window"
+xdotool type --delay 30 55   # the birth year, into textNen, which has the focus at start-up
+xdotool key --delay 30 shift # to textShitei, choosing "Option2"
+xdotool key --delay 30 Up    # era 昭和, the box emptied
+xdotool type --delay 30 60
+xdotool windowmove --sync "$window" 123 87
+geometry
+log "run 1: typed 55, Shift, Up, 60; window moved to $pos_x,$pos_y"
+[[ $pos_x == 123 && $pos_y == 87 ]] || fail "run 1: the window is at $pos_x,$pos_y, not 123,87"
+first_x=$pos_x
+first_y=$pos_y
+close_and_wait
+ok "run 1 ended on the close request with status 0"
+
+shitei=$(ini_value SET SHITEI)
+[[ $shitei == 60 ]] || fail "SHITEI is '$shitei', not 60"
+ok "SHITEI=60"
+gengo=$(printf '%s' "$(ini_value SET GENGO)" | hex)
+[[ $gengo == 8fba9861 ]] || fail "GENGO bytes are $gengo, not 8fba9861 (昭和 in Shift_JIS)"
+ok "GENGO=昭和 (Shift_JIS 8f ba 98 61)"
+left=$(ini_value LOCATION LEFT)
+top=$(ini_value LOCATION TOP)
+[[ $left == $((first_x * 15)) && $top == $((first_y * 15)) ]] ||
+    fail "LEFT/TOP are $left/$top, not $((first_x * 15))/$((first_y * 15)) twips"
+ok "LEFT=$left TOP=$top: the position $first_x,$first_y in twips"
+cmp -s <(other_lines "$work/ini.before") <(other_lines "$ini") ||
+    fail "lines other than the four settings changed"
+ok "every other line of the settings file kept byte for byte"
+cp "$ini" "$work/ini.after1"
+
+# --- run 2: opens where run 1 closed, reads 60 and 昭和 back -----------------------------------
+start_program
+geometry
+[[ $pos_x == "$first_x" && $pos_y == "$first_y" ]] ||
+    fail "run 2 opened at $pos_x,$pos_y, not where run 1 closed ($first_x,$first_y)"
+ok "run 2 opened at $pos_x,$pos_y, where run 1 closed"
+close_and_wait
+cmp -s "$work/ini.after1" "$ini" || fail "run 2 changed the settings file without any edit"
+ok "run 2 closed without edits: the file is byte for byte the same (60 and 昭和 were read back)"
+
+# --- run 3: edits, moves, SIGKILL --------------------------------------------------------------
+listing() { (cd "$prog" && ls -A); }
+before_listing=$(listing)
+start_program
+xdotool windowfocus --sync "$window"
+xdotool type --delay 30 12
+xdotool key --delay 30 shift
+xdotool key --delay 30 Right
+xdotool type --delay 30 3
+xdotool windowmove --sync "$window" 400 300
+sleep 0.5 # let the program take the edits in before it dies
+kill -KILL "$app_pid"
+status=0
+wait "$app_pid" 2>/dev/null || status=$?
+app_pid=
+((status == 128 + 9)) || fail "run 3 ended with status $status, not by SIGKILL"
+cmp -s "$work/ini.after1" "$ini" || fail "the settings file changed although the program was killed"
+[[ $(listing) == "$before_listing" ]] || fail "the killed run left files behind: $(listing)"
+ok "run 3 killed with SIGKILL after edits: settings file unchanged, no stray files"
+
+log "all checks passed in $((SECONDS - started)) s"
