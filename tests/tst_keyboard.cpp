@@ -9,24 +9,19 @@
 
 #include "formfixture.h"
 
-using yorvane::Form1;
-
 namespace {
 
 QWidget* focused() { return QApplication::focusWidget(); }
 
 QString nameOf(const QWidget* w) { return w ? w->objectName() : QStringLiteral("(none)"); }
 
-QWidget* control(const Window& w, const QString& name) {
-    return name == QLatin1String("Form1") ? w.form.get() : w->findChild<QWidget*>(name);
-}
+QWidget* control(const Window& w, const QString& name) { return w->findChild<QWidget*>(name); }
 
 // One key event to the control that has the focus at this moment, as the keyboard sends it.
-void keyEvent(bool press, Qt::Key key, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false,
-              const QString& text = {}) {
+void keyEvent(bool press, Qt::Key key, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false) {
     QWidget* target = focused();
     QVERIFY2(target, "no control has the focus");
-    QTest::simulateEvent(target, press, key, modifiers, text, autoRepeat);
+    QTest::simulateEvent(target, press, key, modifiers, QString(), autoRepeat);
 }
 
 // A chord: the modifier goes down, then the key is pressed and released while it is held, then
@@ -113,6 +108,7 @@ private slots:
     void charactersAreTypedAsUsual();
     void comingBackKeepsTheCaret_data();
     void comingBackKeepsTheCaret();
+    void comingBackToAnOptionButtonChangesNothing();
 };
 
 // The keys that move the focus, from each control, with either option chosen before.
@@ -152,6 +148,9 @@ void TestKeyboard::focusKeys_data() {
     QTest::newRow("cboGengo Shift") << "cboGengo" << true << Qt::Key_Shift << "cboGengo" << true;
     QTest::newRow("cboGengo Ctrl") << "cboGengo" << false << Qt::Key_Control << "cboGengo" << false;
     QTest::newRow("Option2 Enter") << "Option2" << true << Qt::Key_Return << "Option2" << true;
+    // The arrows keep their desktop meaning on the option buttons: to the other one, choosing it.
+    QTest::newRow("Option1 Down") << "Option1" << false << Qt::Key_Down << "textShitei" << true;
+    QTest::newRow("Option2 Up") << "Option2" << true << Qt::Key_Up << "Option1" << false;
 }
 
 void TestKeyboard::focusKeys() {
@@ -729,6 +728,32 @@ void TestKeyboard::comingBackKeepsTheCaret() {
     QVERIFY(!edit->hasSelectedText());
     QTest::keyClicks(focused(), QStringLiteral("80"));
     QCOMPARE(edit->text(), QStringLiteral("1980"));
+}
+
+void TestKeyboard::comingBackToAnOptionButtonChangesNothing() {
+    // GIVEN no designated year, then Option1 chosen by Ctrl and the two years exchanged by Insert:
+    // no year of birth, so no figure
+    Window w;
+    QVERIFY(prepare(w, true));
+    QTest::keyClick(focused(), Qt::Key_Delete);
+    QTest::keyClick(focused(), Qt::Key_Control);
+    QCOMPARE(focused(), w->Option1);
+    QTest::keyClick(focused(), Qt::Key_Insert);
+    QCOMPARE(w->textNen->text(), QString());
+    QCOMPARE(w->textShitei->text(), QStringLiteral("55"));
+    QCOMPARE(w->lblnenrei->text(), QString());
+    // WHEN the user goes to another window and comes back
+    {
+        QWidget other;
+        other.resize(200, 100);
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
+    QVERIFY(w.show());
+    // THEN the button was not visited anew: no this-year figure appears
+    QCOMPARE(focused(), w->Option1);
+    QCOMPARE(w->lblnenrei->text(), QString());
 }
 
 QTEST_MAIN(TestKeyboard)

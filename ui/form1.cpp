@@ -273,6 +273,12 @@ void Form1::buildAgeBox(QWidget* client) {
     Option1->setChecked(true);
     Option1->setToolTip(QStringLiteral("Ctrlで指定年欄へ、Shiftで入力欄へ"));
     Option1->setAccessibleDescription(QStringLiteral("今年の誕生日での年齢"));
+    // Opaque on the frame's grey, so that a change of their wording repaints the buttons
+    // alone and not the whole age box behind them.
+    for (QRadioButton* b : {Option1, Option2}) {
+        b->setAutoFillBackground(true);
+        setBackground(b, kWindowGrey);
+    }
     // Tab reaches only the selected option button, as on the desktop.
     Option1->setFocusPolicy(Qt::StrongFocus);
     Option2->setFocusPolicy(Qt::ClickFocus);
