@@ -1,0 +1,164 @@
+// The engine on plain values: one whole recalculation for a spread of inputs, the historical
+// era lookup over many years, and the year-number reader over a spread of texts.
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "eras.h"
+#include "number.h"
+#include "recalc.h"
+
+namespace {
+
+using yorvane::RecalcInput;
+
+// What the window hands the engine after start-up with the delivered settings (designated
+// year 西暦 1990, today's year 2026), for one birth-year text and era.
+RecalcInput input(std::u16string_view nen, int era) {
+    RecalcInput in{};
+    in.nenText = nen;
+    in.eraIndex = era;
+    in.shiteiText = u"1990";
+    in.label12 = u"西暦";
+    in.option2Selected = false;
+    in.currentYear = 2026;
+    in.gengoNen = 0;
+    in.shiteiSeireki = u"1990";
+    return in;
+}
+
+struct Case {
+    const char* name;
+    RecalcInput in;
+};
+
+std::vector<Case> recalcCases() {
+    std::vector<Case> cases{
+        {"seireki_1989", input(u"1989", yorvane::Seireki)},
+        {"heisei_5", input(u"5", yorvane::Heisei)},
+        {"showa_40", input(u"40", yorvane::Showa)},
+        {"taisho_10", input(u"10", yorvane::Taisho)},
+        {"meiji_30", input(u"30", yorvane::Meiji)},
+        {"empty", input(u"", yorvane::Showa)},
+        {"showa_70_past_end", input(u"70", yorvane::Showa)},
+        {"number_1500_to_seireki", input(u"1500", yorvane::Showa)},
+    };
+    Case designated{"option2_heisei_10", input(u"40", yorvane::Showa)};
+    designated.in.option2Selected = true;
+    designated.in.shiteiText = u"10";
+    designated.in.label12 = u"平成";
+    cases.push_back(designated);
+    Case designatedPast{"option2_taisho_20_past_end", input(u"1900", yorvane::Seireki)};
+    designatedPast.in.option2Selected = true;
+    designatedPast.in.shiteiText = u"20";
+    designatedPast.in.label12 = u"大正";
+    cases.push_back(designatedPast);
+    return cases;
+}
+
+void BM_Recalculate(benchmark::State& state, RecalcInput in) {
+    for (auto _ : state) {
+        auto r = yorvane::recalculate(in);
+        benchmark::DoNotOptimize(r);
+    }
+}
+
+// Every case in turn, so the figure is an average over the spread rather than one warm path.
+void BM_RecalculateSpread(benchmark::State& state) {
+    const auto cases = recalcCases();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        auto r = yorvane::recalculate(cases[i].in);
+        benchmark::DoNotOptimize(r);
+        if (++i == cases.size()) i = 0;
+    }
+}
+
+// Years from before the table's first row to well after its last, in a scattered order.
+std::vector<std::int32_t> lookupYears() {
+    std::vector<std::int32_t> years;
+    for (std::int32_t y = 500; y <= 2100; ++y) years.push_back(y);
+    // A fixed shuffle (multiplicative step coprime to the count) defeats the branch predictor.
+    std::vector<std::int32_t> scattered(years.size());
+    for (std::size_t i = 0; i < years.size(); ++i)
+        scattered[i] = years[(i * 7919) % years.size()];
+    return scattered;
+}
+
+void BM_FindHistoricalEra(benchmark::State& state) {
+    const auto years = lookupYears();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const auto* era = yorvane::findHistoricalEra(years[i]);
+        benchmark::DoNotOptimize(era);
+        if (++i == years.size()) i = 0;
+    }
+}
+
+constexpr std::array<std::u16string_view, 16> kTexts{
+    u"1989", u"", u"5", u"64", u"55年", u"19 89", u"-3", u"1.5",
+    u"2.5",  u"1e3", u"1e10", u"ERROR", u"  42", u"0064", u"+1.2345e+2", u"abc",
+};
+
+void BM_ReadYearNumber(benchmark::State& state) {
+    std::size_t i = 0;
+    for (auto _ : state) {
+        auto n = yorvane::readYearNumber(kTexts[i]);
+        benchmark::DoNotOptimize(n);
+        if (++i == kTexts.size()) i = 0;
+    }
+}
+
+// The console table as usual, and the nanoseconds of every run kept for the summary.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    struct Figure {
+        std::string name;
+        double ns;
+    };
+    std::vector<Figure> figures;
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred) continue;
+            const double ns = run.GetAdjustedRealTime() *
+                              (1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit));
+            figures.push_back({run.benchmark_name(), ns});
+        }
+    }
+};
+
+constexpr double kRecalcGoalNs = 2000.0;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (const Case& c : recalcCases())
+        benchmark::RegisterBenchmark((std::string("recalculate/") + c.name).c_str(),
+                                     BM_Recalculate, c.in);
+    benchmark::RegisterBenchmark("recalculate/spread_of_all_cases", BM_RecalculateSpread);
+    benchmark::RegisterBenchmark("findHistoricalEra/years_500_to_2100", BM_FindHistoricalEra);
+    benchmark::RegisterBenchmark("readYearNumber/spread_of_16_texts", BM_ReadYearNumber);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\nengine summary (ns per call)\n");
+    for (const auto& f : reporter.figures) {
+        if (f.name.rfind("recalculate/", 0) == 0)
+            std::printf("  %-48s %9.1f ns   goal < %.0f ns: %s\n", f.name.c_str(), f.ns,
+                        kRecalcGoalNs, f.ns < kRecalcGoalNs ? "met" : "NOT MET");
+        else
+            std::printf("  %-48s %9.1f ns\n", f.name.c_str(), f.ns);
+    }
+    return 0;
+}
