@@ -26,7 +26,7 @@ run: build
 # Every test runs twice: in the ordinary build, then in a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer, where any report fails the test.
 SANITIZE_BUILD ?= build-sanitize
-export ASAN_OPTIONS = detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export ASAN_OPTIONS = detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS = print_stacktrace=1:halt_on_error=1
 

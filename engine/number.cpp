@@ -75,8 +75,13 @@ std::optional<double> scanNumber(std::u16string_view text) {
         // from_chars reports both overflow and underflow this way; tell them apart by the
         // exponent's sign.
         const auto e = num.find('e');
-        const bool underflow = e != std::string::npos && e + 1 < num.size() && num[e + 1] == '-';
-        value = underflow ? 0.0 : std::numeric_limits<double>::infinity();
+        const std::string_view mantissa(num.data(), e == std::string::npos ? num.size() : e);
+        const long exp10 = e == std::string::npos ? 0 : std::stol(num.substr(e + 1));
+        const auto point = mantissa.find('.');
+        const long intDigits = long(point == std::string_view::npos ? mantissa.size() : point);
+        long first = long(mantissa.find_first_not_of("0."));
+        if (point != std::string_view::npos && first > long(point)) --first;
+        value = intDigits - first - 1 + exp10 < 0 ? 0.0 : std::numeric_limits<double>::infinity();
     }
     return negative ? -value : value;
 }

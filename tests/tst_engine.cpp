@@ -180,6 +180,14 @@ void TestEngine::scanNumberKeepsFraction_data() {
     QTest::newRow("fraction") << QStringLiteral("1.25") << true << 1.25;
     QTest::newRow("negative") << QStringLiteral("-10") << true << -10.0;
     QTest::newRow("negative fraction") << QStringLiteral("-0.5x") << true << -0.5;
+    // Out of range both ways, told apart by the size of the number, not the exponent's sign.
+    QTest::newRow("tiny without exponent")
+        << QStringLiteral("0.") + QString(330, u'0') + QStringLiteral("1") << true << 0.0;
+    QTest::newRow("huge with negative exponent")
+        << QStringLiteral("1") + QString(400, u'0') + QStringLiteral("e-10") << true
+        << std::numeric_limits<double>::infinity();
+    QTest::newRow("tiny with positive exponent")
+        << QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1e+10") << true << 0.0;
 }
 
 void TestEngine::scanNumberKeepsFraction() {

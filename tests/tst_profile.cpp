@@ -49,6 +49,9 @@ private slots:
     void writeString_keepsOtherLines();
     void writeString_failureLeavesOldFile_data();
     void writeString_failureLeavesOldFile();
+    void controlBytesAndCutCharacters_data();
+    void controlBytesAndCutCharacters();
+    void bracketLineWithoutCloseIsAKey();
 };
 
 void TestProfile::getValue_data()
@@ -427,6 +430,35 @@ void TestProfile::writeString_failureLeavesOldFile()
              (QStringList{"folder", "yorvane.ini"}));
     QCOMPARE(QDir(dir.filePath("folder")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"inside.txt"});
+}
+
+// Found by fuzzing: the converter moved three control codes around, dropped a first byte left
+// alone at the end, and dropped a lone surrogate when encoding.
+void TestProfile::controlBytesAndCutCharacters_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1A") << QByteArray("a\x1A") << QStringLiteral("a\x1A");
+    QTest::newRow("1C") << QByteArray("a\x1C") << QStringLiteral("a\x1C");
+    QTest::newRow("7F") << QByteArray("a\x7F") << QStringLiteral("a\x7F");
+    QTest::newRow("first byte at the end") << QByteArray("ab\x81") << QStringLiteral("ab\x1A");
+}
+
+void TestProfile::controlBytesAndCutCharacters()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(yorvane::profile::fromShiftJis(bytes), text);
+    if (!bytes.endsWith('\x81'))
+        QCOMPARE(yorvane::profile::toShiftJis(text), bytes);
+    QCOMPARE(yorvane::profile::toShiftJis(QStringLiteral("a") + QChar(0xD800)), QByteArray("a?"));
+}
+
+void TestProfile::bracketLineWithoutCloseIsAKey()
+{
+    const QByteArray file("[SET]\r\n[K=1\r\nGENGO=x\r\n");
+    QCOMPARE(yorvane::profile::getValue(file, "SET", "[K"), std::optional<QByteArray>("1"));
+    QCOMPARE(yorvane::profile::getValue(file, "SET", "GENGO"), std::optional<QByteArray>("x"));
 }
 
 QTEST_GUILESS_MAIN(TestProfile)

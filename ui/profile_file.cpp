@@ -96,9 +96,8 @@ Parsed parseLine(QByteArrayView text)
         qsizetype close = t.size() - 1;
         while (close > 0 && t[close] != ']')
             --close;
-        if (close == 0)
-            return {};
-        return {Kind::Section, trimBlanks(t.sliced(1, close - 1)), {}};
+        if (close > 0)
+            return {Kind::Section, trimBlanks(t.sliced(1, close - 1)), {}};
     }
     const qsizetype eq = t.indexOf('=');
     if (eq < 0)
@@ -184,6 +183,21 @@ QByteArray oneLine(const QByteArray& value)
     return out;
 }
 
+// The converter's table moves three control codes in a cycle (1A -> U+001C, 1C -> U+007F,
+// 7F -> U+001A); code page 932 keeps them. None of them is ever a second byte.
+QByteArray beforeDecoding(QByteArray b)
+{
+    for (char& c : b)
+        c = c == 0x1A ? char(0x7F) : c == 0x1C ? char(0x1A) : c == 0x7F ? char(0x1C) : c;
+    return b;
+}
+QByteArray afterEncoding(QByteArray b)
+{
+    for (char& c : b)
+        c = c == 0x7F ? char(0x1A) : c == 0x1A ? char(0x1C) : c == 0x1C ? char(0x7F) : c;
+    return b;
+}
+
 bool hasLineBreak(QByteArrayView v) { return v.contains('\r') || v.contains('\n'); }
 
 // A value cut to the buffer the program reads through.
@@ -264,7 +278,7 @@ QByteArray setValue(const QByteArray& file, const QByteArray& section, const QBy
 
 QByteArray toShiftJis(const QString& text)
 {
-    QStringEncoder encoder(kEncoding);
+    QStringEncoder encoder(kEncoding, QStringEncoder::Flag::Stateless);
     if (!encoder.isValid()) {
         // Without the converter only ASCII can be trusted.
         QByteArray out;
@@ -274,7 +288,7 @@ QByteArray toShiftJis(const QString& text)
     }
     QByteArray out = encoder(text);
     if (!encoder.hasError())
-        return out;
+        return afterEncoding(out);
     // The converter's own substitute (FC FC) would read back as a different character; the
     // desktop's conversion writes '?', so do the same, character by character.
     out.clear();
@@ -283,12 +297,12 @@ QByteArray toShiftJis(const QString& text)
         const qsizetype n =
             (view[i].isHighSurrogate() && i + 1 < view.size() && view[i + 1].isLowSurrogate())
                 ? 2 : 1;
-        QStringEncoder one(kEncoding);
+        QStringEncoder one(kEncoding, QStringEncoder::Flag::Stateless);
         const QByteArray bytes = one(view.sliced(i, n));
         out += one.hasError() ? QByteArray("?") : bytes;
         i += n;
     }
-    return out;
+    return afterEncoding(out);
 }
 
 QString fromShiftJis(const QByteArray& bytes)
@@ -302,7 +316,8 @@ QString fromShiftJis(const QByteArray& bytes)
         return out;
     }
     // Bytes that are no character all decode to U+001A, the unassigned codes included.
-    QString text = decoder(bytes);
+    QString text = decoder(beforeDecoding(bytes) + ' ');
+    text.chop(1);
     text.replace(QChar(QChar::ReplacementCharacter), QChar(0x1A));
     return text;
 }
