@@ -742,7 +742,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         case QEvent::MouseButtonRelease: {
-            if (watched == textNen || watched == textShitei) {
+            const bool left = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+            if (left && (watched == textNen || watched == textShitei)) {
                 watched->event(event);
                 if (watched == textNen) textNen_Click();
                 else textShitei_Click();
