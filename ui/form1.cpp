@@ -105,7 +105,9 @@ QLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const QStri
     l->setGeometry(geometry);
     l->setFont(font);
     l->setAlignment(align | Qt::AlignVCenter);
-    l->setAutoFillBackground(true);
+    // A label on the window's grey lets its container show through (a style may shade the
+    // inside of the frame a little); the value boxes are filled with their lighter grey.
+    l->setAutoFillBackground(background != kWindowGrey);
     setBackground(l, background);
     setTextColour(l, kBlack);
     return l;
@@ -276,6 +278,7 @@ void Form1::buildAgeBox(QWidget* client) {
     // Opaque on the frame's grey, so that a change of their wording repaints the buttons
     // alone and not the whole age box behind them.
     for (QRadioButton* b : {Option1, Option2}) {
+        b->setBackgroundRole(QPalette::Window);
         b->setAutoFillBackground(true);
         setBackground(b, kWindowGrey);
     }
