@@ -570,16 +570,16 @@ void Form1::ComExch_Click() {
 int Form1::virtualKey(int qtKey) {
     switch (qtKey) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: return vbKeyReturn;
-        case Qt::Key_Shift: return vbKeyShift;
-        case Qt::Key_Control: return vbKeyControl;
-        case Qt::Key_Space: return vbKeySpace;
-        case Qt::Key_Left: return vbKeyLeft;
-        case Qt::Key_Up: return vbKeyUp;
-        case Qt::Key_Right: return vbKeyRight;
-        case Qt::Key_Down: return vbKeyDown;
-        case Qt::Key_Insert: return vbKeyInsert;
-        case Qt::Key_Delete: return vbKeyDelete;
+        case Qt::Key_Enter: return KeyReturn;
+        case Qt::Key_Shift: return KeyShift;
+        case Qt::Key_Control: return KeyControl;
+        case Qt::Key_Space: return KeySpace;
+        case Qt::Key_Left: return KeyLeft;
+        case Qt::Key_Up: return KeyUp;
+        case Qt::Key_Right: return KeyRight;
+        case Qt::Key_Down: return KeyDown;
+        case Qt::Key_Insert: return KeyInsert;
+        case Qt::Key_Delete: return KeyDelete;
         default: return 0;
     }
 }
@@ -596,27 +596,27 @@ void Form1::selectOption2() {
 }
 
 void Form1::cboGengo_KeyDown(int& keyCode, int) {
-    if (keyCode == vbKeyReturn) textNen->setFocus(Qt::OtherFocusReason);
+    if (keyCode == KeyReturn) textNen->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::ComExch_KeyDown(int& keyCode, int) {
-    if (keyCode == vbKeyShift) textNen->setFocus(Qt::OtherFocusReason);
-    else if (keyCode == vbKeyControl) Option2->setFocus(Qt::OtherFocusReason);
+    if (keyCode == KeyShift) textNen->setFocus(Qt::OtherFocusReason);
+    else if (keyCode == KeyControl) Option2->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::Option1_KeyDown(int& keyCode, int) {
     switch (keyCode) {
-        case vbKeyReturn: textNen->setFocus(Qt::OtherFocusReason); break;
-        case vbKeyShift: textNen->setFocus(Qt::OtherFocusReason); break;
-        case vbKeyControl: Option2->setFocus(Qt::OtherFocusReason); break;
-        case vbKeyInsert: ComExch_Click(); break;
+        case KeyReturn: textNen->setFocus(Qt::OtherFocusReason); break;
+        case KeyShift: textNen->setFocus(Qt::OtherFocusReason); break;
+        case KeyControl: Option2->setFocus(Qt::OtherFocusReason); break;
+        case KeyInsert: ComExch_Click(); break;
         default: break;
     }
 }
 
 void Form1::Option2_KeyDown(int& keyCode, int) {
-    if (keyCode == vbKeyShift) textNen->setFocus(Qt::OtherFocusReason);
-    else if (keyCode == vbKeyControl) Option1->setFocus(Qt::OtherFocusReason);
+    if (keyCode == KeyShift) textNen->setFocus(Qt::OtherFocusReason);
+    else if (keyCode == KeyControl) Option1->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::textNen_KeyDown(int& keyCode, int) {
@@ -627,26 +627,26 @@ void Form1::textNen_KeyDown(int& keyCode, int) {
         textNen->setText(QString());
     };
     switch (keyCode) {
-        case vbKeyReturn: selectWholeText(textNen); break;
-        case vbKeySpace: textNen->setText(QString()); break;
-        case vbKeyDelete: textNen->setText(QString()); break;
-        case vbKeyControl: Option2->setFocus(Qt::OtherFocusReason); break;
-        case vbKeyShift:
+        case KeyReturn: selectWholeText(textNen); break;
+        case KeySpace: textNen->setText(QString()); break;
+        case KeyDelete: textNen->setText(QString()); break;
+        case KeyControl: Option2->setFocus(Qt::OtherFocusReason); break;
+        case KeyShift:
             // Select first: a disabled box cannot take the focus.
             selectOption2();
             textShitei->setFocus(Qt::OtherFocusReason);
             break;
-        case vbKeyDown: eraKey(Meiji); break;
-        case vbKeyLeft: eraKey(Taisho); break;
-        case vbKeyUp: eraKey(Showa); break;
-        case vbKeyRight: eraKey(Heisei); break;
-        case vbKeyInsert: ComExch_Click(); break;
+        case KeyDown: eraKey(Meiji); break;
+        case KeyLeft: eraKey(Taisho); break;
+        case KeyUp: eraKey(Showa); break;
+        case KeyRight: eraKey(Heisei); break;
+        case KeyInsert: ComExch_Click(); break;
         default: break;
     }
 }
 
 void Form1::textNen_KeyPress(int& keyAscii) {
-    if (keyAscii == vbKeyReturn) keyAscii = 0;
+    if (keyAscii == KeyReturn) keyAscii = 0;
 }
 
 void Form1::textNen_Click() { selectWholeText(textNen); }
@@ -662,25 +662,25 @@ void Form1::textShitei_KeyDown(int& keyCode, int) {
         textShitei->setText(QString());
     };
     switch (keyCode) {
-        case vbKeyReturn: selectWholeText(textShitei); break;
-        case vbKeySpace:
+        case KeyReturn: selectWholeText(textShitei); break;
+        case KeySpace:
             textShitei->setText(QString());
             keyCode = 0;
             break;
-        case vbKeyDelete: textShitei->setText(QString()); break;
-        case vbKeyShift: textNen->setFocus(Qt::OtherFocusReason); break;
-        case vbKeyControl: Option1->setFocus(Qt::OtherFocusReason); break;
-        case vbKeyDown: eraKey(Meiji); break;
-        case vbKeyLeft: eraKey(Taisho); break;
-        case vbKeyUp: eraKey(Showa); break;
-        case vbKeyRight: eraKey(Heisei); break;
-        case vbKeyInsert: ComExch_Click(); break;
+        case KeyDelete: textShitei->setText(QString()); break;
+        case KeyShift: textNen->setFocus(Qt::OtherFocusReason); break;
+        case KeyControl: Option1->setFocus(Qt::OtherFocusReason); break;
+        case KeyDown: eraKey(Meiji); break;
+        case KeyLeft: eraKey(Taisho); break;
+        case KeyUp: eraKey(Showa); break;
+        case KeyRight: eraKey(Heisei); break;
+        case KeyInsert: ComExch_Click(); break;
         default: break;
     }
 }
 
 void Form1::textShitei_KeyPress(int& keyAscii) {
-    if (keyAscii == vbKeyReturn || keyAscii == vbKeySpace) keyAscii = 0;
+    if (keyAscii == KeyReturn || keyAscii == KeySpace) keyAscii = 0;
 }
 
 void Form1::textShitei_Click() { selectWholeText(textShitei); }
@@ -691,7 +691,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             auto* key = static_cast<QKeyEvent*>(event);
             const int vk = virtualKey(key->key());
             // Shift and Ctrl act once, when they go down, not again while held.
-            if (vk != 0 && !(key->isAutoRepeat() && (vk == vbKeyShift || vk == vbKeyControl))) {
+            if (vk != 0 && !(key->isAutoRepeat() && (vk == KeyShift || vk == KeyControl))) {
                 int code = vk;
                 const int shift = static_cast<int>(key->modifiers());
                 if (watched == textNen) textNen_KeyDown(code, shift);
@@ -714,7 +714,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
                     return true;
             }
             // Arrow keys move between the option buttons and select the one they land on.
-            if ((watched == Option1 || watched == Option2) && vk >= vbKeyLeft && vk <= vbKeyDown) {
+            if ((watched == Option1 || watched == Option2) && vk >= KeyLeft && vk <= KeyDown) {
                 (watched == Option1 ? Option2 : Option1)->setFocus(Qt::OtherFocusReason);
                 return true;
             }

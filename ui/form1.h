@@ -49,9 +49,9 @@ public:
 
     // Desktop key codes the keyboard handlers work with.
     enum Key : int {
-        vbKeyReturn = 13, vbKeyShift = 16, vbKeyControl = 17, vbKeySpace = 32,
-        vbKeyLeft = 37, vbKeyUp = 38, vbKeyRight = 39, vbKeyDown = 40,
-        vbKeyInsert = 45, vbKeyDelete = 46,
+        KeyReturn = 13, KeyShift = 16, KeyControl = 17, KeySpace = 32,
+        KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40,
+        KeyInsert = 45, KeyDelete = 46,
     };
     // The desktop key code of a Qt key, 0 for a key no handler looks at.
     static int virtualKey(int qtKey);
