@@ -22,6 +22,7 @@
 #include "platform.h"
 #include "profile_file.h"
 #include "recalc.h"
+#include "units.h"
 
 // The pictures built into the program live in this static library: make sure they are linked.
 static void initResources() {
@@ -40,12 +41,6 @@ std::u16string_view u16(const QString& s) {
     return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
 }
 
-// The window is laid out in twips, 15 to a pixel at 96 dots per inch.
-constexpr int px(int twips) { return (twips + 7) / 15; }
-QRect rectTwips(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
-
 const QColor kWindowGrey(192, 192, 192);
 const QColor kValueBox(224, 224, 224);
 const QColor kWhite(255, 255, 255);
@@ -60,17 +55,6 @@ QColor buttonShadow() {
     return qGray(c.rgb()) > 140 ? QColor(128, 128, 128) : c;
 }
 
-QFont pGothic(double points) {
-    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-    f.setPointSizeF(points);
-    return f;
-}
-QFont gothic(double points) {
-    QFont f(QStringLiteral("ＭＳ ゴシック"));
-    f.setPointSizeF(points);
-    f.setStyleHint(QFont::TypeWriter);
-    return f;
-}
 // The font of the controls that have none of their own.
 QFont windowFont() { return pGothic(9); }
 

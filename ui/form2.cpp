@@ -8,26 +8,15 @@
 #include <QScreen>
 
 #include "platform.h"
+#include "units.h"
 
 namespace yorvane {
 
 namespace {
-constexpr int px(int twips) { return (twips + 7) / 15; }
-QRect rectTwips(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
-
 // The classic desktop colours the window is designed in: borders and the active title bar.
 const QColor kInactiveBorder(212, 208, 200);
 const QColor kActiveBorder(212, 208, 200);
 const QColor kActiveTitle(10, 36, 106);
-
-QFont pGothic(double points, bool bold = false) {
-    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name, QRect geometry) {
     auto* l = new QLabel(parent);
