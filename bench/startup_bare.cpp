@@ -2,29 +2,10 @@
 // main window's text-box face, ending as soon as the label has been painted once.
 
 #include <QApplication>
-#include <QEvent>
 #include <QFont>
 #include <QLabel>
-#include <QObject>
-#include <cstdlib>
 
-namespace {
-
-class FirstPaint final : public QObject {
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
-            QMetaObject::invokeMethod(qApp, [] { std::_Exit(0); }, Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    bool seen_ = false;
-};
-
-}  // namespace
+#include "first_paint.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -3,32 +3,11 @@
 // the window's client area has been painted once; it prints nothing, the driver times it.
 
 #include <QApplication>
-#include <QEvent>
-#include <QObject>
-#include <cstdlib>
 
 #include "form1.h"
 #include "platform.h"
+#include "first_paint.h"
 
-namespace {
-
-// Ends the process once the first paint of the watched widget has finished.
-class FirstPaint final : public QObject {
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
-            // Queued: the paint (and the flush of the window that follows it) completes first.
-            QMetaObject::invokeMethod(qApp, [] { std::_Exit(0); }, Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    bool seen_ = false;
-};
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
