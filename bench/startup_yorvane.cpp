@@ -8,7 +8,6 @@
 #include "platform.h"
 #include "first_paint.h"
 
-
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("yorvane"));
