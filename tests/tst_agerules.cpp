@@ -1,0 +1,241 @@
+// The rules of the age table on plain values: eras of a change year, 皇紀, sign, both ages,
+// 厄年, 長寿祝い and the years of school.
+
+#include <QtTest>
+
+#include "agetable.h"
+#include "sign.h"
+
+using namespace yorvane;
+
+namespace {
+QString qs(std::u16string_view s) {
+    return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
+}
+}  // namespace
+
+class TestAgeRules : public QObject {
+    Q_OBJECT
+private slots:
+    void eras_data();
+    void eras();
+    void signAndStar_data();
+    void signAndStar();
+    void yaku_data();
+    void yaku();
+    void longevity_data();
+    void longevity();
+    void school_data();
+    void school();
+    void wholeRow();
+    void rowCount_data();
+    void rowCount();
+    void branches();
+};
+
+void TestAgeRules::eras_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("first year of the table") << 1868 << "明治元";
+    QTest::newRow("明治 2") << 1869 << "明治2";
+    QTest::newRow("1911") << 1911 << "明治44";
+    QTest::newRow("1912 change") << 1912 << "明治45 / 大正元";
+    QTest::newRow("1913") << 1913 << "大正2";
+    QTest::newRow("1925") << 1925 << "大正14";
+    QTest::newRow("1926 change") << 1926 << "大正15 / 昭和元";
+    QTest::newRow("1927") << 1927 << "昭和2";
+    QTest::newRow("1980") << 1980 << "昭和55";
+    QTest::newRow("1988") << 1988 << "昭和63";
+    QTest::newRow("1989 change") << 1989 << "昭和64 / 平成元";
+    QTest::newRow("1990") << 1990 << "平成2";
+    QTest::newRow("2018") << 2018 << "平成30";
+    QTest::newRow("2019 change") << 2019 << "平成31 / 令和元";
+    QTest::newRow("2020") << 2020 << "令和2";
+    QTest::newRow("2026") << 2026 << "令和8";
+    QTest::newRow("last reference") << 9999 << "令和7981";
+    QTest::newRow("before the table") << 1867 << "";
+}
+
+void TestAgeRules::eras() {
+    QFETCH(int, year);
+    QFETCH(QString, text);
+    QCOMPARE(qs(eraYearsText(year)), text);
+}
+
+void TestAgeRules::signAndStar_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("star");
+    QTest::addColumn<int>("imperial");
+    QTest::newRow("1868") << 1868 << "戊辰（つちのえたつ）" << "六白金星" << 2528;
+    QTest::newRow("1940") << 1940 << "庚辰（かのえたつ）" << "六白金星" << 2600;
+    QTest::newRow("1966 午") << 1966 << "丙午（ひのえうま）" << "七赤金星" << 2626;
+    QTest::newRow("1980") << 1980 << "庚申（かのえさる）" << "二黒土星" << 2640;
+    QTest::newRow("1984") << 1984 << "甲子（きのえね）" << "七赤金星" << 2644;
+    QTest::newRow("2015 未") << 2015 << "乙未（きのとひつじ）" << "三碧木星" << 2675;
+    QTest::newRow("2026") << 2026 << "丙午（ひのえうま）" << "一白水星" << 2686;
+}
+
+void TestAgeRules::signAndStar() {
+    QFETCH(int, year);
+    QFETCH(QString, sign);
+    QFETCH(QString, star);
+    QFETCH(int, imperial);
+    QCOMPARE(qs(signWithReading(year)), sign);
+    const AgeTableRow row = ageTableRow(year, {2026, false, false});
+    QCOMPARE(qs(row.cells[ColEto]), sign);
+    QCOMPARE(qs(row.cells[ColKyusei]), star);
+    // The same star and sign as the main window's.
+    QCOMPARE(qs(row.cells[ColKyusei]), qs(yearSign(year).kyuseiText));
+    QCOMPARE(qs(row.cells[ColKoki]), QString::number(imperial));
+}
+
+// 数え年 → the 厄年 cell.
+void TestAgeRules::yaku_data() {
+    QTest::addColumn<int>("age");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("17") << 17 << "";
+    QTest::newRow("18") << 18 << "女 前厄";
+    QTest::newRow("19") << 19 << "女 本厄";
+    QTest::newRow("20") << 20 << "女 後厄";
+    QTest::newRow("21") << 21 << "";
+    QTest::newRow("23") << 23 << "";
+    QTest::newRow("24") << 24 << "男 前厄";
+    QTest::newRow("25") << 25 << "男 本厄";
+    QTest::newRow("26") << 26 << "男 後厄";
+    QTest::newRow("27") << 27 << "";
+    QTest::newRow("31") << 31 << "";
+    QTest::newRow("32") << 32 << "女 前厄";
+    QTest::newRow("33") << 33 << "女 本厄（大厄）";
+    QTest::newRow("34") << 34 << "女 後厄";
+    QTest::newRow("35") << 35 << "";
+    QTest::newRow("36") << 36 << "女 前厄";
+    QTest::newRow("37") << 37 << "女 本厄";
+    QTest::newRow("38") << 38 << "女 後厄";
+    QTest::newRow("40") << 40 << "";
+    QTest::newRow("41") << 41 << "男 前厄";
+    QTest::newRow("42") << 42 << "男 本厄（大厄）";
+    QTest::newRow("43") << 43 << "男 後厄";
+    QTest::newRow("44") << 44 << "";
+    QTest::newRow("59") << 59 << "";
+    QTest::newRow("60") << 60 << "男女 前厄";
+    QTest::newRow("61") << 61 << "男女 本厄";
+    QTest::newRow("62") << 62 << "男女 後厄";
+    QTest::newRow("63") << 63 << "";
+    QTest::newRow("1") << 1 << "";
+}
+
+void TestAgeRules::yaku() {
+    QFETCH(int, age);
+    QFETCH(QString, text);
+    QCOMPARE(qs(yakuText(age)), text);
+    // Through a whole row: born in 2000, 数え年 `age` in 1999 + age.
+    const AgeTableRow row = ageTableRow(2000, {1999 + age, false, false});
+    QCOMPARE(qs(row.cells[ColCountedAge]), QString::number(age));
+    QCOMPARE(qs(row.cells[ColYaku]), text);
+}
+
+void TestAgeRules::longevity_data() {
+    QTest::addColumn<int>("fullAge");
+    QTest::addColumn<QString>("counted");  // counted in 数え年
+    QTest::addColumn<QString>("full");     // counted in 満年齢
+    QTest::newRow("満59") << 59 << "" << "";
+    QTest::newRow("満60 還暦 either way") << 60 << "還暦" << "還暦";
+    QTest::newRow("満61") << 61 << "" << "";
+    QTest::newRow("満68") << 68 << "" << "";
+    QTest::newRow("満69 = 数え70") << 69 << "古希" << "";
+    QTest::newRow("満70") << 70 << "" << "古希";
+    QTest::newRow("満76") << 76 << "喜寿" << "";
+    QTest::newRow("満77") << 77 << "" << "喜寿";
+    QTest::newRow("満79") << 79 << "傘寿" << "";
+    QTest::newRow("満87") << 87 << "米寿" << "";
+    QTest::newRow("満88") << 88 << "" << "米寿";
+    QTest::newRow("満89") << 89 << "卒寿" << "";
+    QTest::newRow("満90") << 90 << "" << "卒寿";
+    QTest::newRow("満98") << 98 << "白寿" << "";
+    QTest::newRow("満99") << 99 << "百寿" << "白寿";
+    QTest::newRow("満100") << 100 << "" << "百寿";
+    QTest::newRow("満107") << 107 << "茶寿" << "";
+    QTest::newRow("満108") << 108 << "" << "茶寿";
+    QTest::newRow("満110") << 110 << "皇寿" << "";
+    QTest::newRow("満111") << 111 << "" << "皇寿";
+    QTest::newRow("満0") << 0 << "" << "";
+}
+
+void TestAgeRules::longevity() {
+    QFETCH(int, fullAge);
+    QFETCH(QString, counted);
+    QFETCH(QString, full);
+    const int birth = 1930, reference = 1930 + fullAge;
+    QCOMPARE(qs(longevityName(birth, reference, false)), counted);
+    QCOMPARE(qs(longevityName(birth, reference, true)), full);
+    QCOMPARE(qs(ageTableRow(birth, {reference, true, false}).cells[ColLongevity]), full);
+    QCOMPARE(qs(ageTableRow(birth, {reference, false, false}).cells[ColFullAge]),
+             QString::number(fullAge));
+}
+
+void TestAgeRules::school_data() {
+    QTest::addColumn<int>("birth");
+    QTest::addColumn<bool>("early");
+    QTest::addColumn<QList<int>>("years");
+    QTest::newRow("1980") << 1980 << false << QList<int>{1987, 1993, 1996, 1999, 2003};
+    QTest::newRow("1980 早生まれ") << 1980 << true << QList<int>{1986, 1992, 1995, 1998, 2002};
+    QTest::newRow("2019") << 2019 << false << QList<int>{2026, 2032, 2035, 2038, 2042};
+    QTest::newRow("1868 早生まれ") << 1868 << true << QList<int>{1874, 1880, 1883, 1886, 1890};
+}
+
+void TestAgeRules::school() {
+    QFETCH(int, birth);
+    QFETCH(bool, early);
+    QFETCH(QList<int>, years);
+    const AgeTableRow row = ageTableRow(birth, {2026, false, early});
+    const int columns[] = {ColElementary, ColJuniorHigh, ColHighEntry, ColHighGraduation,
+                           ColUniversityGraduation};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(qs(row.cells[columns[i]]), QString::number(years[i]));
+}
+
+// One row read as the table shows it, header by header.
+void TestAgeRules::wholeRow() {
+    const AgeTableRow row = ageTableRow(1926, {1986, false, false});
+    const QStringList expected{"1926", "大正15 / 昭和元", "2586", "丙寅（ひのえとら）", "二黒土星",
+                               "60", "61", "男女 本厄", "還暦", "1933", "1939", "1942", "1945",
+                               "1949"};
+    const QStringList titles{"西暦", "和暦", "皇紀", "干支", "九星", "満年齢", "数え年", "厄年",
+                             "長寿祝い", "小学校入学", "中学校入学", "高校入学", "高校卒業",
+                             "大学卒業"};
+    QCOMPARE(int(AgeColumnCount), expected.size());
+    for (int c = 0; c < AgeColumnCount; ++c) {
+        QCOMPARE(qs(ageColumnTitle(c)), titles[c]);
+        QCOMPARE(qs(row.cells[c]), expected[c]);
+    }
+    QVERIFY(ageColumnTitle(AgeColumnCount).empty());
+}
+
+void TestAgeRules::rowCount_data() {
+    QTest::addColumn<int>("reference");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("1867") << 1867 << 0;
+    QTest::newRow("1868") << 1868 << 1;
+    QTest::newRow("2026") << 2026 << 159;
+    QTest::newRow("9999") << 9999 << 8132;
+    QTest::newRow("10000") << 10000 << 0;
+}
+
+void TestAgeRules::rowCount() {
+    QFETCH(int, reference);
+    QFETCH(int, rows);
+    QCOMPARE(ageTableRowCount(reference), rows);
+}
+
+void TestAgeRules::branches() {
+    QCOMPARE(branchSlot(u"午"), std::optional<int>(10));
+    QCOMPARE(branchSlot(u"子"), std::optional<int>(4));
+    QCOMPARE(branchSlot(u"申"), std::optional<int>(0));
+    QVERIFY(!branchSlot(u"牛"));
+    QVERIFY(!branchSlot(u""));
+    QVERIFY(!branchSlot(u"子丑"));
+}
+
+QTEST_APPLESS_MAIN(TestAgeRules)
+#include "tst_agerules.moc"
