@@ -90,17 +90,20 @@ void TestForm1::windowIsFixedWithMenuBar() {
     QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!w->windowIcon().isNull());
-    // 元号表 is a command on the bar itself; ヘルプ opens a menu of two.
+    // 元号表 and 早見表 are commands on the bar itself; ヘルプ opens a menu of two.
     const auto actions = w->menuBar()->actions();
-    QCOMPARE(actions.size(), 2);
+    QCOMPARE(actions.size(), 3);
     QCOMPARE(actions[0]->text(), QStringLiteral("元号表"));
     QVERIFY(!actions[0]->menu());
-    QCOMPARE(actions[1]->text(), QStringLiteral("ヘルプ"));
-    QVERIFY(actions[1]->menu());
+    QCOMPARE(actions[1]->text(), QStringLiteral("早見表"));
+    QVERIFY(!actions[1]->menu());
+    QCOMPARE(actions[2]->text(), QStringLiteral("ヘルプ"));
+    QVERIFY(actions[2]->menu());
     QCOMPARE(w->mnuH->actions().size(), 2);
     QCOMPARE(w->mnuHelp->text(), QStringLiteral("ヘルプ"));
     QCOMPARE(w->mnuVer->text(), QStringLiteral("バージョン情報"));
-    for (QAction* a : {w->mnuGengo, w->mnuHelp, w->mnuVer}) QVERIFY(a->shortcut().isEmpty());
+    for (QAction* a : {w->mnuGengo, w->mnuHayami, w->mnuHelp, w->mnuVer})
+        QVERIFY(a->shortcut().isEmpty());
 }
 
 void TestForm1::fontsAreTheJapaneseFaces() {

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <utility>
 
+#include "agetable_window.h"
 #include "eras.h"
 #include "form2.h"
 #include "number.h"
@@ -358,6 +359,8 @@ void Form1::buildMenuBar() {
     bar->setNativeMenuBar(false);
     mnuGengo = bar->addAction(QStringLiteral("元号表"));
     mnuGengo->setObjectName(QStringLiteral("mnuGengo"));
+    mnuHayami = bar->addAction(QStringLiteral("早見表"));
+    mnuHayami->setObjectName(QStringLiteral("mnuHayami"));
     mnuH = bar->addMenu(QStringLiteral("ヘルプ"));
     mnuH->setObjectName(QStringLiteral("mnuH"));
     mnuHelp = mnuH->addAction(QStringLiteral("ヘルプ"));
@@ -372,6 +375,7 @@ void Form1::connectHandlers() {
     connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
     connect(ComExch, &QPushButton::clicked, this, &Form1::ComExch_Click);
     connect(mnuGengo, &QAction::triggered, this, &Form1::mnuGengo_Click);
+    connect(mnuHayami, &QAction::triggered, this, &Form1::mnuHayami_Click);
     connect(mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
     connect(mnuVer, &QAction::triggered, this, &Form1::mnuVer_Click);
     connect(Image1, &PictureBox::clicked, this, &Form1::Image1_Click);
@@ -445,6 +449,7 @@ void Form1::textNen_Change() {
 
     lblJidai->setText(qs(r.lblJidai));
     showPicture(qs(r.picture));
+    if (ageTable_ && ageTable_->isVisible()) ageTable_->showYear(seirekiNen);
 }
 
 void Form1::showPicture(const QString& fileName) {
@@ -749,6 +754,15 @@ void Form1::mnuGengo_Click() {
     platform_.openDocument(QStringLiteral("gengo.gif"), platform_.programFolder());
 }
 
+// The age table, made on first use, opens on the year shown here; the focus stays here.
+void Form1::mnuHayami_Click() {
+    if (!ageTable_) ageTable_ = std::make_unique<AgeTableWindow>(platform_.currentYear());
+    ageTable_->showYear(seirekiNen);
+    ageTable_->show();
+    ageTable_->raise();
+    activateWindow();
+}
+
 void Form1::mnuHelp_Click() {
     platform_.openDocument(QStringLiteral("help.htm"), platform_.programFolder());
 }
@@ -834,6 +848,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         unloaded_ = true;
         Form_Unload();
     }
+    if (ageTable_) ageTable_->close();
     event->accept();
 }
 

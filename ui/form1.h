@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 #include "form2.h"
 
@@ -22,6 +23,7 @@ class QRadioButton;
 namespace yorvane {
 
 
+class AgeTableWindow;
 class Platform;
 
 // A picture control: stretches its picture to its own size and reports clicks.
@@ -83,6 +85,7 @@ public:
 
     // Menus and the picture.
     void mnuGengo_Click();
+    void mnuHayami_Click();
     void mnuHelp_Click();
     void mnuVer_Click();
     void Image1_Click();
@@ -95,6 +98,7 @@ public:
     QString settingsPath() const;
 
     Form2* versionWindow() const { return form2_; }
+    AgeTableWindow* ageTableWindow() const { return ageTable_.get(); }
 
     // Controls.
     QComboBox* cboGengo = nullptr;
@@ -121,6 +125,7 @@ public:
     QLabel* lbl9sei = nullptr;
     QLabel* Label4 = nullptr;
     QAction* mnuGengo = nullptr;
+    QAction* mnuHayami = nullptr;
     QMenu* mnuH = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuVer = nullptr;
@@ -160,6 +165,7 @@ private:
 
     Platform& platform_;
     QPointer<Form2> form2_;
+    std::unique_ptr<AgeTableWindow> ageTable_;  // made on first use
     bool unloaded_ = false;
 };
 

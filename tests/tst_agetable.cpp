@@ -1,0 +1,405 @@
+// The age table window: opened from the main window's menu and following its year, the filter
+// and the options, copy, CSV and printing to a PDF file (read back with poppler's tools).
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QProcess>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTableView>
+
+#include "agetable_window.h"
+#include "eras.h"
+#include "formfixture.h"
+
+using yorvane::AgeTableWindow;
+
+namespace {
+
+// Runs a poppler tool; its standard output, or a null string when it did not run.
+QString poppler(const QString& tool, const QStringList& args) {
+    QProcess p;
+    p.start(tool, args);
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The text of the message box that shows up while `action` runs (closing it), or "".
+template <typename F>
+QString messageDuring(F action) {
+    QString text;
+    QTimer::singleShot(50, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->accept();
+        }
+    });
+    action();
+    return text;
+}
+
+}  // namespace
+
+class TestAgeTable : public QObject {
+    Q_OBJECT
+private slots:
+    void opensOnTheMainWindowsYear_data();
+    void opensOnTheMainWindowsYear();
+    void followsTheMainWindowOnlyWhileOpen();
+    void closesWithTheMainWindow();
+    void filterByBranch_data();
+    void filterByBranch();
+    void referenceYearAndChecks();
+    void fourDigitsJump();
+    void copyWithHeader();
+    void csvRecords_data();
+    void csvRecords();
+    void csvFile();
+    void csvFailureLeavesNothing();
+    void printsToPdf_data();
+    void printsToPdf();
+    void keyboardAndScreenReader();
+};
+
+void TestAgeTable::opensOnTheMainWindowsYear_data() {
+    QTest::addColumn<int>("era");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("year");
+    QTest::newRow("昭和 55") << int(yorvane::Showa) << "55" << 1980;
+    QTest::newRow("西暦 1926") << int(yorvane::Seireki) << "1926" << 1926;
+    QTest::newRow("明治 1") << int(yorvane::Meiji) << "1" << 1868;
+    QTest::newRow("empty: this year") << int(yorvane::Showa) << "" << 2026;
+    QTest::newRow("before the table: this year") << int(yorvane::Seireki) << "1600" << 2026;
+    QTest::newRow("after this year: this year") << int(yorvane::Seireki) << "2030" << 2026;
+}
+
+void TestAgeTable::opensOnTheMainWindowsYear() {
+    QFETCH(int, era);
+    QFETCH(QString, typed);
+    QFETCH(int, year);
+    Window w;
+    QVERIFY(w.show());
+    QVERIFY(!w->ageTableWindow());  // nothing is made before it is asked for
+    w->cboGengo->setCurrentIndex(era);
+    QTest::keyClicks(w->textNen, typed);
+    w->mnuHayami->trigger();
+    AgeTableWindow* t = w->ageTableWindow();
+    QVERIFY(t);
+    QVERIFY(QTest::qWaitForWindowExposed(t));
+    QCOMPARE(t->windowTitle(), QStringLiteral("年齢早見表"));
+    QVERIFY(!t->isModal());
+    QCOMPARE(t->selectedYear(), year);
+    QCOMPARE(t->model->yearAt(0), 2026);  // newest first, up to this year
+    // Scrolled to it.
+    const QModelIndex index = t->model->index(t->model->rowOf(year), 0);
+    QVERIFY(t->tblHayami->viewport()->rect().intersects(t->tblHayami->visualRect(index)));
+    // The focus stays in the main window.
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    QCOMPARE(QApplication::focusWidget(), w->textNen);
+    // Chosen again: the same window.
+    w->mnuHayami->trigger();
+    QCOMPARE(w->ageTableWindow(), t);
+}
+
+void TestAgeTable::followsTheMainWindowOnlyWhileOpen() {
+    Window w;
+    QVERIFY(w.show());
+    w->mnuHayami->trigger();
+    AgeTableWindow* t = w->ageTableWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    QCOMPARE(t->selectedYear(), 2026);
+    w->cboGengo->setCurrentIndex(yorvane::Showa);
+    QTest::keyClicks(w->textNen, QStringLiteral("39"));
+    QCOMPARE(t->selectedYear(), 1964);
+    QTest::keyClick(w->textNen, Qt::Key_Backspace);  // 昭和 3
+    QCOMPARE(t->selectedYear(), 1928);
+    w->textNen->clear();
+    QCOMPARE(t->selectedYear(), 2026);
+    // Closed, it is left alone; opened again, it shows the year of the moment.
+    t->close();
+    QTest::keyClicks(w->textNen, QStringLiteral("55"));
+    QCOMPARE(t->selectedYear(), 2026);
+    w->mnuHayami->trigger();
+    QCOMPARE(w->ageTableWindow(), t);
+    QCOMPARE(t->selectedYear(), 1980);
+}
+
+void TestAgeTable::closesWithTheMainWindow() {
+    Window w;
+    QVERIFY(w.show());
+    w->mnuHayami->trigger();
+    QPointer<AgeTableWindow> t = w->ageTableWindow();
+    QVERIFY(t->isVisible());
+    w->close();
+    QVERIFY(!t->isVisible());
+    w.form.reset();
+    QVERIFY(!t);  // and goes with it
+}
+
+void TestAgeTable::filterByBranch_data() {
+    QTest::addColumn<QString>("branch");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("newest");
+    QTest::addColumn<int>("oldest");
+    QTest::newRow("午") << "午" << 14 << 2026 << 1870;
+    QTest::newRow("子") << "子" << 13 << 2020 << 1876;
+    QTest::newRow("辰: 1868 itself") << "辰" << 14 << 2024 << 1868;
+    QTest::newRow("すべて") << "すべて" << 159 << 2026 << 1868;
+}
+
+void TestAgeTable::filterByBranch() {
+    QFETCH(QString, branch);
+    QFETCH(int, rows);
+    QFETCH(int, newest);
+    QFETCH(int, oldest);
+    AgeTableWindow t(2026);
+    t.showYear(1966);
+    t.cboEto->setCurrentIndex(t.cboEto->findText(branch));
+    QCOMPARE(t.model->rowCount(), rows);
+    QCOMPARE(t.model->yearAt(0), newest);
+    QCOMPARE(t.model->yearAt(rows - 1), oldest);
+    for (int r = 0; r < rows && branch != QStringLiteral("すべて"); ++r)
+        QCOMPARE(t.model->cell(r, yorvane::ColEto).mid(1, 1), branch);
+    // The selected year stays selected while it is shown.
+    QCOMPARE(t.selectedYear(), branch == QStringLiteral("午") || branch == QStringLiteral("すべて")
+                                   ? 1966
+                                   : 0);
+}
+
+void TestAgeTable::referenceYearAndChecks() {
+    AgeTableWindow t(2026);
+    t.showYear(1957);
+    const int row1957 = t.model->rowOf(1957);
+    QCOMPARE(t.model->cell(row1957, yorvane::ColLongevity), QStringLiteral("古希"));  // 数え70
+    t.chkMan->setChecked(true);
+    QCOMPARE(t.model->cell(t.model->rowOf(1957), yorvane::ColLongevity), QString());
+    QCOMPARE(t.model->cell(t.model->rowOf(1956), yorvane::ColLongevity), QStringLiteral("古希"));
+    QCOMPARE(t.model->cell(t.model->rowOf(1966), yorvane::ColLongevity), QStringLiteral("還暦"));
+    t.chkHayaumare->setChecked(true);
+    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::ColElementary), QStringLiteral("1986"));
+    QCOMPARE(t.selectedYear(), 1957);
+    // Another reference year recomputes the ages and keeps the row.
+    t.spinKijun->setValue(1990);
+    QCOMPARE(t.model->rowCount(), 123);
+    QCOMPARE(t.model->yearAt(0), 1990);
+    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::ColFullAge), QStringLiteral("10"));
+    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::ColCountedAge), QStringLiteral("11"));
+    QCOMPARE(t.selectedYear(), 1957);
+    // Typed out of range: refused.
+    t.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t));
+    t.spinKijun->setFocus();
+    t.spinKijun->selectAll();
+    QTest::keyClicks(t.spinKijun, QStringLiteral("12345"));
+    QTest::keyClick(t.spinKijun, Qt::Key_Return);
+    QCOMPARE(t.spinKijun->value(), 1990);
+    t.spinKijun->selectAll();
+    QTest::keyClicks(t.spinKijun, QStringLiteral("1700"));
+    QTest::keyClick(t.spinKijun, Qt::Key_Return);
+    QCOMPARE(t.spinKijun->value(), 1990);
+    QCOMPARE(t.model->rowCount(), 123);
+    t.spinKijun->selectAll();
+    QTest::keyClicks(t.spinKijun, QStringLiteral("2000"));
+    QTest::keyClick(t.spinKijun, Qt::Key_Return);
+    QCOMPARE(t.spinKijun->value(), 2000);
+    QCOMPARE(t.model->yearAt(0), 2000);
+    QCOMPARE(t.spinKijun->minimum(), 1868);
+    QCOMPARE(t.spinKijun->maximum(), 9999);
+}
+
+void TestAgeTable::fourDigitsJump() {
+    AgeTableWindow t(2026);
+    t.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t));
+    t.tblHayami->setFocus();
+    QTest::keyClicks(t.tblHayami, QStringLiteral("1926"));
+    QCOMPARE(t.selectedYear(), 1926);
+    // A year the table does not hold leaves the selection.
+    QTest::keyClicks(t.tblHayami, QStringLiteral("1700"));
+    QCOMPARE(t.selectedYear(), 1926);
+    // Another key in between starts the digits again.
+    QTest::keyClicks(t.tblHayami, QStringLiteral("19"));
+    QTest::keyClick(t.tblHayami, Qt::Key_Down);
+    QTest::keyClicks(t.tblHayami, QStringLiteral("2001"));
+    QCOMPARE(t.selectedYear(), 2001);
+}
+
+void TestAgeTable::copyWithHeader() {
+    AgeTableWindow t(2026);
+    t.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t));
+    t.showYear(1980);
+    t.tblHayami->selectionModel()->select(
+        t.model->index(t.model->rowOf(1979), 0),
+        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    t.tblHayami->setFocus();
+    QGuiApplication::clipboard()->clear();
+    QTest::keySequence(t.tblHayami, QKeySequence::Copy);
+    const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n');
+    QCOMPARE(lines.size(), 4);  // header, two rows, the end of the last line
+    QCOMPARE(lines[0], yorvane::AgeTableModel::titles().join(u'\t'));
+    QCOMPARE(lines[1], QStringLiteral("1980\t昭和55\t2640\t庚申（かのえさる）\t二黒土星\t46\t47\t"
+                                      "\t\t1987\t1993\t1996\t1999\t2003"));
+    QVERIFY(lines[2].startsWith(QStringLiteral("1979\t昭和54\t")));
+    QCOMPARE(lines[3], QString());
+}
+
+void TestAgeTable::csvRecords_data() {
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QString>("record");
+    QTest::newRow("plain") << QStringList{"1980", "昭和55"} << "1980,昭和55\r\n";
+    QTest::newRow("empty fields") << QStringList{"", "a", ""} << ",a,\r\n";
+    QTest::newRow("comma") << QStringList{"a,b", "c"} << "\"a,b\",c\r\n";
+    QTest::newRow("quote") << QStringList{"say \"hi\""} << "\"say \"\"hi\"\"\"\r\n";
+    QTest::newRow("line break") << QStringList{"a\nb", "c\r"} << "\"a\nb\",\"c\r\"\r\n";
+    QTest::newRow("blank kept") << QStringList{" 大正15 / 昭和元 "} << " 大正15 / 昭和元 \r\n";
+}
+
+void TestAgeTable::csvRecords() {
+    QFETCH(QStringList, fields);
+    QFETCH(QString, record);
+    QCOMPARE(yorvane::csvRecord(fields), record);
+}
+
+void TestAgeTable::csvFile() {
+    AgeTableWindow t(2026);
+    t.cboEto->setCurrentIndex(t.cboEto->findText(QStringLiteral("午")));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("表.csv"));
+    QVERIFY(t.writeCsv(path));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QCOMPARE(bytes, t.csvBytes());
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QString text = QString::fromUtf8(bytes.mid(3));
+    QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+    QCOMPARE(text.count(u'\n'), text.count(QStringLiteral("\r\n")));  // no bare line feed
+    const QStringList records = text.split(QStringLiteral("\r\n"));
+    QCOMPARE(records.size(), 1 + 14 + 1);  // header, the shown rows, after the last CR LF
+    QCOMPARE(records[0], QStringLiteral("西暦,和暦,皇紀,干支,九星,満年齢,数え年,厄年,長寿祝い,"
+                                        "小学校入学,中学校入学,高校入学,高校卒業,大学卒業"));
+    QCOMPARE(records[1], QStringLiteral("2026,令和8,2686,丙午（ひのえうま）,一白水星,0,1,,,"
+                                        "2033,2039,2042,2045,2049"));
+    QCOMPARE(records[6], QStringLiteral("1966,昭和41,2626,丙午（ひのえうま）,七赤金星,60,61,"
+                                        "男女 本厄,還暦,1973,1979,1982,1985,1989"));
+    // Saved again over the same file: replaced whole.
+    t.cboEto->setCurrentIndex(0);
+    QVERIFY(t.writeCsv(path));
+    f.close();
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll().count("\r\n"), 1 + 159);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("表.csv")});
+}
+
+void TestAgeTable::csvFailureLeavesNothing() {
+    AgeTableWindow t(2026);
+    t.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ない/表.csv"));
+    const QString message = messageDuring([&] { t.saveCsvTo(path); });
+    QVERIFY2(message.startsWith(QStringLiteral("CSV ファイルを保存できませんでした。")),
+             qPrintable(message));
+    QVERIFY(message.contains(QDir::toNativeSeparators(path)));
+    QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                .isEmpty());
+    // A good path says nothing.
+    QCOMPARE(messageDuring([&] { t.saveCsvTo(dir.filePath(QStringLiteral("a.csv"))); }),
+             QString());
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("a.csv"))));
+}
+
+void TestAgeTable::printsToPdf_data() {
+    QTest::addColumn<int>("reference");
+    QTest::addColumn<QString>("branch");
+    QTest::newRow("one page: 午 years") << 2026 << "午";
+    QTest::newRow("every year to 2026") << 2026 << "すべて";
+    QTest::newRow("every year to 2300") << 2300 << "すべて";
+}
+
+// The PDF has as many pages as the window says it printed, each with the header, and the years
+// on its pages are the shown rows, each once and in their order.
+void TestAgeTable::printsToPdf() {
+    QFETCH(int, reference);
+    QFETCH(QString, branch);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QFAIL("pdfinfo and pdftotext are needed: run scripts/install-deps");
+    AgeTableWindow t(2026);
+    t.spinKijun->setValue(reference);
+    t.cboEto->setCurrentIndex(t.cboEto->findText(branch));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("table.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    const int pages = t.printRows(printer);
+    QVERIFY(pages >= 1);
+    if (branch != QStringLiteral("すべて")) QCOMPARE(pages, 1);
+    else QVERIFY(pages > 1);
+
+    const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(!info.isEmpty(), "pdfinfo could not read the file");
+    static const QRegularExpression pagesLine(QStringLiteral("^Pages:\\s+(\\d+)$"),
+                                              QRegularExpression::MultilineOption);
+    QCOMPARE(pagesLine.match(info).captured(1).toInt(), pages);
+    QVERIFY(info.contains(QStringLiteral("595.276 x 841.89 pts (A4)")) ||
+            info.contains(QStringLiteral("595 x 842 pts (A4)")));
+
+    QList<int> printed;
+    static const QRegularExpression yearAtStart(QStringLiteral("^\\s*(\\d{4})\\s"),
+                                                QRegularExpression::MultilineOption);
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = poppler(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-layout"), QStringLiteral("-f"),
+                                      QString::number(page), QStringLiteral("-l"),
+                                      QString::number(page), pdf, QStringLiteral("-")});
+        QVERIFY2(text.contains(QStringLiteral("小学校入学")), qPrintable(text.left(400)));
+        const QRegularExpression pageNumber(
+            QStringLiteral("\\b%1\\s*/\\s*%2\\b").arg(page).arg(pages));
+        QVERIFY(text.contains(pageNumber));
+        for (auto it = yearAtStart.globalMatch(text); it.hasNext();)
+            printed << it.next().captured(1).toInt();
+    }
+    QList<int> shown;
+    for (int r = 0; r < t.model->rowCount(); ++r) shown << t.model->yearAt(r);
+    QCOMPARE(printed, shown);
+}
+
+void TestAgeTable::keyboardAndScreenReader() {
+    AgeTableWindow t(2026);
+    t.show();
+    t.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&t));
+    // Every control has a name a screen reader reads, and Tab reaches each in turn.
+    const QList<QWidget*> order{t.spinKijun, t.cboEto, t.chkMan, t.chkHayaumare,
+                                t.ComCsv,    t.ComPrint, t.tblHayami};
+    t.spinKijun->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < order.size(); ++i) {
+        QVERIFY2(!order[i]->accessibleName().isEmpty(), qPrintable(order[i]->objectName()));
+        QCOMPARE(QApplication::focusWidget(), order[i]);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), t.spinKijun);  // round again, out of the table
+    QVERIFY(!t.tblHayami->tabKeyNavigation());
+    // Headers and cells read as they show; the sign and star headers tell of 立春.
+    for (int c = 0; c < t.model->columnCount(); ++c)
+        QCOMPARE(t.model->headerData(c, Qt::Horizontal, Qt::AccessibleTextRole).toString(),
+                 yorvane::AgeTableModel::titles()[c]);
+    for (int c : {int(yorvane::ColEto), int(yorvane::ColKyusei)})
+        QVERIFY(t.model->headerData(c, Qt::Horizontal, Qt::ToolTipRole)
+                    .toString()
+                    .contains(QStringLiteral("立春")));
+    const QModelIndex cell = t.model->index(t.model->rowOf(1989), yorvane::ColWareki);
+    QCOMPARE(cell.data(Qt::AccessibleTextRole).toString(), QStringLiteral("昭和64 / 平成元"));
+}
+
+QTEST_MAIN(TestAgeTable)
+#include "tst_agetable.moc"

@@ -1,0 +1,546 @@
+#include "agetable_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSpinBox>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "sign.h"
+#include "units.h"
+
+namespace yorvane {
+
+namespace {
+
+QString qs(std::u16string_view s) {
+    return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
+}
+
+const QString kTitle = QStringLiteral("年齢早見表");
+
+// Where a run of typed digits ends: a pause longer than this starts a new year.
+constexpr qint64 kTypingPauseMs = 1500;
+
+bool numericColumn(int column) {
+    switch (column) {
+        case ColSeireki: case ColKoki: case ColFullAge: case ColCountedAge: case ColElementary:
+        case ColJuniorHigh: case ColHighEntry: case ColHighGraduation:
+        case ColUniversityGraduation:
+            return true;
+        default: return false;
+    }
+}
+
+QString columnTip(int column) {
+    static const QString risshun = QStringLiteral(
+        "は立春（2月4日ごろ）で変わります。立春より前（1月1日〜2月3日ごろ）に生まれた人は、"
+        "前の年の");
+    switch (column) {
+        case ColWareki:
+            return QStringLiteral("その年に使われた元号。改元の年は二つの元号を示します。");
+        case ColKoki: return QStringLiteral("皇紀（西暦 + 660）");
+        case ColEto: return QStringLiteral("干支") + risshun + QStringLiteral("干支になります。");
+        case ColKyusei: return QStringLiteral("九星") + risshun + QStringLiteral("九星になります。");
+        case ColFullAge: return QStringLiteral("基準年の誕生日に迎える年齢");
+        case ColCountedAge:
+            return QStringLiteral("生まれた年を1歳とし、元日ごとに1歳を加える数え方");
+        case ColYaku: return QStringLiteral("基準年の厄年（数え年で数えます）");
+        case ColLongevity:
+            return QStringLiteral("基準年に迎える長寿祝い（還暦は満60歳の年）");
+        case ColElementary: case ColJuniorHigh: case ColHighEntry:
+            return QStringLiteral("4月に入学する年");
+        case ColHighGraduation: case ColUniversityGraduation:
+            return QStringLiteral("3月に卒業する年");
+        default: return {};
+    }
+}
+
+}  // namespace
+
+QString csvRecord(const QStringList& fields) {
+    QString line;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0) line += u',';
+        const QString& f = fields[i];
+        if (f.contains(u',') || f.contains(u'"') || f.contains(u'\n') || f.contains(u'\r')) {
+            QString quoted = f;
+            quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+            line += u'"' + quoted + u'"';
+        } else {
+            line += f;
+        }
+    }
+    return line + QStringLiteral("\r\n");
+}
+
+// ---------------------------------------------------------------------------------------------
+// The model
+
+AgeTableModel::AgeTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int AgeTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(years_.size());
+}
+
+int AgeTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : AgeColumnCount;
+}
+
+QString AgeTableModel::cell(int row, int column) const {
+    const int year = yearAt(row);
+    if (year == 0 || column < 0 || column >= AgeColumnCount) return {};
+    auto it = cache_.constFind(year);
+    if (it == cache_.constEnd()) {
+        const AgeTableRow r = ageTableRow(year, options_);
+        QStringList cells;
+        cells.reserve(AgeColumnCount);
+        for (const auto& c : r.cells) cells << qs(c);
+        it = cache_.insert(year, cells);
+    }
+    return it->at(column);
+}
+
+QVariant AgeTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole:
+            return cell(index.row(), index.column());
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(
+                Qt::Alignment(Qt::AlignVCenter) |
+                (numericColumn(index.column()) ? Qt::AlignRight : Qt::AlignLeft));
+        default: return {};
+    }
+}
+
+QVariant AgeTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) {
+        if (role == Qt::DisplayRole) return yearAt(section);
+        return {};
+    }
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole:
+            return qs(ageColumnTitle(section));
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole:
+            return columnTip(section);
+        default: return {};
+    }
+}
+
+QStringList AgeTableModel::titles() {
+    QStringList t;
+    for (int c = 0; c < AgeColumnCount; ++c) t << qs(ageColumnTitle(c));
+    return t;
+}
+
+void AgeTableModel::setOptions(const AgeTableOptions& options) {
+    beginResetModel();
+    options_ = options;
+    rebuild();
+    endResetModel();
+}
+
+void AgeTableModel::setBranchFilter(int slot) {
+    beginResetModel();
+    branch_ = slot >= 0 && slot < 12 ? slot : -1;
+    rebuild();
+    endResetModel();
+}
+
+void AgeTableModel::rebuild() {
+    cache_.clear();
+    years_.clear();
+    const int count = ageTableRowCount(options_.reference);
+    years_.reserve(static_cast<std::size_t>(branch_ < 0 ? count : count / 12 + 1));
+    for (int y = options_.reference; y > options_.reference - count; --y)
+        if (branch_ < 0 || yearSign(y).junishiIdx == branch_) years_.push_back(y);
+}
+
+int AgeTableModel::yearAt(int row) const {
+    return row >= 0 && row < static_cast<int>(years_.size()) ? years_[static_cast<std::size_t>(row)]
+                                                              : 0;
+}
+
+int AgeTableModel::rowOf(int year) const {
+    const auto it = std::lower_bound(years_.begin(), years_.end(), year, std::greater<int>());
+    return it != years_.end() && *it == year ? static_cast<int>(it - years_.begin()) : -1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window
+
+AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
+    : QWidget(parent, Qt::Window), thisYear_(thisYear) {
+    setObjectName(QStringLiteral("frmHayami"));
+    setWindowTitle(kTitle);
+    setAccessibleName(kTitle);
+    // Opened from the main window, which keeps the focus.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFont(pGothic(9));
+
+    auto* kijunLabel = new QLabel(QStringLiteral("基準年"), this);
+    spinKijun = new QSpinBox(this);
+    spinKijun->setObjectName(QStringLiteral("spinKijun"));
+    spinKijun->setRange(kAgeTableFirstYear, kAgeTableLastReference);
+    spinKijun->setValue(std::clamp(thisYear, kAgeTableFirstYear, kAgeTableLastReference));
+    spinKijun->setSuffix(QStringLiteral(" 年"));
+    spinKijun->setAccessibleName(QStringLiteral("基準年"));
+    spinKijun->setToolTip(QStringLiteral("年齢・厄年・長寿祝いを数える年"));
+    kijunLabel->setBuddy(spinKijun);
+
+    auto* etoLabel = new QLabel(QStringLiteral("干支"), this);
+    cboEto = new QComboBox(this);
+    cboEto->setObjectName(QStringLiteral("cboEto"));
+    cboEto->addItem(QStringLiteral("すべて"), -1);
+    for (const char16_t* b : {u"子", u"丑", u"寅", u"卯", u"辰", u"巳", u"午", u"未", u"申", u"酉",
+                              u"戌", u"亥"})
+        cboEto->addItem(QString::fromUtf16(b), branchSlot(b).value_or(-1));
+    cboEto->setAccessibleName(QStringLiteral("干支で絞り込み"));
+    cboEto->setToolTip(QStringLiteral("この十二支の年だけを表示します"));
+    etoLabel->setBuddy(cboEto);
+
+    chkMan = new QCheckBox(QStringLiteral("満年齢で数える"), this);
+    chkMan->setObjectName(QStringLiteral("chkMan"));
+    chkMan->setAccessibleName(QStringLiteral("長寿祝いを満年齢で数える"));
+    chkMan->setToolTip(QStringLiteral("長寿祝いを満年齢で数えます（既定は数え年。還暦はどちらも満60歳の年）"));
+    chkHayaumare = new QCheckBox(QStringLiteral("早生まれ（1月1日〜4月1日）"), this);
+    chkHayaumare->setObjectName(QStringLiteral("chkHayaumare"));
+    chkHayaumare->setAccessibleName(QStringLiteral("早生まれ（1月1日から4月1日）"));
+    chkHayaumare->setToolTip(QStringLiteral("入学・卒業の年を一年早めます"));
+
+    ComCsv = new QPushButton(QStringLiteral("CSV で保存…"), this);
+    ComCsv->setObjectName(QStringLiteral("ComCsv"));
+    ComCsv->setAccessibleName(QStringLiteral("CSV で保存"));
+    ComPrint = new QPushButton(QStringLiteral("印刷…"), this);
+    ComPrint->setObjectName(QStringLiteral("ComPrint"));
+    ComPrint->setAccessibleName(QStringLiteral("印刷"));
+
+    model = new AgeTableModel(this);
+    model->setOptions({spinKijun->value(), false, false});
+
+    tblHayami = new QTableView(this);
+    tblHayami->setObjectName(QStringLiteral("tblHayami"));
+    tblHayami->setAccessibleName(kTitle);
+    tblHayami->setModel(model);
+    tblHayami->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblHayami->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tblHayami->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblHayami->setTabKeyNavigation(false);  // Tab leaves the table for the controls above
+    tblHayami->setAlternatingRowColors(true);
+    tblHayami->setWordWrap(false);
+    tblHayami->verticalHeader()->hide();
+    tblHayami->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tblHayami->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    tblHayami->horizontalHeader()->setHighlightSections(false);
+    // Column widths from the widest texts, measured once; the rows all share them.
+    const QFontMetrics fm(tblHayami->font());
+    const QString samples[AgeColumnCount] = {
+        QStringLiteral("0000"), QStringLiteral("昭和64 / 平成元"), QStringLiteral("0000"),
+        QStringLiteral("己未（つちのとひつじ）"), QStringLiteral("二黒土星"), QStringLiteral("000"),
+        QStringLiteral("000"), QStringLiteral("男 本厄（大厄）"), QStringLiteral("長寿祝い"),
+        QStringLiteral("小学校入学"), QStringLiteral("中学校入学"), QStringLiteral("高校入学"),
+        QStringLiteral("高校卒業"), QStringLiteral("大学卒業")};
+    for (int c = 0; c < AgeColumnCount; ++c) {
+        const int w = std::max(fm.horizontalAdvance(samples[c]),
+                               fm.horizontalAdvance(qs(ageColumnTitle(c))));
+        tblHayami->setColumnWidth(c, w + 16);
+    }
+    tblHayami->horizontalHeader()->setStretchLastSection(true);
+    tblHayami->installEventFilter(this);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(kijunLabel);
+    top->addWidget(spinKijun);
+    top->addSpacing(12);
+    top->addWidget(etoLabel);
+    top->addWidget(cboEto);
+    top->addSpacing(12);
+    top->addWidget(chkMan);
+    top->addWidget(chkHayaumare);
+    top->addStretch(1);
+    top->addWidget(ComCsv);
+    top->addWidget(ComPrint);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(tblHayami, 1);
+
+    setTabOrder(spinKijun, cboEto);
+    setTabOrder(cboEto, chkMan);
+    setTabOrder(chkMan, chkHayaumare);
+    setTabOrder(chkHayaumare, ComCsv);
+    setTabOrder(ComCsv, ComPrint);
+    setTabOrder(ComPrint, tblHayami);
+
+    connect(spinKijun, &QSpinBox::valueChanged, this, &AgeTableWindow::optionsChanged);
+    connect(chkMan, &QCheckBox::toggled, this, &AgeTableWindow::optionsChanged);
+    connect(chkHayaumare, &QCheckBox::toggled, this, &AgeTableWindow::optionsChanged);
+    connect(cboEto, &QComboBox::currentIndexChanged, this, [this] {
+        const int keep = selectedYear();
+        model->setBranchFilter(cboEto->currentData().toInt());
+        selectRowOfYear(keep != 0 ? keep : followedYear_);
+    });
+    connect(ComCsv, &QPushButton::clicked, this, &AgeTableWindow::ComCsv_Click);
+    connect(ComPrint, &QPushButton::clicked, this, &AgeTableWindow::ComPrint_Click);
+
+    resize(1040, 600);
+}
+
+void AgeTableWindow::optionsChanged() {
+    const int keep = selectedYear();
+    model->setOptions({spinKijun->value(), chkMan->isChecked(), chkHayaumare->isChecked()});
+    selectRowOfYear(keep != 0 ? keep : followedYear_);
+}
+
+void AgeTableWindow::showYear(int year) {
+    followedYear_ = year;
+    selectRowOfYear(year);
+}
+
+void AgeTableWindow::selectRowOfYear(int year) {
+    const int reference = model->options().reference;
+    if (year < kAgeTableFirstYear || year > reference) year = std::min(thisYear_, reference);
+    const int row = model->rowOf(year);
+    QItemSelectionModel* sel = tblHayami->selectionModel();
+    if (row < 0) {
+        sel->clear();
+        return;
+    }
+    const int column = std::max(0, tblHayami->currentIndex().column());
+    const QModelIndex index = model->index(row, column);
+    sel->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    tblHayami->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+int AgeTableWindow::selectedYear() const {
+    const QModelIndexList rows = tblHayami->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return 0;
+    const QModelIndex current = tblHayami->currentIndex();
+    if (current.isValid() && tblHayami->selectionModel()->isRowSelected(current.row()))
+        return model->yearAt(current.row());
+    return model->yearAt(rows.first().row());
+}
+
+QString AgeTableWindow::selectionText() const {
+    QList<int> rows;
+    for (const QModelIndex& i : tblHayami->selectionModel()->selectedRows()) rows << i.row();
+    if (rows.isEmpty()) return {};
+    std::sort(rows.begin(), rows.end());
+    QString text = AgeTableModel::titles().join(u'\t') + u'\n';
+    for (int r : rows) {
+        QStringList cells;
+        for (int c = 0; c < AgeColumnCount; ++c) cells << model->cell(r, c);
+        text += cells.join(u'\t') + u'\n';
+    }
+    return text;
+}
+
+void AgeTableWindow::copySelection() {
+    const QString text = selectionText();
+    if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+}
+
+QByteArray AgeTableWindow::csvBytes() const {
+    QString text = csvRecord(AgeTableModel::titles());
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < AgeColumnCount; ++c) cells << model->cell(r, c);
+        text += csvRecord(cells);
+    }
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+bool AgeTableWindow::writeCsv(const QString& path, QString* error) const {
+    // A temporary file beside the target, renamed over it only once everything is written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = csvBytes();
+    if (file.write(bytes) != bytes.size()) {
+        if (error) *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void AgeTableWindow::saveCsvTo(const QString& path) {
+    QString error;
+    if (writeCsv(path, &error)) return;
+    QMessageBox::warning(this, kTitle,
+                         QStringLiteral("CSV ファイルを保存できませんでした。\n%1\n（%2）")
+                             .arg(QDir::toNativeSeparators(path), error));
+}
+
+void AgeTableWindow::ComCsv_Click() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("CSV で保存"),
+        QStringLiteral("年齢早見表_%1.csv").arg(model->options().reference),
+        QStringLiteral("CSV ファイル (*.csv)"));
+    if (!path.isEmpty()) saveCsvTo(path);
+}
+
+void AgeTableWindow::ComPrint_Click() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(kTitle);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("印刷"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (printRows(printer) == 0)
+        QMessageBox::warning(this, kTitle, QStringLiteral("印刷できませんでした。"));
+}
+
+int AgeTableWindow::printRows(QPrinter& printer) const {
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPainter p;
+    if (!p.begin(&printer)) return 0;
+
+    const QFont body(pGothic(8), &printer);
+    QFont bold = body;
+    bold.setBold(true);
+    QFont title(pGothic(11, true), &printer);
+    const QFontMetricsF fm(body, &printer), fmBold(bold, &printer), fmTitle(title, &printer);
+
+    // Column widths from the widest text of each column among the printed rows.
+    const int rows = model->rowCount();
+    const QStringList titles = AgeTableModel::titles();
+    const double pad = fm.height() * 0.4;
+    std::vector<double> widths(AgeColumnCount);
+    for (int c = 0; c < AgeColumnCount; ++c) {
+        double w = fmBold.horizontalAdvance(titles[c]);
+        for (int r = 0; r < rows; ++r) w = std::max(w, fm.horizontalAdvance(model->cell(r, c)));
+        widths[static_cast<std::size_t>(c)] = w + 2 * pad;
+    }
+    double total = 0;
+    for (double w : widths) total += w;
+
+    // The printable area, scaled down as a whole when the columns are wider than the page.
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    const double scale = total > page.width() ? page.width() / total : 1.0;
+    p.scale(scale, scale);
+    const double width = page.width() / scale, height = page.height() / scale;
+
+    const double rowH = fm.height() * 1.5;
+    const double titleH = fmTitle.height() * 1.8;
+    const double footH = fm.height() * 2;
+    const int perPage = std::max(1, static_cast<int>((height - titleH - footH) / rowH) - 1);
+    const int pages = std::max(1, (rows + perPage - 1) / perPage);
+    const AgeTableOptions& o = model->options();
+    QString heading = QStringLiteral("%1　基準年 %2年").arg(kTitle).arg(o.reference);
+    if (model->branchFilter() >= 0) heading += QStringLiteral("　%1年").arg(cboEto->currentText());
+    heading += o.longevityInFullAge ? QStringLiteral("　長寿祝いは満年齢")
+                                    : QStringLiteral("　長寿祝いは数え年");
+    if (o.earlyBorn) heading += QStringLiteral("　早生まれ");
+
+    const QPen grid(QColor(128, 128, 128), 0);
+    for (int pageNo = 0; pageNo < pages; ++pageNo) {
+        if (pageNo > 0 && !printer.newPage()) break;
+        p.setFont(title);
+        p.setPen(Qt::black);
+        p.drawText(QRectF(0, 0, width, titleH), Qt::AlignLeft | Qt::AlignVCenter, heading);
+        const int first = pageNo * perPage;
+        const int last = std::min(rows, first + perPage);
+        double y = titleH;
+        // The header, on every page.
+        double x = 0;
+        p.setFont(bold);
+        p.fillRect(QRectF(0, y, total, rowH), QColor(224, 224, 224));
+        for (int c = 0; c < AgeColumnCount; ++c) {
+            const double w = widths[static_cast<std::size_t>(c)];
+            p.drawText(QRectF(x + pad, y, w - 2 * pad, rowH), Qt::AlignCenter, titles[c]);
+            x += w;
+        }
+        y += rowH;
+        p.setFont(body);
+        for (int r = first; r < last; ++r) {
+            x = 0;
+            for (int c = 0; c < AgeColumnCount; ++c) {
+                const double w = widths[static_cast<std::size_t>(c)];
+                const Qt::Alignment a =
+                    Qt::AlignVCenter | (numericColumn(c) ? Qt::AlignRight : Qt::AlignLeft);
+                p.drawText(QRectF(x + pad, y, w - 2 * pad, rowH), a, model->cell(r, c));
+                x += w;
+            }
+            y += rowH;
+        }
+        // The grid of this page.
+        p.setPen(grid);
+        const double top = titleH;
+        for (double ly = top; ly <= y + 0.5; ly += rowH)
+            p.drawLine(QPointF(0, ly), QPointF(total, ly));
+        x = 0;
+        p.drawLine(QPointF(0, top), QPointF(0, y));
+        for (double w : widths) {
+            x += w;
+            p.drawLine(QPointF(x, top), QPointF(x, y));
+        }
+        p.setPen(Qt::black);
+        p.drawText(QRectF(0, height - footH, width, footH), Qt::AlignCenter,
+                   QStringLiteral("%1 / %2").arg(pageNo + 1).arg(pages));
+    }
+    p.end();
+    return pages;
+}
+
+bool AgeTableWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != tblHayami || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Copy)) {
+        copySelection();
+        return true;
+    }
+    // Four digits typed in a row jump to that year.
+    const QString text = key->text();
+    const bool digit = text.size() == 1 && text[0].isDigit() &&
+                       !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (!digit) {
+        typed_.clear();
+        return QWidget::eventFilter(watched, event);
+    }
+    if (!typedAt_.isValid() || typedAt_.elapsed() > kTypingPauseMs) typed_.clear();
+    typedAt_.start();
+    typed_ += text;
+    if (typed_.size() == 4) {
+        const int year = typed_.toInt();
+        typed_.clear();
+        const int row = model->rowOf(year);
+        if (row >= 0) {
+            const QModelIndex index =
+                model->index(row, std::max(0, tblHayami->currentIndex().column()));
+            tblHayami->selectionModel()->setCurrentIndex(
+                index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            tblHayami->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        }
+    }
+    return true;
+}
+
+}  // namespace yorvane

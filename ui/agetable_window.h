@@ -1,0 +1,113 @@
+#pragma once
+// The age table (年齢早見表): a second window with one row per year of birth from 明治元年 up
+// to a reference year, newest first. The rows come from the engine through a table model; no
+// widget is made per row. The window follows the year of the main window.
+
+#include <QAbstractTableModel>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QStringList>
+#include <QWidget>
+#include <vector>
+
+#include "agetable.h"
+
+class QCheckBox;
+class QComboBox;
+class QPrinter;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+
+namespace yorvane {
+
+// One CSV record (RFC 4180): a field holding a comma, a double quote or a line break is put in
+// double quotes with its quotes doubled; the record ends with CR LF.
+QString csvRecord(const QStringList& fields);
+
+class AgeTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit AgeTableModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    const AgeTableOptions& options() const { return options_; }
+    void setOptions(const AgeTableOptions& options);
+    // Only the years of one branch (its slot, year mod 12); -1 for every year.
+    void setBranchFilter(int slot);
+    int branchFilter() const { return branch_; }
+
+    // The year of a shown row, and the row of a year (-1 when it is not shown).
+    int yearAt(int row) const;
+    int rowOf(int year) const;
+    // The text of a cell of a shown row, and the column titles.
+    QString cell(int row, int column) const;
+    static QStringList titles();
+
+private:
+    void rebuild();
+
+    AgeTableOptions options_;
+    int branch_ = -1;
+    std::vector<int> years_;  // newest first
+    mutable QHash<int, QStringList> cache_;  // year -> its cells, filled as rows are shown
+};
+
+class AgeTableWindow final : public QWidget {
+    Q_OBJECT
+public:
+    // `thisYear` is the reference year it starts with and the row shown for no year.
+    explicit AgeTableWindow(int thisYear, QWidget* parent = nullptr);
+
+    // Selects and scrolls to the row of `year` (the year of the main window); this year's row
+    // when the table has no row for it.
+    void showYear(int year);
+    // The year of the selected row, 0 when none is selected.
+    int selectedYear() const;
+
+    // The selected rows with the header, tab-separated, one line each.
+    QString selectionText() const;
+    // The shown rows with the header as CSV: UTF-8 with a byte-order mark, CR LF.
+    QByteArray csvBytes() const;
+    // Writes csvBytes() to `path` atomically. False, and no file left behind, on failure;
+    // `error` then says why.
+    bool writeCsv(const QString& path, QString* error = nullptr) const;
+    // Prints the shown rows, the header on each page. The number of pages, 0 when the printer
+    // could not be started.
+    int printRows(QPrinter& printer) const;
+
+    AgeTableModel* model = nullptr;
+    QSpinBox* spinKijun = nullptr;
+    QComboBox* cboEto = nullptr;
+    QCheckBox* chkMan = nullptr;
+    QCheckBox* chkHayaumare = nullptr;
+    QPushButton* ComCsv = nullptr;
+    QPushButton* ComPrint = nullptr;
+    QTableView* tblHayami = nullptr;
+
+public slots:
+    void copySelection();
+    // Writes the CSV to `path`; a failure is told in a message box.
+    void saveCsvTo(const QString& path);
+    void ComCsv_Click();
+    void ComPrint_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void optionsChanged();
+    void selectRowOfYear(int year);
+
+    int thisYear_;
+    int followedYear_ = 0;
+    QString typed_;
+    QElapsedTimer typedAt_;
+};
+
+}  // namespace yorvane
