@@ -266,7 +266,6 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
                                fm.horizontalAdvance(qs(ageColumnTitle(c))));
         tblHayami->setColumnWidth(c, w + 16);
     }
-    tblHayami->horizontalHeader()->setStretchLastSection(true);
     tblHayami->installEventFilter(this);
 
     auto* top = new QHBoxLayout;
@@ -303,7 +302,7 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     connect(ComCsv, &QPushButton::clicked, this, &AgeTableWindow::ComCsv_Click);
     connect(ComPrint, &QPushButton::clicked, this, &AgeTableWindow::ComPrint_Click);
 
-    resize(1040, 600);
+    resize(1040, 600);  // every column shows at this width
 }
 
 void AgeTableWindow::optionsChanged() {
