@@ -116,6 +116,9 @@ void TestAgeTable::followsTheMainWindowOnlyWhileOpen() {
     w->cboGengo->setCurrentIndex(yorvane::Showa);
     QTest::keyClicks(w->textNen, QStringLiteral("39"));
     QCOMPARE(t->selectedYear(), 1964);
+    // The view moves to it once the typing rests.
+    const QModelIndex index = t->model->index(t->model->rowOf(1964), 0);
+    QTRY_VERIFY(t->tblHayami->viewport()->rect().contains(t->tblHayami->visualRect(index)));
     QTest::keyClick(w->textNen, Qt::Key_Backspace);  // 昭和 3
     QCOMPARE(t->selectedYear(), 1928);
     w->textNen->clear();

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
+#include <QStaticText>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -38,6 +40,8 @@ const QString kTitle = QStringLiteral("年齢早見表");
 
 // Where a run of typed digits ends: a pause longer than this starts a new year.
 constexpr qint64 kTypingPauseMs = 1500;
+// How long the main window's typing must rest before the table scrolls to its year.
+constexpr int kFollowScrollMs = 120;
 
 bool numericColumn(int column) {
     switch (column) {
@@ -72,6 +76,52 @@ QString columnTip(int column) {
         default: return {};
     }
 }
+
+// Draws a cell as its text alone, its layout kept from one paint to the next: the table repaints
+// many rows whenever it follows the main window to another year, and most texts recur (the
+// stars, the signs, the numbers). The row's background is the view's own.
+class CellDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QPalette::ColorGroup group =
+            option.state & QStyle::State_Enabled
+                ? (option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive)
+                : QPalette::Disabled;
+        const bool selected = option.state & QStyle::State_Selected;
+        if (selected) p->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (text.isEmpty()) return;
+        if (cache_.size() > 4096 || cacheFont_ != option.font) {
+            cache_.clear();
+            cacheFont_ = option.font;
+        }
+        auto it = cache_.find(text);
+        if (it == cache_.end()) {
+            QStaticText st(text);
+            st.setTextFormat(Qt::PlainText);
+            st.prepare(QTransform(), option.font);
+            it = cache_.insert(text, st);
+        }
+        const QRect r = option.rect.adjusted(kMargin, 0, -kMargin, 0);
+        const QSizeF size = it->size();
+        const double x = numericColumn(index.column()) ? r.right() + 1 - size.width() : r.left();
+        const double y = r.top() + (r.height() - size.height()) / 2.0;
+        p->save();
+        p->setClipRect(option.rect);
+        p->setFont(option.font);
+        p->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        p->drawStaticText(QPointF(x, y), *it);
+        p->restore();
+    }
+
+private:
+    static constexpr int kMargin = 4;
+    mutable QHash<QString, QStaticText> cache_;
+    mutable QFont cacheFont_;
+};
 
 }  // namespace
 
@@ -243,6 +293,7 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     tblHayami->setObjectName(QStringLiteral("tblHayami"));
     tblHayami->setAccessibleName(kTitle);
     tblHayami->setModel(model);
+    tblHayami->setItemDelegate(new CellDelegate(tblHayami));
     tblHayami->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblHayami->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tblHayami->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -253,6 +304,9 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     tblHayami->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tblHayami->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tblHayami->horizontalHeader()->setHighlightSections(false);
+    // The header keeps a selection of its own: it marks no selected rows, and would otherwise
+    // repaint whenever the selected row changes.
+    tblHayami->horizontalHeader()->setSelectionModel(new QItemSelectionModel(model, tblHayami));
     // Column widths from the widest texts, measured once; the rows all share them.
     const QFontMetrics fm(tblHayami->font());
     const QString samples[AgeColumnCount] = {
@@ -297,10 +351,14 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     connect(cboEto, &QComboBox::currentIndexChanged, this, [this] {
         const int keep = selectedYear();
         model->setBranchFilter(cboEto->currentData().toInt());
-        selectRowOfYear(keep != 0 ? keep : followedYear_);
+        selectRowOfYear(keep != 0 ? keep : followedYear_, true);
     });
     connect(ComCsv, &QPushButton::clicked, this, &AgeTableWindow::ComCsv_Click);
     connect(ComPrint, &QPushButton::clicked, this, &AgeTableWindow::ComPrint_Click);
+
+    scrollTimer_.setSingleShot(true);
+    scrollTimer_.setInterval(kFollowScrollMs);
+    connect(&scrollTimer_, &QTimer::timeout, this, &AgeTableWindow::scrollToCurrent);
 
     resize(1040, 600);  // every column shows at this width
 }
@@ -308,15 +366,31 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
 void AgeTableWindow::optionsChanged() {
     const int keep = selectedYear();
     model->setOptions({spinKijun->value(), chkMan->isChecked(), chkHayaumare->isChecked()});
-    selectRowOfYear(keep != 0 ? keep : followedYear_);
+    selectRowOfYear(keep != 0 ? keep : followedYear_, true);
 }
 
 void AgeTableWindow::showYear(int year) {
     followedYear_ = year;
-    selectRowOfYear(year);
+    selectRowOfYear(year, !isVisible());
 }
 
-void AgeTableWindow::selectRowOfYear(int year) {
+void AgeTableWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    scrollToCurrent();
+}
+
+// The first selected row becomes the current one, in the middle of the view.
+void AgeTableWindow::scrollToCurrent() {
+    scrollTimer_.stop();
+    const QModelIndexList rows = tblHayami->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return;
+    const QModelIndex index =
+        model->index(rows.first().row(), std::max(0, tblHayami->currentIndex().column()));
+    tblHayami->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    tblHayami->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void AgeTableWindow::selectRowOfYear(int year, bool scrollNow) {
     const int reference = model->options().reference;
     if (year < kAgeTableFirstYear || year > reference) year = std::min(thisYear_, reference);
     const int row = model->rowOf(year);
@@ -325,19 +399,21 @@ void AgeTableWindow::selectRowOfYear(int year) {
         sel->clear();
         return;
     }
-    const int column = std::max(0, tblHayami->currentIndex().column());
-    const QModelIndex index = model->index(row, column);
-    sel->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    tblHayami->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    // Only the selection changes now: a new current cell would scroll the view at once.
+    sel->select(model->index(row, 0),
+                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (scrollNow)
+        scrollToCurrent();
+    else
+        scrollTimer_.start();
 }
 
 int AgeTableWindow::selectedYear() const {
-    const QModelIndexList rows = tblHayami->selectionModel()->selectedRows();
-    if (rows.isEmpty()) return 0;
     const QModelIndex current = tblHayami->currentIndex();
     if (current.isValid() && tblHayami->selectionModel()->isRowSelected(current.row()))
         return model->yearAt(current.row());
-    return model->yearAt(rows.first().row());
+    const QModelIndexList rows = tblHayami->selectionModel()->selectedRows();
+    return rows.isEmpty() ? 0 : model->yearAt(rows.first().row());
 }
 
 QString AgeTableWindow::selectionText() const {

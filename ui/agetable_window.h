@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <vector>
 
@@ -64,8 +65,8 @@ public:
     // `thisYear` is the reference year it starts with and the row shown for no year.
     explicit AgeTableWindow(int thisYear, QWidget* parent = nullptr);
 
-    // Selects and scrolls to the row of `year` (the year of the main window); this year's row
-    // when the table has no row for it.
+    // Selects the row of `year` (the year of the main window), or this year's row when the
+    // table has no row for it, and brings it into view.
     void showYear(int year);
     // The year of the selected row, 0 when none is selected.
     int selectedYear() const;
@@ -99,13 +100,20 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void optionsChanged();
-    void selectRowOfYear(int year);
+    // Selects the row of `year` (this year's row when there is none); scrolls to it now, or
+    // once the main window has been left alone for a moment.
+    void selectRowOfYear(int year, bool scrollNow);
+    void scrollToCurrent();
 
     int thisYear_;
     int followedYear_ = 0;
+    // Following the main window selects at once but scrolls after a pause of its typing: a
+    // scroll repaints the whole table, which each keystroke would otherwise pay for.
+    QTimer scrollTimer_;
     QString typed_;
     QElapsedTimer typedAt_;
 };
