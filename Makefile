@@ -46,6 +46,7 @@ bench:
 	cmake --build build-bench -j $(JOBS) --target yorvane_benchmarks
 	build-bench/bench/bench_engine
 	QT_QPA_PLATFORM=offscreen build-bench/bench/bench_window
+	QT_QPA_PLATFORM=offscreen build-bench/bench/bench_agetable
 	bench/startup.sh build-bench/bench/startup-folder
 
 # Builds the fuzz targets with clang++ in build-fuzz, replays the inputs kept in
