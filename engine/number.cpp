@@ -1,4 +1,4 @@
-#include "number.h"
+#include "yorvane/number.h"
 
 #include <charconv>
 #include <cmath>

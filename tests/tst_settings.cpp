@@ -55,8 +55,8 @@ private slots:
 void TestSettings::deliveredFileHasNoError() {
     // The program comes with a settings file: a first start shows no "ERROR".
     Window w;
-    QCOMPARE(w->Label12->text(), QStringLiteral("西暦"));
-    QCOMPARE(w->textShitei->text(), QStringLiteral("1990"));
+    QCOMPARE(w.Label12->text(), QStringLiteral("西暦"));
+    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
     QCOMPARE(w->pos(), QPoint(570, 418));
 }
 
@@ -91,8 +91,8 @@ void TestSettings::positionThatIsNoNumber() {
     Started w(settings(left, top, "1990", "西暦"));
     QCOMPARE(w->pos(), pos);
     // The rest of start-up went on.
-    QCOMPARE(w->textShitei->text(), QStringLiteral("1990"));
-    QCOMPARE(w->Label12->text(), QStringLiteral("西暦"));
+    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
+    QCOMPARE(w.Label12->text(), QStringLiteral("西暦"));
 }
 
 void TestSettings::designatedYear_data() {
@@ -100,21 +100,20 @@ void TestSettings::designatedYear_data() {
     QTest::addColumn<QString>("gengo");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("label");
-    QTest::addColumn<int>("number");
     QTest::addColumn<QString>("western");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("55 昭和") << "55" << "昭和" << "55" << "昭和" << 55 << "1980" << "1980";
-    QTest::newRow("1990 平成") << "1990" << "平成" << "1990" << "西暦" << 1990 << "1990" << "";
-    QTest::newRow("1990 西暦") << "1990" << "西暦" << "1990" << "西暦" << 1990 << "1990" << "";
-    QTest::newRow("empty 昭和") << "" << "昭和" << "" << "昭和" << 0 << "1925" << "";
-    QTest::newRow("12.5 平成") << "12.5" << "平成" << "12.5" << "平成" << 12 << "2000" << "2000";
-    QTest::newRow("13.5 平成") << "13.5" << "平成" << "13.5" << "平成" << 14 << "2002" << "2002";
-    QTest::newRow("10 明治") << "10" << "明治" << "10" << "明治" << 10 << "1877" << "1877";
+    QTest::newRow("55 昭和") << "55" << "昭和" << "55" << "昭和" << "1980" << "1980";
+    QTest::newRow("1990 平成") << "1990" << "平成" << "1990" << "西暦" << "1990" << "";
+    QTest::newRow("1990 西暦") << "1990" << "西暦" << "1990" << "西暦" << "1990" << "";
+    QTest::newRow("empty 昭和") << "" << "昭和" << "" << "昭和" << "1925" << "";
+    QTest::newRow("12.5 平成") << "12.5" << "平成" << "12.5" << "平成" << "2000" << "2000";
+    QTest::newRow("13.5 平成") << "13.5" << "平成" << "13.5" << "平成" << "2002" << "2002";
+    QTest::newRow("10 明治") << "10" << "明治" << "10" << "明治" << "1877" << "1877";
     // An era the list does not hold is shown and kept as it is; the Western year keeps what
     // the change handling gave it (1990 counted as 西暦).
-    QTest::newRow("令和 unknown") << "8" << "令和" << "8" << "令和" << 8 << "8" << "8";
-    QTest::newRow("garbage era") << "1990" << "abc" << "1990" << "西暦" << 1990 << "1990" << "";
-    QTest::newRow("too large") << "1e10" << "西暦" << "" << "西暦" << 0 << "0" << "";
+    QTest::newRow("令和 unknown") << "8" << "令和" << "8" << "令和" << "8" << "8";
+    QTest::newRow("garbage era") << "1990" << "abc" << "1990" << "西暦" << "1990" << "";
+    QTest::newRow("too large") << "1e10" << "西暦" << "" << "西暦" << "0" << "";
 }
 
 void TestSettings::designatedYear() {
@@ -122,19 +121,19 @@ void TestSettings::designatedYear() {
     QFETCH(QString, gengo);
     QFETCH(QString, text);
     QFETCH(QString, label);
-    QFETCH(int, number);
     QFETCH(QString, western);
     QFETCH(QString, shown);
     Started w(settings("2400", "1200", shitei, gengo));
-    QCOMPARE(w->textShitei->text(), text);
-    QCOMPARE(w->Label12->text(), label);
-    QCOMPARE(w->shiteiNen, number);
-    QCOMPARE(w->shiteiSeireki, western);
-    QCOMPARE(w->lblSeireki->text(), shown);
+    QCOMPARE(w.textShitei->text(), text);
+    QCOMPARE(w.Label12->text(), label);
+    QCOMPARE(w.lblSeireki->text(), shown);
     // Start-up leaves the birth year alone: nothing is recalculated.
-    QVERIFY(w->textNen->text().isEmpty());
-    QVERIFY(w->lbl9sei->text().isEmpty());
+    QVERIFY(w.textNen->text().isEmpty());
+    QVERIFY(w.lbl9sei->text().isEmpty());
     QVERIFY(w.platform->pictures.isEmpty());
+    // With no year of birth, the figure in the designated year is its Western year itself.
+    w.Option2->click();
+    QCOMPARE(w.lblnenrei->text(), text.isEmpty() ? QString() : western);
     // Closed without a change, what was read is written back (an era the list does not hold
     // included).
     QVERIFY(w->close());
@@ -144,13 +143,13 @@ void TestSettings::designatedYear() {
 
 void TestSettings::eraListAlwaysStartsOnShowa() {
     Started w(settings("2400", "1200", "1990", "西暦"));
-    QCOMPARE(w->cboGengo->currentText(), QStringLiteral("昭和"));
+    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("昭和"));
     QVERIFY(w.show());
-    QTest::keyClick(w->textNen, Qt::Key_Right);  // 平成
+    QTest::keyClick(w.textNen, Qt::Key_Right);  // 平成
     QVERIFY(w->close());
     // The era of the birth year is not a setting.
     Started again(readFile(w.settingsFile()));
-    QCOMPARE(again->cboGengo->currentText(), QStringLiteral("昭和"));
+    QCOMPARE(again.cboGengo->currentText(), QStringLiteral("昭和"));
 }
 
 void TestSettings::noFileAtAll() {
@@ -159,10 +158,9 @@ void TestSettings::noFileAtAll() {
     // THEN every value reads "ERROR": the design position stays, the designated year (no
     // number) is emptied and the era label shows the text
     QCOMPARE(w->pos(), QPoint(570, 418));
-    QCOMPARE(w->textShitei->text(), QString());
-    QCOMPARE(w->Label12->text(), QStringLiteral("ERROR"));
-    QCOMPARE(w->shiteiNen, 0);
-    QCOMPARE(w->lblSeireki->text(), QString());
+    QCOMPARE(w.textShitei->text(), QString());
+    QCOMPARE(w.Label12->text(), QStringLiteral("ERROR"));
+    QCOMPARE(w.lblSeireki->text(), QString());
     // WHEN the window closes THEN the file is created, in this order
     QVERIFY(w->close());
     QCOMPARE(readFile(w.settingsFile()),
@@ -172,8 +170,9 @@ void TestSettings::noFileAtAll() {
 void TestSettings::longStoredTextKeptWhole() {
     // The four-character limit is the user's; a stored text goes into the box whole.
     Started w(settings("2400", "1200", "1990年ごろ", "西暦"));
-    QCOMPARE(w->textShitei->text(), QStringLiteral("1990年ごろ"));
-    QCOMPARE(w->shiteiNen, 1990);
+    QCOMPARE(w.textShitei->text(), QStringLiteral("1990年ごろ"));
+    w.Option2->click();
+    QCOMPARE(w.lblnenrei->text(), QStringLiteral("1990"));
     QVERIFY(w->close());
     QCOMPARE(yorvane::profile::readString(w.settingsFile(), "SET", "SHITEI", "-"),
              QStringLiteral("1990年ごろ"));
@@ -182,9 +181,9 @@ void TestSettings::longStoredTextKeptWhole() {
 void TestSettings::changedValuesWritten() {
     Started w(settings("2400", "1200", "1990", "西暦"));
     QVERIFY(w.show());
-    QTest::mouseClick(w->Option2, Qt::LeftButton);
-    QTest::keyClick(w->textShitei, Qt::Key_Up);  // 昭和
-    QTest::keyClicks(w->textShitei, QStringLiteral("60"));
+    QTest::mouseClick(w.Option2, Qt::LeftButton);
+    QTest::keyClick(w.textShitei, Qt::Key_Up);  // 昭和
+    QTest::keyClicks(w.textShitei, QStringLiteral("60"));
     w->move(300, 200);
     QVERIFY(w->close());
     QCOMPARE(readFile(w.settingsFile()), settings("4500", "3000", "60", "昭和"));
@@ -217,8 +216,8 @@ void TestSettings::otherLinesKeptByteForByte() {
 void TestSettings::legacyEncodingRead() {
     // Written by another program in Shift_JIS: 平成 is 95 BD 90 AC.
     Started w(QByteArray("[SET]\r\nSHITEI=10\r\nGENGO=\x95\xBD\x90\xAC\r\n"));
-    QCOMPARE(w->Label12->text(), QStringLiteral("平成"));
-    QCOMPARE(w->lblSeireki->text(), QStringLiteral("1998"));
+    QCOMPARE(w.Label12->text(), QStringLiteral("平成"));
+    QCOMPARE(w.lblSeireki->text(), QStringLiteral("1998"));
     QVERIFY(w->close());
     QVERIFY(readFile(w.settingsFile()).contains("GENGO=\x95\xBD\x90\xAC\r\n"));
 }
@@ -238,7 +237,7 @@ void TestSettings::settingsPathIsAFolder() {
     Window w(false, false);
     QVERIFY(QDir(w.dir.path()).mkdir(QStringLiteral("yorvane.ini")));
     w->Form_Load();
-    QCOMPARE(w->Label12->text(), QStringLiteral("ERROR"));
+    QCOMPARE(w.Label12->text(), QStringLiteral("ERROR"));
     QVERIFY(w->close());
     QVERIFY(QFileInfo(w.settingsFile()).isDir());
     QVERIFY(QDir(w.dir.path()).entryList(QDir::Files | QDir::Hidden).filter("yorvane").isEmpty());
