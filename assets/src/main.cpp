@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(out.root.path());
 
     for (const art::Animal& a : art::animals())
-        out.add(art::animalPicture(a), QStringLiteral("data/%1.jpg").arg(a.file));
+        out.add(art::animalPicture(a), QStringLiteral("data/") + a.file);
     out.add(art::sceneEmpty(), QStringLiteral("data/scene1.jpg"));
     out.add(art::sceneKeys(), QStringLiteral("data/scene2.gif"));
     out.add(art::eraTable(), QStringLiteral("data/gengo.gif"));
