@@ -10,8 +10,12 @@ all: build
 deps:
 	scripts/install-deps
 
+# make test builds with warnings as errors; make run does not stop at a warning.
+WERROR ?= OFF
+test: WERROR = ON
+
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYORVANE_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Without a display (a headless machine) the program runs in a virtual X server.
@@ -32,7 +36,8 @@ export UBSAN_OPTIONS = print_stacktrace=1:halt_on_error=1
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DYORVANE_SANITIZE=ON
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DYORVANE_SANITIZE=ON \
+	  -DYORVANE_WERROR=$(WERROR)
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
 
