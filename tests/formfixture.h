@@ -44,6 +44,13 @@ using yorvane::colours::kRed;
 using yorvane::colours::kWhite;
 inline const QColor kGrey = yorvane::colours::kWindowGrey;
 
+// The version window, while one exists: it has no owner, so it is a top-level window of its own.
+inline yorvane::Form2* versionWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<yorvane::Form2*>(w)) return f;
+    return nullptr;
+}
+
 // The controls of a main window, found by their objectNames: what a test reads and drives.
 struct Controls {
     QComboBox* cboGengo = nullptr;

@@ -61,9 +61,9 @@ void TestMenus::documentsAskedAgainEachTime() {
 void TestMenus::versionWindowIsOneAndNotModal() {
     Window w;
     QVERIFY(w.show());
-    QVERIFY(!w->versionWindow());
+    QVERIFY(!versionWindow());
     w.mnuVer->trigger();
-    Form2* first = w->versionWindow();
+    Form2* first = versionWindow();
     QVERIFY(first);
     QVERIFY(QTest::qWaitForWindowExposed(first));
     QVERIFY(first->isVisible());
@@ -75,7 +75,7 @@ void TestMenus::versionWindowIsOneAndNotModal() {
     QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
     // Chosen again: the same window, brought to the front.
     w.mnuVer->trigger();
-    QCOMPARE(w->versionWindow(), first);
+    QCOMPARE(versionWindow(), first);
     QCOMPARE(w->findChildren<Form2*>().size(), 0);  // no owner window
     const auto tops = QApplication::topLevelWidgets();
     QCOMPARE(std::count_if(tops.begin(), tops.end(),
@@ -118,7 +118,7 @@ void TestMenus::versionWindowComesBackCentred() {
     Window w;
     QVERIFY(w.show());
     w.mnuVer->trigger();
-    QPointer<Form2> first = w->versionWindow();
+    QPointer<Form2> first = versionWindow();
     QVERIFY(QTest::qWaitForWindowExposed(first.data()));
     const QRect area = w->screen()->availableGeometry();
     // Centred to within the window frame, whose size is known only once it is shown.
@@ -127,12 +127,12 @@ void TestMenus::versionWindowComesBackCentred() {
     first->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(first.isNull());
-    QVERIFY(!w->versionWindow());
+    QVERIFY(!versionWindow());
     // Chosen again: a new window, in the centre again.
     w.mnuVer->trigger();
-    QVERIFY(w->versionWindow());
-    QVERIFY(QTest::qWaitForWindowExposed(w->versionWindow()));
-    QVERIFY(std::abs(w->versionWindow()->geometry().center().y() - area.center().y()) <= 4);
+    QVERIFY(versionWindow());
+    QVERIFY(QTest::qWaitForWindowExposed(versionWindow()));
+    QVERIFY(std::abs(versionWindow()->geometry().center().y() - area.center().y()) <= 4);
 }
 
 void TestMenus::addressOpenedOrRefused_data() {
@@ -213,7 +213,7 @@ void TestMenus::versionWindowOutlivesTheMainWindow() {
     Window w;
     QVERIFY(w.show());
     w.mnuVer->trigger();
-    QPointer<Form2> version = w->versionWindow();
+    QPointer<Form2> version = versionWindow();
     QVERIFY(QTest::qWaitForWindowExposed(version.data()));
     QVERIFY(w->close());
     QVERIFY(!w->isVisible());

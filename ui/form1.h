@@ -63,8 +63,6 @@ public:
                      const QString& path) const;
     QString settingsPath() const;
 
-    Form2* versionWindow() const { return form2_; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
