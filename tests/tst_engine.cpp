@@ -484,7 +484,7 @@ void TestEngine::recalculation() {
     QFETCH(QString, gengo);
     QFETCH(QString, nen);
     QFETCH(QString, period);
-    const RecalcResult r = recalculate({u16(text), eraOf(era), {u"1990", Era::Western}, 2026});
+    const RecalcResult r = recalculate({u16(text), eraOf(era), {u"1990", Era::Western, u"1990"}, 2026});
     QCOMPARE(r.emptyText, emptied);
     QCOMPARE(r.era, eraOf(eraAfter));
     QCOMPARE(r.birthYear, western);

@@ -40,6 +40,8 @@ private slots:
     void exchange();
     void exchangeWithUnknownEra();
     void emptyBirthYearFigures();
+    void wordingSwitchRepaintsLittle();
+    void optionButtonsShowTheFrame();
 };
 
 void TestForm1::everyControlIsNamedAndPlaced_data() {
@@ -566,6 +568,49 @@ void TestForm1::emptyBirthYearFigures() {
     QCOMPARE(w.lblnenrei->text(), QStringLiteral("1990"));
     QTest::mouseClick(w.Option1, Qt::LeftButton);
     QCOMPARE(w.lblnenrei->text(), QStringLiteral("2026"));
+}
+
+namespace {
+// Counts the paint events of the controls it watches.
+struct PaintCounter : QObject {
+    QMap<QString, int> paints;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints[watched->objectName()];
+        return false;
+    }
+};
+}  // namespace
+
+void TestForm1::wordingSwitchRepaintsLittle() {
+    Window w;
+    QVERIFY(w.show());
+    QTest::keyClicks(w.textNen, QStringLiteral("198"));
+    QCOMPARE(w.Frame1->title(), QStringLiteral("何年前？"));
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    QList<QWidget*> watched{w.Frame1, w.Option1, w.Label11, w.lblnenrei, w.textShitei,
+                            w.lblSeireki, w.Label12, w.Label13};
+    for (QWidget* c : watched) c->installEventFilter(&counter);
+    // WHEN a fourth digit makes the year an age
+    QTest::keyClick(w.textNen, '0');
+    QCoreApplication::processEvents();
+    // THEN what changed is repainted, and the designated year in the same box is not
+    QCOMPARE(w.Frame1->title(), QStringLiteral("何歳？"));
+    for (const char* changed : {"Frame1", "Option1", "Label11", "lblnenrei"})
+        QVERIFY2(counter.paints.value(QLatin1String(changed)) > 0, changed);
+    for (const char* unchanged : {"textShitei", "lblSeireki", "Label12", "Label13"})
+        QVERIFY2(counter.paints.value(QLatin1String(unchanged)) == 0, unchanged);
+}
+
+void TestForm1::optionButtonsShowTheFrame() {
+    Window w;
+    QVERIFY(w.show());
+    const QImage frame = w.Frame1->grab().toImage();
+    // Beside the button's caption, inside the button, and left of it, on the frame alone.
+    const QPoint inButton = w.Option2->geometry().topRight() + QPoint(-4, 3);
+    const QPoint onFrame(w.Option2->x() - 8, inButton.y());
+    QVERIFY(w.Option2->geometry().contains(inButton));
+    QCOMPARE(frame.pixelColor(inButton), frame.pixelColor(onFrame));
 }
 
 QTEST_MAIN(TestForm1)
