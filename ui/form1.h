@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "form2.h"
 
@@ -88,10 +89,11 @@ public:
     void Image1_Click();
     void Image1_DblClick();
 
-    // The settings file: one value read (the text "ERROR" when it cannot be read) or written.
-    QString GetINIValue(const QString& key, const QString& section, const QString& path) const;
-    bool SetINIValue(const QString& value, const QString& key, const QString& section,
-                     const QString& path) const;
+    // One value of the settings file as readFile gives it; the text "ERROR" when there is no
+    // file or no such value.
+    QString GetINIValue(const QString& key, const QString& section,
+                        const std::optional<QByteArray>& file) const;
+    // The settings file the start-up reads.
     QString settingsPath() const;
 
     Form2* versionWindow() const { return form2_; }
