@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test clean bench fuzz
+.PHONY: all deps build run test clean bench fuzz package
 
 all: build
 
@@ -43,6 +43,21 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Builds the Debian package yorvane_<version>-1_amd64.deb in build-package/ (Release, without
+# the tests, with Debian's hardening flags) and checks it with lintian.
+PACKAGE_BUILD ?= build-package
+package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+package:
+	scripts/install-deps --package
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DYORVANE_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	rm -f $(PACKAGE_BUILD)/yorvane_*.deb
+	cd $(PACKAGE_BUILD) && cpack
+	lintian $(PACKAGE_BUILD)/yorvane_*.deb
+	@ls $(PACKAGE_BUILD)/yorvane_*.deb
 
 # Builds the benchmarks in build-bench (Release) and runs every one, printing its figures.
 bench:

@@ -35,7 +35,7 @@ QByteArray settings(const QByteArray& shitei, const QByteArray& gengo) {
            "\r\n";
 }
 QString value(const QString& file, const char* section, const char* key) {
-    return yorvane::profile::readString(file, QString::fromLatin1(section), QString::fromLatin1(key),
+    return yorvane::profile::readString(yorvane::profile::readFile(file), QString::fromLatin1(section), QString::fromLatin1(key),
                                         QStringLiteral("<missing>"));
 }
 QByteArray randomBytes(quint32 seed, qsizetype size) {
@@ -73,10 +73,13 @@ class RealPictures final : public yorvane::Platform {
 public:
     explicit RealPictures(QString folder) : folder_(std::move(folder)) {}
     QString programFolder() const override { return folder_; }
+    yorvane::SettingsLocation settingsLocation() const override {
+        return {folder_ + QStringLiteral("/yorvane.ini"), {}};
+    }
     int currentYear() const override { return 2026; }
-    QPixmap loadPicture(const QString& path) override {
+    QPixmap loadPicture(const QString& path, const QSize& shownSize) override {
         loaded << path.section(QLatin1Char('/'), -1);
-        return desktop_.loadPicture(path);
+        return desktop_.loadPicture(path, shownSize);
     }
     bool openDocument(const QString&, const QString&) override { return false; }
     bool openAddress(const QString&) override { return false; }

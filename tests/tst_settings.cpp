@@ -1,6 +1,8 @@
 // Start-up and shutdown against settings files in a temporary program folder.
 
 #include "formfixture.h"
+#include "placement.h"
+#include "platform.h"
 #include "profile_file.h"
 
 using yorvane::Form1;
@@ -49,6 +51,12 @@ private slots:
     void otherLinesKeptByteForByte();
     void legacyEncodingRead();
     void saveIntoRemovedFolder();
+    void titleBarReachable_data();
+    void titleBarReachable();
+    void folders_data();
+    void folders();
+    void installedSettings_data();
+    void installedSettings();
     void settingsPathIsAFolder();
 };
 
@@ -79,7 +87,13 @@ void TestSettings::positionThatIsNoNumber_data() {
     QTest::newRow("garbage left") << QByteArray("12ab") << QByteArray("300") << QPoint(570, 20);
     QTest::newRow("empty") << QByteArray("") << QByteArray("") << QPoint(570, 418);
     QTest::newRow("negative") << QByteArray("-120") << QByteArray("-30") << QPoint(-8, -2);
-    QTest::newRow("far off screen") << QByteArray("150000") << QByteArray("90000") << QPoint(10000, 6000);
+    // The screen here is 800 × 800: a title bar that nobody could take hold of puts the window
+    // at its design position; one still within reach stays where it was saved.
+    QTest::newRow("far off screen") << QByteArray("150000") << QByteArray("90000") << QPoint(570, 418);
+    QTest::newRow("partly off the right, bar reachable") << QByteArray("11250") << QByteArray("1200") << QPoint(750, 80);
+    QTest::newRow("off the right edge") << QByteArray("11850") << QByteArray("1200") << QPoint(570, 418);
+    QTest::newRow("above the screen") << QByteArray("2400") << QByteArray("-600") << QPoint(570, 418);
+    QTest::newRow("below the screen") << QByteArray("2400") << QByteArray("12000") << QPoint(570, 418);
     QTest::newRow("fraction") << QByteArray("2407.5") << QByteArray("1200") << QPoint(161, 80);
     QTest::newRow("absurd") << QByteArray("1e30") << QByteArray("inf") << QPoint(570, 418);
 }
@@ -137,8 +151,8 @@ void TestSettings::designatedYear() {
     // Closed without a change, what was read is written back (an era the list does not hold
     // included).
     QVERIFY(w->close());
-    QCOMPARE(yorvane::profile::readString(w.settingsFile(), "SET", "SHITEI", "-"), text);
-    QCOMPARE(yorvane::profile::readString(w.settingsFile(), "SET", "GENGO", "-"), label);
+    QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET", "SHITEI", "-"), text);
+    QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET", "GENGO", "-"), label);
 }
 
 void TestSettings::eraListAlwaysStartsOnShowa() {
@@ -174,7 +188,7 @@ void TestSettings::longStoredTextKeptWhole() {
     w.Option2->click();
     QCOMPARE(w.lblnenrei->text(), QStringLiteral("1990"));
     QVERIFY(w->close());
-    QCOMPARE(yorvane::profile::readString(w.settingsFile(), "SET", "SHITEI", "-"),
+    QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET", "SHITEI", "-"),
              QStringLiteral("1990年ごろ"));
 }
 
@@ -241,6 +255,110 @@ void TestSettings::settingsPathIsAFolder() {
     QVERIFY(w->close());
     QVERIFY(QFileInfo(w.settingsFile()).isDir());
     QVERIFY(QDir(w.dir.path()).entryList(QDir::Files | QDir::Hidden).filter("yorvane").isEmpty());
+}
+
+void TestSettings::titleBarReachable_data() {
+    // Two screens side by side: 1920 × 1080 (a task bar of 40 at the bottom), then 1280 × 1024.
+    QTest::addColumn<QRect>("bar");
+    QTest::addColumn<bool>("reachable");
+    QTest::newRow("on the first screen") << QRect(100, 100, 416, 24) << true;
+    QTest::newRow("on the second screen") << QRect(2000, 900, 416, 24) << true;
+    QTest::newRow("across both") << QRect(1700, 10, 416, 24) << true;
+    QTest::newRow("40 pixels left on the left edge") << QRect(-376, 10, 416, 24) << true;
+    QTest::newRow("39 pixels left on the left edge") << QRect(-377, 10, 416, 24) << false;
+    QTest::newRow("half its height below the top") << QRect(100, -12, 416, 24) << true;
+    QTest::newRow("less than half its height") << QRect(100, -13, 416, 24) << false;
+    QTest::newRow("under the task bar") << QRect(100, 1045, 416, 24) << false;
+    QTest::newRow("below the shorter second screen") << QRect(2000, 1030, 416, 24) << false;
+    QTest::newRow("monitor unplugged, far right") << QRect(3300, 100, 416, 24) << false;
+    QTest::newRow("far off") << QRect(10000, 6000, 416, 24) << false;
+}
+
+void TestSettings::titleBarReachable() {
+    QFETCH(QRect, bar);
+    QFETCH(bool, reachable);
+    const QList<QRect> screens{QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1024)};
+    QCOMPARE(yorvane::titleBarReachable(bar, screens), reachable);
+}
+
+void TestSettings::folders_data() {
+    QTest::addColumn<QString>("layout");  // what the temporary folder holds
+    QTest::addColumn<QString>("program");  // relative to it
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<QString>("delivered");
+    QTest::newRow("portable: pictures beside the executable")
+        << "bin/scene1.jpg share/yorvane/scene1.jpg" << "bin" << "bin/yorvane.ini" << "";
+    QTest::newRow("installed: the files in ../share/yorvane")
+        << "bin/ share/yorvane/scene1.jpg" << "share/yorvane" << "config/yorvane/yorvane.ini"
+        << "share/yorvane/yorvane.ini";
+    QTest::newRow("pictures missing everywhere: the executable's folder")
+        << "bin/" << "bin" << "bin/yorvane.ini" << "";
+}
+
+void TestSettings::folders() {
+    QFETCH(QString, layout);
+    QFETCH(QString, program);
+    QFETCH(QString, settings);
+    QFETCH(QString, delivered);
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    for (const QString& entry : layout.split(u' ')) {
+        QVERIFY(root.mkpath(entry.section(u'/', 0, -2)));
+        if (!entry.endsWith(u'/')) writeFile(root.filePath(entry), "x");
+    }
+    const yorvane::Folders f = yorvane::foldersFor(root.filePath("bin"), root.filePath("config"));
+    QCOMPARE(f.program, root.filePath(program));
+    QCOMPARE(f.settings.file, root.filePath(settings));
+    QCOMPARE(f.settings.delivered, delivered.isEmpty() ? QString() : root.filePath(delivered));
+}
+
+void TestSettings::installedSettings_data() {
+    QTest::addColumn<bool>("configWritable");
+    QTest::newRow("configuration folder made at the close") << true;
+    QTest::newRow("a file where the configuration folder should be") << false;
+}
+
+void TestSettings::installedSettings() {
+    // An installed program: the delivered settings in the program folder, the user's file in a
+    // configuration folder that does not exist yet.
+    QFETCH(bool, configWritable);
+    Window w(false);
+    const QString delivered = w.settingsFile();
+    const QByteArray deliveredBytes = readFile(delivered);
+    QTemporaryDir home;
+    const QString config = home.filePath(QStringLiteral("config"));
+    if (!configWritable) writeFile(config, "not a folder");
+    const QString own = config + QStringLiteral("/yorvane/yorvane.ini");
+    w.platform->settings = {own, delivered};
+
+    // The first start reads the delivered values.
+    w->Form_Load();
+    QCOMPARE(w->pos(), QPoint(570, 418));
+    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
+    QVERIFY(w.show());
+    QTest::mouseClick(w.Option2, Qt::LeftButton);
+    QTest::keyClick(w.textShitei, Qt::Key_Up);  // 昭和
+    QTest::keyClicks(w.textShitei, QStringLiteral("60"));
+    w->move(300, 200);
+    QVERIFY(w->close());
+
+    // Nothing is ever written into the installation.
+    QCOMPARE(readFile(delivered), deliveredBytes);
+    QCOMPARE(QDir(w.dir.path()).entryList({QStringLiteral("yorvane*")}, QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("yorvane.ini")});
+    if (!configWritable) {
+        QVERIFY(!QFile::exists(own));
+        return;
+    }
+    QCOMPARE(readFile(own), settings("4500", "3000", "60", "昭和"));
+
+    // The next start reads the user's own file.
+    Window again(false);
+    again.platform->settings = {own, again.settingsFile()};
+    again->Form_Load();
+    QCOMPARE(again->pos(), QPoint(300, 200));
+    QCOMPARE(again.textShitei->text(), QStringLiteral("60"));
+    QCOMPARE(again.Label12->text(), QStringLiteral("昭和"));
 }
 
 QTEST_MAIN(TestSettings)

@@ -1,8 +1,11 @@
 #include "form1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -10,12 +13,17 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <utility>
 
 #include "colours.h"
 #include "form2.h"
+#include "placement.h"
 #include "platform.h"
 #include "profile_file.h"
 #include "u16text.h"
@@ -597,8 +605,9 @@ void Form1::pictureClicked() { showPicture(QStringLiteral("scene2.gif")); }
 void Form1::pictureDoubleClicked() { showPicture(QStringLiteral("scene1.jpg")); }
 
 void Form1::showPicture(const QString& fileName) {
-    // Loaded from its file each time; a missing or unreadable file shows no picture.
-    const QPixmap picture = platform_.loadPicture(platform_.programFolder() + u'/' + fileName);
+    // A missing or unreadable file shows no picture.
+    const QPixmap picture = platform_.loadPicture(platform_.programFolder() + u'/' + fileName,
+                                                  signPicture->size() * signPicture->devicePixelRatio());
     if (picture.isNull())
         signPicture->clear();
     else
@@ -609,16 +618,16 @@ void Form1::showPicture(const QString& fileName) {
 // Start-up, shutdown and settings
 
 QString Form1::settingsPath() const {
-    return platform_.programFolder() + QStringLiteral("/yorvane.ini");
+    // The user's own file, or while there is none yet the first values the program comes with.
+    const SettingsLocation where = platform_.settingsLocation();
+    const QFileInfo own(where.file);
+    if (where.delivered.isEmpty() || own.exists() || own.isSymLink()) return where.file;
+    return where.delivered;
 }
 
-QString Form1::GetINIValue(const QString& key, const QString& section, const QString& path) const {
-    return profile::readString(path, section, key, QStringLiteral("ERROR"));
-}
-
-bool Form1::SetINIValue(const QString& value, const QString& key, const QString& section,
-                        const QString& path) const {
-    return profile::writeString(path, section, key, value);
+QString Form1::GetINIValue(const QString& key, const QString& section,
+                           const std::optional<QByteArray>& file) const {
+    return profile::readString(file, section, key, QStringLiteral("ERROR"));
 }
 
 namespace {
@@ -631,6 +640,19 @@ std::optional<int> positionFromTwips(const QString& text) {
     return static_cast<int>(std::lround(twips / 15.0f));
 }
 
+// The strip the title bar of a window `width` wide takes when the window is placed at `topLeft`.
+QRect titleBarAt(QPoint topLeft, int width) {
+    const int height = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return {topLeft, QSize(width, std::max(height, 16))};
+}
+
+QList<QRect> availableScreenAreas() {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
+}
+
 // A single-precision number as plain decimal text: 2400, -120, 12.5.
 QString singleText(float value) {
     if (value == std::trunc(value) && std::fabs(value) < 1.0e7f)
@@ -641,13 +663,17 @@ QString singleText(float value) {
 
 void Form1::Form_Load() {
     eraList->setCurrentIndex(eraIndex(Era::Showa));
-    const QString path = settingsPath();
-    if (auto left = positionFromTwips(GetINIValue(QStringLiteral("LEFT"), QStringLiteral("LOCATION"), path)))
+    const std::optional<QByteArray> file = profile::readFile(settingsPath());
+    const QPoint designPosition = pos();
+    if (auto left = positionFromTwips(GetINIValue(QStringLiteral("LEFT"), QStringLiteral("LOCATION"), file)))
         move(*left, y());
-    if (auto top = positionFromTwips(GetINIValue(QStringLiteral("TOP"), QStringLiteral("LOCATION"), path)))
+    if (auto top = positionFromTwips(GetINIValue(QStringLiteral("TOP"), QStringLiteral("LOCATION"), file)))
         move(x(), *top);
-    designatedYearBox->setText(GetINIValue(QStringLiteral("SHITEI"), QStringLiteral("SET"), path));
-    const QString caption = GetINIValue(QStringLiteral("GENGO"), QStringLiteral("SET"), path);
+    // A position saved on a screen that is gone, or beyond a smaller one, would open the window
+    // where nobody can see or move it.
+    if (!titleBarReachable(titleBarAt(pos(), width()), availableScreenAreas())) move(designPosition);
+    designatedYearBox->setText(GetINIValue(QStringLiteral("SHITEI"), QStringLiteral("SET"), file));
+    const QString caption = GetINIValue(QStringLiteral("GENGO"), QStringLiteral("SET"), file);
     setDesignatedEra(eraNamed(u16(caption)), caption);
     const QString text = designatedYearBox->text();
     const DesignatedYear d = designatedYear(designatedInput(text));
@@ -657,13 +683,27 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Unload() {
-    const QString path = settingsPath();
-    SetINIValue(singleText(static_cast<float>(x()) * 15.0f), QStringLiteral("LEFT"),
-                QStringLiteral("LOCATION"), path);
-    SetINIValue(singleText(static_cast<float>(y()) * 15.0f), QStringLiteral("TOP"),
-                QStringLiteral("LOCATION"), path);
-    SetINIValue(designatedYearBox->text(), QStringLiteral("SHITEI"), QStringLiteral("SET"), path);
-    SetINIValue(designatedEraCaption->text(), QStringLiteral("GENGO"), QStringLiteral("SET"), path);
+    const SettingsLocation where = platform_.settingsLocation();
+    QString why;
+    if (where.file.isEmpty()) {
+        why = QStringLiteral("the desktop names no configuration folder");
+    } else if (!where.delivered.isEmpty() &&
+               !QDir().mkpath(QFileInfo(where.file).absolutePath())) {
+        why = QStringLiteral("its folder cannot be created");
+    } else {
+        // All four values in one save: two windows closing together never mix their settings.
+        profile::writeStrings(
+            where.file,
+            {{QStringLiteral("LOCATION"), QStringLiteral("LEFT"), singleText(static_cast<float>(x()) * 15.0f)},
+             {QStringLiteral("LOCATION"), QStringLiteral("TOP"), singleText(static_cast<float>(y()) * 15.0f)},
+             {QStringLiteral("SET"), QStringLiteral("SHITEI"), designatedYearBox->text()},
+             {QStringLiteral("SET"), QStringLiteral("GENGO"), designatedEraCaption->text()}},
+            &why);
+    }
+    // Closing never fails; a save that did not happen is said once.
+    if (!why.isEmpty())
+        std::fprintf(stderr, "yorvane: settings not saved to %s: %s\n",
+                     qPrintable(QDir::toNativeSeparators(where.file)), qPrintable(why));
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -57,10 +57,11 @@ public:
     void Form_Load();
     void Form_Unload();
 
-    // The settings file: one value read (the text "ERROR" when it cannot be read) or written.
-    QString GetINIValue(const QString& key, const QString& section, const QString& path) const;
-    bool SetINIValue(const QString& value, const QString& key, const QString& section,
-                     const QString& path) const;
+    // One value of the settings file as readFile gives it; the text "ERROR" when there is no
+    // file or no such value.
+    QString GetINIValue(const QString& key, const QString& section,
+                        const std::optional<QByteArray>& file) const;
+    // The settings file the start-up reads.
     QString settingsPath() const;
 
 protected:
