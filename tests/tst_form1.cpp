@@ -143,7 +143,7 @@ void TestForm1::startState() {
     QVERIFY(!w.Image1->pixmap().isNull());
     QVERIFY(w.platform->pictures.isEmpty());
     QCOMPARE(QApplication::focusWidget(), w.textNen);
-    QCOMPARE(backgroundColour(w.lblnenrei), QColor(224, 224, 224));
+    QCOMPARE(backgroundColour(w.lblnenrei), yorvane::colours::kValueBox);
     QCOMPARE(backgroundColour(w.Label3), kGrey);
     QCOMPARE(backgroundColour(w.textShitei), kGrey);
     QCOMPARE(backgroundColour(w.textNen), kWhite);
@@ -174,7 +174,8 @@ void TestForm1::accessibleNames() {
         QVERIFY2(!c->accessibleDescription().isEmpty(), qPrintable(c->objectName()));
 }
 
-// Typing a number, one key at a time, under an era; what the window shows afterwards.
+// Typing a number, one key at a time, under an era; what the window shows afterwards. The
+// rule's cases are the engine's; these rows are one of each thing the window writes.
 void TestForm1::typingUnderEachEra_data() {
     QTest::addColumn<int>("era");
     QTest::addColumn<QString>("keys");
@@ -184,23 +185,10 @@ void TestForm1::typingUnderEachEra_data() {
     QTest::addColumn<bool>("red");
     QTest::addColumn<QString>("period");
     QTest::newRow("昭和 55") << 2 << "55" << "昭和" << "西暦" << "1980" << false << "";
-    QTest::newRow("昭和 64") << 2 << "64" << "昭和" << "西暦" << "1989" << false << "";
     QTest::newRow("昭和 65") << 2 << "65" << "昭和" << "平成" << "2" << true << "";
-    QTest::newRow("明治 45") << 4 << "45" << "明治" << "西暦" << "1912" << false << "";
-    QTest::newRow("明治 46") << 4 << "46" << "明治" << "大正" << "2" << true << "";
-    QTest::newRow("大正 15") << 3 << "15" << "大正" << "西暦" << "1926" << false << "";
-    QTest::newRow("大正 16") << 3 << "16" << "大正" << "昭和" << "2" << true << "";
-    QTest::newRow("平成 31") << 1 << "31" << "平成" << "西暦" << "2019" << false << "";
-    QTest::newRow("平成 100") << 1 << "100" << "平成" << "西暦" << "2088" << false << "";
     QTest::newRow("平成 101") << 1 << "101" << "西暦" << "" << "" << false << "";
-    QTest::newRow("西暦 1989") << 0 << "1989" << "西暦" << "平成" << "元" << false << "";
     QTest::newRow("西暦 645") << 0 << "645" << "西暦" << "大化" << "元" << false << "飛鳥時代";
-    QTest::newRow("西暦 644") << 0 << "644" << "西暦" << "" << "" << false << "";
-    QTest::newRow("西暦 700") << 0 << "700" << "西暦" << "（廃止）" << "" << false << "飛鳥時代";
-    QTest::newRow("西暦 1350") << 0 << "1350" << "西暦" << "観応" << "元" << false << "南北朝時代";
-    QTest::newRow("西暦 2026") << 0 << "2026" << "西暦" << "令和" << "8" << false << "";
     QTest::newRow("昭和 1867") << 2 << "1867" << "西暦" << "慶応" << "3" << false << "江戸時代";
-    QTest::newRow("平成 2e9") << 1 << "2e9" << "西暦" << "令和" << "1999997982" << false << "";
 }
 
 void TestForm1::typingUnderEachEra() {
@@ -357,8 +345,6 @@ void TestForm1::figureAndWording_data() {
     QTest::addColumn<bool>("yearsAgo");
     QTest::newRow("1980") << "1980" << "46" << false;
     QTest::newRow("1600") << "1600" << "426" << true;
-    QTest::newRow("1899") << "1899" << "127" << true;
-    QTest::newRow("1900") << "1900" << "126" << false;
     QTest::newRow("2030") << "2030" << "-4" << false;
 }
 
@@ -419,7 +405,8 @@ void TestForm1::option1GreysItOut() {
     }
 }
 
-// Typing the designated year under an era of the era label, with Option2 chosen, born 1980.
+// Typing the designated year under an era of the era label, with Option2 chosen, born 1980:
+// one row for each thing the window writes (the rule's cases are the engine's).
 void TestForm1::designatedYearTyping_data() {
     QTest::addColumn<Qt::Key>("eraKey");  // in textShitei: Up 昭和, Left 大正, Right 平成, Down 明治
     QTest::addColumn<QString>("keys");
@@ -428,14 +415,9 @@ void TestForm1::designatedYearTyping_data() {
     QTest::addColumn<QString>("figure");
     QTest::addColumn<bool>("red");
     QTest::newRow("平成 10") << Qt::Key_Right << "10" << "平成" << "1998" << "18" << false;
-    QTest::newRow("平成 99") << Qt::Key_Right << "99" << "平成" << "2087" << "107" << false;
-    QTest::newRow("昭和 64") << Qt::Key_Up << "64" << "昭和" << "1989" << "9" << false;
     QTest::newRow("昭和 65") << Qt::Key_Up << "65" << "昭和" << "1990" << "10" << true;
-    QTest::newRow("昭和 100") << Qt::Key_Up << "100" << "昭和" << "2025" << "45" << true;
     QTest::newRow("昭和 101") << Qt::Key_Up << "101" << "西暦" << "" << "-1879" << false;
     QTest::newRow("明治 45") << Qt::Key_Down << "45" << "明治" << "1912" << "-68" << false;
-    QTest::newRow("明治 46") << Qt::Key_Down << "46" << "明治" << "1913" << "-67" << true;
-    QTest::newRow("大正 15") << Qt::Key_Left << "15" << "大正" << "1926" << "-54" << false;
     QTest::newRow("大正 16") << Qt::Key_Left << "16" << "大正" << "1927" << "-53" << true;
 }
 
@@ -470,9 +452,7 @@ void TestForm1::designatedYearEmptied_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("eraKey");  // 0: the designated era stays 西暦
     QTest::newRow("0 昭和") << "0" << int(Qt::Key_Up);
-    QTest::newRow("-3 昭和") << "-3" << int(Qt::Key_Up);
     QTest::newRow("abc 西暦") << "abc" << 0;
-    QTest::newRow("1e10 平成") << "1e10" << int(Qt::Key_Right);
 }
 
 void TestForm1::designatedYearEmptied() {
