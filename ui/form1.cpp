@@ -197,17 +197,7 @@ void Form1::buildAgeBox(QWidget* client) {
     exchangeButton->setToolTip(QStringLiteral("交換"));
     describe(exchangeButton, QStringLiteral("生まれ年と指定年を入れ替える"), QStringLiteral("交換"));
 
-    designatedYearBox = placed(new YearBox(QStringLiteral("1990"), ageFrame), "textShitei",
-                               rectTwips(960, 1200, 975, 405), pGothic(15.75));
-    designatedYearBox->setEnabled(false);
-    setBackground(designatedYearBox, kWindowGrey);
-    setTextColour(designatedYearBox, kBlack);
-    {
-        QPalette p = designatedYearBox->palette();
-        p.setColor(QPalette::Disabled, QPalette::Text, buttonShadow());
-        designatedYearBox->setPalette(p);
-    }
-    describe(designatedYearBox, QStringLiteral("年齢を求める年"), QStringLiteral("指定年"));
+    buildDesignatedYearBox();
 
     designatedYearOption = placed(new QRadioButton(QStringLiteral("下記の年では"), ageFrame),
                                   "Option2", rectTwips(240, 840, 1815, 315), windowFont());
@@ -223,6 +213,24 @@ void Form1::buildAgeBox(QWidget* client) {
     thisYearOption->setFocusPolicy(Qt::StrongFocus);
     designatedYearOption->setFocusPolicy(Qt::ClickFocus);
 
+    buildAgeLabels();
+}
+
+void Form1::buildDesignatedYearBox() {
+    designatedYearBox = placed(new YearBox(QStringLiteral("1990"), ageFrame), "textShitei",
+                               rectTwips(960, 1200, 975, 405), pGothic(15.75));
+    designatedYearBox->setEnabled(false);
+    setBackground(designatedYearBox, kWindowGrey);
+    setTextColour(designatedYearBox, kBlack);
+    {
+        QPalette p = designatedYearBox->palette();
+        p.setColor(QPalette::Disabled, QPalette::Text, buttonShadow());
+        designatedYearBox->setPalette(p);
+    }
+    describe(designatedYearBox, QStringLiteral("年齢を求める年"), QStringLiteral("指定年"));
+}
+
+void Form1::buildAgeLabels() {
     designatedWesternLabel = makeLabel(ageFrame, "lblSeireki", rectTwips(1140, 1670, 735, 195),
                                        {}, windowFont(), Qt::AlignHCenter);
     setTextColour(designatedWesternLabel, buttonShadow());
@@ -606,8 +614,8 @@ void Form1::pictureDoubleClicked() { showPicture(QStringLiteral("scene1.jpg")); 
 
 void Form1::showPicture(const QString& fileName) {
     // A missing or unreadable file shows no picture.
-    const QPixmap picture = platform_.loadPicture(platform_.programFolder() + u'/' + fileName,
-                                                  signPicture->size() * signPicture->devicePixelRatio());
+    const QSize shown = signPicture->size() * signPicture->devicePixelRatio();
+    const QPixmap picture = platform_.loadPicture(platform_.programFolder() + u'/' + fileName, shown);
     if (picture.isNull())
         signPicture->clear();
     else

@@ -71,6 +71,8 @@ protected:
 private:
     void buildBirthYearLine(QWidget* client);
     void buildAgeBox(QWidget* client);
+    void buildDesignatedYearBox();
+    void buildAgeLabels();
     void buildRightColumn(QWidget* client);
     void buildMenuBar();
     void connectHandlers();
