@@ -382,7 +382,9 @@ void Form1::birthYearChanged() {
 }
 
 void Form1::showWording(const Wording& wording) {
-    // A new title repaints the title alone, not every control in the frame.
+    // A new title repaints the title strip alone, not every control in the frame: the frame's
+    // own update is held while the title changes (the attribute itself, since re-enabling
+    // through setUpdatesEnabled repaints the whole frame), then the strip is marked.
     const QString title = qs(wording.title);
     if (ageFrame->title() != title) {
         const QRect before = ageFrame->contentsRect();
