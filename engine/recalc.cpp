@@ -7,6 +7,16 @@
 
 namespace yorvane {
 
+namespace {
+// The year in the other calendar: a Western year, or a number past its era's end, is named by
+// the historical table; a number within a modern era shows its Western year.
+EraDisplay otherCalendar(bool named, std::int32_t birthYear) {
+    if (named) return historicalEraDisplay(birthYear);
+    // A year number 0 is never shown (no year under a modern era).
+    return {std::u16string(eraName(Era::Western)), birthYear != 0 ? decimal(birthYear) : u""};
+}
+}  // namespace
+
 RecalcResult recalculate(const RecalcInput& in) {
     RecalcResult r;
 
@@ -23,17 +33,9 @@ RecalcResult recalculate(const RecalcInput& in) {
     r.birthYear = blank ? 0 : number + offset;  // <= 100 + 1988: no overflow
     r.pastEraEnd = r.era && pastEraEnd(*r.era, number);
 
-    // The other calendar: a Western year, or a number past its era's end, is named by the
-    // historical table; a number within a modern era shows its Western year.
-    if (r.era == Era::Western || r.pastEraEnd) {
-        auto d = historicalEraDisplay(r.birthYear);
-        r.otherEra = std::move(d.caption);
-        r.otherYear = std::move(d.year);
-    } else {
-        r.otherEra = std::u16string(eraName(Era::Western));
-        // A year number 0 is never shown (no year under a modern era).
-        if (r.birthYear != 0) r.otherYear = decimal(r.birthYear);
-    }
+    EraDisplay other = otherCalendar(r.era == Era::Western || r.pastEraEnd, r.birthYear);
+    r.otherEra = std::move(other.caption);
+    r.otherYear = std::move(other.year);
 
     const YearSign s = yearSign(r.birthYear);
     r.picture = s.picture;
