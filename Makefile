@@ -3,15 +3,19 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test clean bench fuzz
+.PHONY: all deps build run test clean bench fuzz package
 
 all: build
 
 deps:
 	scripts/install-deps
 
+# make test builds with warnings as errors; make run does not stop at a warning.
+WERROR ?= OFF
+test: WERROR = ON
+
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYORVANE_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Without a display (a headless machine) the program runs in a virtual X server.
@@ -32,12 +36,28 @@ export UBSAN_OPTIONS = print_stacktrace=1:halt_on_error=1
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DYORVANE_SANITIZE=ON
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DYORVANE_SANITIZE=ON \
+	  -DYORVANE_WERROR=$(WERROR)
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD)
+
+# Builds the Debian package yorvane_<version>-1_amd64.deb in build-package/ (Release, without
+# the tests, with Debian's hardening flags) and checks it with lintian.
+PACKAGE_BUILD ?= build-package
+package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+package:
+	scripts/install-deps --package
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DYORVANE_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	rm -f $(PACKAGE_BUILD)/yorvane_*.deb
+	cd $(PACKAGE_BUILD) && cpack
+	lintian $(PACKAGE_BUILD)/yorvane_*.deb
+	@ls $(PACKAGE_BUILD)/yorvane_*.deb
 
 # Builds the benchmarks in build-bench (Release) and runs every one, printing its figures.
 bench:

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "agetable_window.h"
-#include "eras.h"
+#include "yorvane/eras.h"
 #include "form1.h"
 #include "platform.h"
 

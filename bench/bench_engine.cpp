@@ -9,26 +9,23 @@
 #include <string_view>
 #include <vector>
 
-#include "eras.h"
-#include "number.h"
-#include "recalc.h"
+#include "yorvane/eras.h"
+#include "yorvane/number.h"
+#include "yorvane/recalc.h"
 
 namespace {
 
+using yorvane::Era;
 using yorvane::RecalcInput;
 
 // What the window hands the engine after start-up with the delivered settings (designated
 // year 西暦 1990, today's year 2026), for one birth-year text and era.
-RecalcInput input(std::u16string_view nen, int era) {
-    RecalcInput in{};
-    in.nenText = nen;
-    in.eraIndex = era;
-    in.shiteiText = u"1990";
-    in.label12 = u"西暦";
-    in.option2Selected = false;
+RecalcInput input(std::u16string_view text, Era era) {
+    RecalcInput in;
+    in.birthYearText = text;
+    in.era = era;
+    in.designated = {u"1990", Era::Western, u"1990"};
     in.currentYear = 2026;
-    in.gengoNen = 0;
-    in.shiteiSeireki = u"1990";
     return in;
 }
 
@@ -39,24 +36,20 @@ struct Case {
 
 std::vector<Case> recalcCases() {
     std::vector<Case> cases{
-        {"seireki_1989", input(u"1989", yorvane::Seireki)},
-        {"heisei_5", input(u"5", yorvane::Heisei)},
-        {"showa_40", input(u"40", yorvane::Showa)},
-        {"taisho_10", input(u"10", yorvane::Taisho)},
-        {"meiji_30", input(u"30", yorvane::Meiji)},
-        {"empty", input(u"", yorvane::Showa)},
-        {"showa_70_past_end", input(u"70", yorvane::Showa)},
-        {"number_1500_to_seireki", input(u"1500", yorvane::Showa)},
+        {"seireki_1989", input(u"1989", Era::Western)},
+        {"heisei_5", input(u"5", Era::Heisei)},
+        {"showa_40", input(u"40", Era::Showa)},
+        {"taisho_10", input(u"10", Era::Taisho)},
+        {"meiji_30", input(u"30", Era::Meiji)},
+        {"empty", input(u"", Era::Showa)},
+        {"showa_70_past_end", input(u"70", Era::Showa)},
+        {"number_1500_to_seireki", input(u"1500", Era::Showa)},
     };
-    Case designated{"option2_heisei_10", input(u"40", yorvane::Showa)};
-    designated.in.option2Selected = true;
-    designated.in.shiteiText = u"10";
-    designated.in.label12 = u"平成";
+    Case designated{"option2_heisei_10", input(u"40", Era::Showa)};
+    designated.in.designated = {u"10", Era::Heisei, u"1990", true};
     cases.push_back(designated);
-    Case designatedPast{"option2_taisho_20_past_end", input(u"1900", yorvane::Seireki)};
-    designatedPast.in.option2Selected = true;
-    designatedPast.in.shiteiText = u"20";
-    designatedPast.in.label12 = u"大正";
+    Case designatedPast{"option2_taisho_20_past_end", input(u"1900", Era::Western)};
+    designatedPast.in.designated = {u"20", Era::Taisho, u"1990", true};
     cases.push_back(designatedPast);
     return cases;
 }

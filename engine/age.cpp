@@ -1,39 +1,44 @@
-#include "age.h"
+#include "yorvane/age.h"
 
-#include "eras.h"
-#include "number.h"
-#include "text.h"
+#include "yorvane/number.h"
+#include "yorvane/text.h"
 
 namespace yorvane {
 
-std::optional<std::u16string> resolveDesignatedYear(std::u16string_view label12,
-                                                    std::int32_t shiteiNen) {
-    const auto era = modernEraIndex(label12);
-    if (!era) return std::nullopt;
-    return decimal(std::int64_t{shiteiNen} + kModernEras[static_cast<std::size_t>(*era)].offset);
+namespace {
+Figure figure(std::u16string text) {
+    const bool negative = readValue(text) < 0;
+    return {std::move(text), negative};
+}
+}  // namespace
+
+Figure thisYearFigure(std::int32_t currentYear, std::int32_t birthYear) {
+    return figure(decimal(std::int64_t{currentYear} - birthYear));
 }
 
-std::u16string thisYearFigure(std::int32_t currentYear, std::int32_t seirekiNen) {
-    return decimal(std::int64_t{currentYear} - seirekiNen);
+Figure designatedFigure(std::u16string_view designatedWestern, std::u16string_view designatedText,
+                        std::int32_t birthYear) {
+    if (designatedText.empty() || designatedWestern.empty()) return {};
+    return figure(shortestDecimal(readValue(designatedWestern) - static_cast<double>(birthYear)));
 }
 
-std::u16string designatedFigure(std::u16string_view shiteiSeireki,
-                                std::u16string_view shiteiText, std::int32_t seirekiNen) {
-    if (shiteiText.empty() || shiteiSeireki.empty()) return {};
-    return shortestDecimal(readValue(shiteiSeireki) - static_cast<double>(seirekiNen));
-}
-
-bool figureIsNegative(std::u16string_view figureCaption) { return readValue(figureCaption) < 0; }
-
-bool designatedYearPastEnd(std::u16string_view label12, std::int32_t shiteiNen) {
-    const auto era = modernEraIndex(label12);
-    return era && pastEraEnd(*era, shiteiNen);
-}
-
-std::u16string designatedWesternCaption(std::u16string_view label12, std::int32_t shiteiNen,
-                                        std::u16string_view shiteiSeireki) {
-    if (shiteiNen == 0 || label12 == kModernEras[Seireki].name) return {};
-    return std::u16string(shiteiSeireki);
+DesignatedYear designatedYear(const DesignatedInput& in) {
+    DesignatedYear d;
+    std::int32_t number = readYearNumber(in.text);
+    d.emptyText = number < 1;
+    if (d.emptyText) number = 0;
+    d.era = number > 100 ? Era::Western : in.era;
+    // A caption that names no era leaves the Western year found before.
+    d.western = d.era ? decimal(std::int64_t{number} + modernEra(*d.era).offset)
+                      : std::u16string(in.keptWestern);
+    if (number != 0 && d.era != Era::Western) d.caption = d.western;
+    d.pastEraEnd = d.era && pastEraEnd(*d.era, number);
+    const bool emptyBox = in.text.empty() || d.emptyText;
+    if (in.isReference)
+        d.figure = designatedFigure(d.western, emptyBox ? u"" : in.text, in.birthYear);
+    else if (emptyBox)
+        d.figure = Figure{};
+    return d;
 }
 
 }  // namespace yorvane

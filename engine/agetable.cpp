@@ -1,11 +1,11 @@
-#include "agetable.h"
+#include "yorvane/agetable.h"
 
 #include <array>
 #include <iterator>
 
-#include "eras.h"
-#include "sign.h"
-#include "text.h"
+#include "yorvane/eras.h"
+#include "yorvane/sign.h"
+#include "yorvane/text.h"
 
 namespace yorvane {
 
@@ -111,11 +111,11 @@ std::u16string eraYearsText(std::int32_t year) {
 
 std::u16string signWithReading(std::int32_t year) {
     const YearSign s = yearSign(year);
-    std::u16string text(s.jikkanText);
-    text += s.junishiText;
+    std::u16string text(s.stem);
+    text += s.branch;
     text += u"（";
-    text += trimmed(s.jikkanKana);
-    text += trimmed(s.junishiKana);
+    text += trimmed(s.stemReading);
+    text += trimmed(s.branchReading);
     text += u"）";
     return text;
 }
@@ -162,7 +162,7 @@ AgeTableRow ageTableRow(std::int32_t birth, const AgeTableOptions& options) {
     row.cells[ColWareki] = eraYearsText(birth);
     row.cells[ColKoki] = decimal(imperialYear(birth));
     row.cells[ColEto] = signWithReading(birth);
-    row.cells[ColKyusei] = std::u16string(yearSign(birth).kyuseiText);
+    row.cells[ColKyusei] = std::u16string(yearSign(birth).nineStar);
     row.cells[ColFullAge] = decimal(fullAge(birth, ref));
     row.cells[ColCountedAge] = decimal(countedAge(birth, ref));
     row.cells[ColYaku] = yakuText(countedAge(birth, ref));

@@ -1,8 +1,8 @@
-#include "eras.h"
+#include "yorvane/eras.h"
 
 #include <algorithm>
 
-#include "text.h"
+#include "yorvane/text.h"
 
 namespace yorvane {
 
@@ -15,16 +15,14 @@ const HistoricalEra* findHistoricalEra(std::int32_t year) {
     return &*(next - 1);
 }
 
-EraDisplay historicalEraDisplay(std::int32_t year, std::int32_t previousGengoNen) {
+EraDisplay historicalEraDisplay(std::int32_t year) {
     const HistoricalEra* row = findHistoricalEra(year);
-    if (!row) return {u"", u"", previousGengoNen};
+    if (!row) return {};
     EraDisplay d;
-    d.gengo.assign(row->caption.begin(), row->caption.end());
-    d.gengoNen = row->offset == kNoOffset ? 0 : year - row->offset;
-    if (d.gengoNen == 1)
-        d.nen = u"元";
-    else if (d.gengoNen != 0)  // a gap year shows no number
-        d.nen = decimal(d.gengoNen);
+    d.caption = std::u16string(row->caption);
+    if (row->offset == kNoOffset) return d;  // a gap year shows no number
+    const std::int32_t inEra = year - row->offset;
+    d.year = inEra == 1 ? std::u16string(u"元") : decimal(inEra);
     return d;
 }
 

@@ -1,76 +1,62 @@
-#include "recalc.h"
+#include "yorvane/recalc.h"
 
-#include "eras.h"
-#include "number.h"
-#include "periods.h"
-#include "text.h"
+#include "yorvane/number.h"
+#include "yorvane/periods.h"
+#include "yorvane/sign.h"
+#include "yorvane/text.h"
 
 namespace yorvane {
 
-RecalcResult recalculate(const RecalcInput& in) {
-    RecalcResult r{};
+namespace {
+// The year in the other calendar: a Western year, or a number past its era's end, is named by
+// the historical table; a number within a modern era shows its Western year.
+EraDisplay otherCalendar(bool named, std::int32_t birthYear) {
+    if (named) return historicalEraDisplay(birthYear);
+    // A year number 0 is never shown (no year under a modern era).
+    return {std::u16string(eraName(Era::Western)), birthYear != 0 ? decimal(birthYear) : u""};
+}
+}  // namespace
 
-    // Read the number; anything below 1 empties the field, and the run goes on as for an
-    // empty text.
-    r.inputNen = readYearNumber(in.nenText);
-    r.emptyNenText = r.inputNen < 1;
-    if (r.emptyNenText) r.inputNen = 0;
-    const bool blank = r.emptyNenText;
+RecalcResult recalculate(const RecalcInput& in) {
+    RecalcResult r;
+
+    // Read the number; anything below 1 empties the box, and the run goes on as for an empty
+    // text.
+    std::int32_t number = readYearNumber(in.birthYearText);
+    r.emptyText = number < 1;
+    const bool blank = r.emptyText;
+    if (blank) number = 0;
 
     // A number above 100 is always a Western year.
-    r.eraIndex = r.inputNen > 100 ? Seireki : in.eraIndex;
-    const bool knownEra = r.eraIndex >= 0 && r.eraIndex < static_cast<int>(kModernEras.size());
-    const std::int32_t offset =
-        knownEra ? kModernEras[static_cast<std::size_t>(r.eraIndex)].offset : 0;
-    r.seirekiNen = blank ? 0 : r.inputNen + offset;  // <= 100 + 1988: no overflow
+    r.era = number > 100 ? Era::Western : in.era;
+    const std::int32_t offset = r.era ? modernEra(*r.era).offset : 0;
+    r.birthYear = blank ? 0 : number + offset;  // <= 100 + 1988: no overflow
+    r.pastEraEnd = r.era && pastEraEnd(*r.era, number);
 
-    r.nenRed = pastEraEnd(r.eraIndex, r.inputNen);
+    EraDisplay other = otherCalendar(r.era == Era::Western || r.pastEraEnd, r.birthYear);
+    r.otherEra = std::move(other.caption);
+    r.otherYear = std::move(other.year);
 
-    // The other calendar: a Western year, or a number past its era's end, is named by the
-    // historical table; a number within a modern era shows its Western year.
-    r.gengoNen = in.gengoNen;
-    if (r.eraIndex == Seireki || r.nenRed) {
-        auto d = historicalEraDisplay(r.seirekiNen, in.gengoNen);
-        r.lblGengo = std::move(d.gengo);
-        r.lblNen = std::move(d.nen);
-        r.gengoNen = d.gengoNen;
-    } else {
-        r.lblGengo = std::u16string(kModernEras[Seireki].name);
-        r.lblNen = decimal(r.seirekiNen);
-    }
+    const YearSign s = yearSign(r.birthYear);
+    r.picture = s.picture;
 
-    // Nine-star, sign, reading and picture.
-    r.sign = yearSign(r.seirekiNen);
-    r.lbl9sei = std::u16string(r.sign.kyuseiText);
-    r.lblkana = std::u16string(r.sign.jikkanKana) + std::u16string(r.sign.junishiKana);
-    r.lbleto = std::u16string(r.sign.jikkanText) + std::u16string(r.sign.junishiText);
-    r.picture = r.sign.picture;
+    DesignatedInput designated = in.designated;
+    designated.birthYear = r.birthYear;
+    DesignatedYear d = designatedYear(designated);
+    r.designatedWestern = std::move(d.western);
+    r.designatedPastEraEnd = d.pastEraEnd;
+    r.wording = wordingFor(r.birthYear);
+    r.period = std::u16string(periodName(r.birthYear));
 
-    // The designated year and the figure.
-    r.shiteiNen = readYearNumber(in.shiteiText);
-    r.shiteiSeireki = resolveDesignatedYear(in.label12, r.shiteiNen)
-                          .value_or(std::u16string(in.shiteiSeireki));
-    r.lblnenrei = in.option2Selected
-                      ? designatedFigure(r.shiteiSeireki, in.shiteiText, r.seirekiNen)
-                      : thisYearFigure(in.currentYear, r.seirekiNen);
-    r.nenreiValue = readValue(r.lblnenrei);
-    r.nenreiRed = r.nenreiValue < 0;
-    r.shiteiRed = designatedYearPastEnd(in.label12, r.shiteiNen);
-    r.wording = wordingFor(r.seirekiNen);
-
-    r.lblJidai = std::u16string(periodName(r.seirekiNen));
-
-    // A year number 0 is never shown (a gap year, or no year under a modern era).
-    if (r.lblNen == u"0") r.lblNen.clear();
-
-    // With no year the sign and the figure are cleared and the scene picture comes back.
+    // With no year the sign and the figure stay empty and the scene picture comes back.
     if (blank) {
-        r.lblnenrei.clear();
-        r.lbl9sei.clear();
-        r.lbleto.clear();
-        r.lblkana.clear();
         r.picture = kBlankPicture;
+        return r;
     }
+    r.nineStar = std::u16string(s.nineStar);
+    r.sign = std::u16string(s.stem) + std::u16string(s.branch);
+    r.signReading = std::u16string(s.stemReading) + std::u16string(s.branchReading);
+    r.figure = in.designated.isReference ? *d.figure : thisYearFigure(in.currentYear, r.birthYear);
     return r;
 }
 

@@ -1,4 +1,4 @@
-#include "text.h"
+#include "yorvane/text.h"
 
 #include <charconv>
 #include <cmath>
@@ -24,13 +24,6 @@ std::u16string shortestDecimal(double value) {
     if (r.ec != std::errc{}) return u"";
     if (r.ptr - buf == 2 && buf[0] == '-' && buf[1] == '0') return u"0";
     return widen(buf, r.ptr);
-}
-
-std::string toAscii(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char16_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    return out;
 }
 
 }  // namespace yorvane

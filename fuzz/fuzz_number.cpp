@@ -15,7 +15,7 @@
 //    range it is 0.
 // Any difference, or a year outside the 32-bit range, stops the run with the input printed.
 
-#include "number.h"
+#include "yorvane/number.h"
 
 #include <bit>
 #include <cmath>

@@ -20,8 +20,13 @@ public:
     }
 
     QString programFolder() const override { return folder_; }
+    // A portable folder unless a test sets other places.
+    yorvane::SettingsLocation settingsLocation() const override {
+        return settings.file.isNull() ? yorvane::SettingsLocation{folder_ + QStringLiteral("/yorvane.ini"), {}}
+                                      : settings;
+    }
     int currentYear() const override { return year; }
-    QPixmap loadPicture(const QString& path) override {
+    QPixmap loadPicture(const QString& path, const QSize&) override {
         pictures << path;
         return QPixmap(path);
     }
@@ -40,6 +45,7 @@ public:
     }
 
     QString folder_;
+    yorvane::SettingsLocation settings;
     int year = 2026;
     QStringList pictures;
     QStringList documents;

@@ -13,10 +13,19 @@
 #include <QTableView>
 
 #include "agetable_window.h"
-#include "eras.h"
+#include "yorvane/eras.h"
 #include "formfixture.h"
 
 using yorvane::AgeTableWindow;
+
+namespace {
+// The age table, once made: a window of its own, owned by the main window.
+AgeTableWindow* ageTableWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<AgeTableWindow*>(w)) return t;
+    return nullptr;
+}
+}  // namespace
 
 namespace {
 
@@ -70,12 +79,12 @@ void TestAgeTable::opensOnTheMainWindowsYear_data() {
     QTest::addColumn<int>("era");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("year");
-    QTest::newRow("昭和 55") << int(yorvane::Showa) << "55" << 1980;
-    QTest::newRow("西暦 1926") << int(yorvane::Seireki) << "1926" << 1926;
-    QTest::newRow("明治 1") << int(yorvane::Meiji) << "1" << 1868;
-    QTest::newRow("empty: this year") << int(yorvane::Showa) << "" << 2026;
-    QTest::newRow("before the table: this year") << int(yorvane::Seireki) << "1600" << 2026;
-    QTest::newRow("after this year: this year") << int(yorvane::Seireki) << "2030" << 2026;
+    QTest::newRow("昭和 55") << yorvane::eraIndex(yorvane::Era::Showa) << "55" << 1980;
+    QTest::newRow("西暦 1926") << yorvane::eraIndex(yorvane::Era::Western) << "1926" << 1926;
+    QTest::newRow("明治 1") << yorvane::eraIndex(yorvane::Era::Meiji) << "1" << 1868;
+    QTest::newRow("empty: this year") << yorvane::eraIndex(yorvane::Era::Showa) << "" << 2026;
+    QTest::newRow("before the table: this year") << yorvane::eraIndex(yorvane::Era::Western) << "1600" << 2026;
+    QTest::newRow("after this year: this year") << yorvane::eraIndex(yorvane::Era::Western) << "2030" << 2026;
 }
 
 void TestAgeTable::opensOnTheMainWindowsYear() {
@@ -84,11 +93,11 @@ void TestAgeTable::opensOnTheMainWindowsYear() {
     QFETCH(int, year);
     Window w;
     QVERIFY(w.show());
-    QVERIFY(!w->ageTableWindow());  // nothing is made before it is asked for
-    w->cboGengo->setCurrentIndex(era);
-    QTest::keyClicks(w->textNen, typed);
-    w->mnuHayami->trigger();
-    AgeTableWindow* t = w->ageTableWindow();
+    QVERIFY(!ageTableWindow());  // nothing is made before it is asked for
+    w.cboGengo->setCurrentIndex(era);
+    QTest::keyClicks(w.textNen, typed);
+    w.mnuHayami->trigger();
+    AgeTableWindow* t = ageTableWindow();
     QVERIFY(t);
     QVERIFY(QTest::qWaitForWindowExposed(t));
     QCOMPARE(t->windowTitle(), QStringLiteral("年齢早見表"));
@@ -100,43 +109,43 @@ void TestAgeTable::opensOnTheMainWindowsYear() {
     QVERIFY(t->tblHayami->viewport()->rect().intersects(t->tblHayami->visualRect(index)));
     // The focus stays in the main window.
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-    QCOMPARE(QApplication::focusWidget(), w->textNen);
+    QCOMPARE(QApplication::focusWidget(), w.textNen);
     // Chosen again: the same window.
-    w->mnuHayami->trigger();
-    QCOMPARE(w->ageTableWindow(), t);
+    w.mnuHayami->trigger();
+    QCOMPARE(ageTableWindow(), t);
 }
 
 void TestAgeTable::followsTheMainWindowOnlyWhileOpen() {
     Window w;
     QVERIFY(w.show());
-    w->mnuHayami->trigger();
-    AgeTableWindow* t = w->ageTableWindow();
+    w.mnuHayami->trigger();
+    AgeTableWindow* t = ageTableWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
     QCOMPARE(t->selectedYear(), 2026);
-    w->cboGengo->setCurrentIndex(yorvane::Showa);
-    QTest::keyClicks(w->textNen, QStringLiteral("39"));
+    w.cboGengo->setCurrentIndex(yorvane::eraIndex(yorvane::Era::Showa));
+    QTest::keyClicks(w.textNen, QStringLiteral("39"));
     QCOMPARE(t->selectedYear(), 1964);
     // The view moves to it once the typing rests.
     const QModelIndex index = t->model->index(t->model->rowOf(1964), 0);
     QTRY_VERIFY(t->tblHayami->viewport()->rect().contains(t->tblHayami->visualRect(index)));
-    QTest::keyClick(w->textNen, Qt::Key_Backspace);  // 昭和 3
+    QTest::keyClick(w.textNen, Qt::Key_Backspace);  // 昭和 3
     QCOMPARE(t->selectedYear(), 1928);
-    w->textNen->clear();
+    w.textNen->clear();
     QCOMPARE(t->selectedYear(), 2026);
     // Closed, it is left alone; opened again, it shows the year of the moment.
     t->close();
-    QTest::keyClicks(w->textNen, QStringLiteral("55"));
+    QTest::keyClicks(w.textNen, QStringLiteral("55"));
     QCOMPARE(t->selectedYear(), 2026);
-    w->mnuHayami->trigger();
-    QCOMPARE(w->ageTableWindow(), t);
+    w.mnuHayami->trigger();
+    QCOMPARE(ageTableWindow(), t);
     QCOMPARE(t->selectedYear(), 1980);
 }
 
 void TestAgeTable::closesWithTheMainWindow() {
     Window w;
     QVERIFY(w.show());
-    w->mnuHayami->trigger();
-    QPointer<AgeTableWindow> t = w->ageTableWindow();
+    w.mnuHayami->trigger();
+    QPointer<AgeTableWindow> t = ageTableWindow();
     QVERIFY(t->isVisible());
     w->close();
     QVERIFY(!t->isVisible());

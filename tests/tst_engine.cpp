@@ -3,21 +3,21 @@
 
 #include <QtTest>
 
-#include "age.h"
-#include "eras.h"
-#include "number.h"
-#include "periods.h"
-#include "recalc.h"
-#include "sign.h"
-#include "text.h"
+#include "u16text.h"
+#include "yorvane/age.h"
+#include "yorvane/eras.h"
+#include "yorvane/number.h"
+#include "yorvane/periods.h"
+#include "yorvane/recalc.h"
+#include "yorvane/sign.h"
+#include "yorvane/text.h"
 
 using namespace yorvane;
 
 namespace {
-QString qs(std::u16string_view s) {
-    return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
-}
-std::u16string u16(const QString& s) { return s.toStdU16String(); }
+// The era list's entry at `index`, as the data tables give it.
+std::optional<Era> eraOf(int index) { return eraAt(index); }
+constexpr int Western = 0, Heisei = 1, Showa = 2, Taisho = 3, Meiji = 4, NoEra = -1;
 }  // namespace
 
 class TestEngine : public QObject {
@@ -27,7 +27,6 @@ private slots:
     void northernCourtYears();
     void historicalDisplay_data();
     void historicalDisplay();
-    void yearBeforeTableKeepsGengoNen();
     void readYearNumber_data();
     void readYearNumber();
     void scanNumberKeepsFraction_data();
@@ -40,9 +39,12 @@ private slots:
     void nineStarDescendsEachYear();
     void wording_data();
     void wording();
+    void figures_data();
     void figures();
     void designatedYear_data();
     void designatedYear();
+    void designatedYearFigure_data();
+    void designatedYearFigure();
     void recalculation_data();
     void recalculation();
     void recalculationFigure_data();
@@ -77,11 +79,10 @@ void TestEngine::eraTableInvariants() {
     }
     QCOMPARE(gaps, 2);
     // The modern captions are the era list's names.
-    for (int era = Heisei; era <= Meiji; ++era) {
-        const auto name = kModernEras[static_cast<std::size_t>(era)].name;
-        const auto* row = findHistoricalEra(kModernEras[static_cast<std::size_t>(era)].offset + 2);
+    for (Era e : {Era::Heisei, Era::Showa, Era::Taisho, Era::Meiji}) {
+        const auto* row = findHistoricalEra(modernEra(e).offset + 2);
         QVERIFY(row);
-        QCOMPARE(qs(row->caption), qs(name));
+        QCOMPARE(qs(row->caption), qs(eraName(e)));
     }
 }
 
@@ -126,15 +127,9 @@ void TestEngine::historicalDisplay() {
     QFETCH(int, year);
     QFETCH(QString, gengo);
     QFETCH(QString, nen);
-    const auto d = historicalEraDisplay(year, 77);
-    QCOMPARE(qs(d.gengo), gengo);
-    QCOMPARE(qs(d.nen), nen);
-}
-
-void TestEngine::yearBeforeTableKeepsGengoNen() {
-    QCOMPARE(historicalEraDisplay(644, 12).gengoNen, 12);
-    QCOMPARE(historicalEraDisplay(655, 12).gengoNen, 0);
-    QCOMPARE(historicalEraDisplay(1980, 12).gengoNen, 55);
+    const auto d = historicalEraDisplay(year);
+    QCOMPARE(qs(d.caption), gengo);
+    QCOMPARE(qs(d.year), nen);
 }
 
 void TestEngine::readYearNumber_data() {
@@ -242,10 +237,10 @@ void TestEngine::signOfKnownYears() {
     QFETCH(QString, kana);
     QFETCH(QString, picture);
     const YearSign s = yearSign(year);
-    QCOMPARE(qs(s.kyuseiText), star);
-    QCOMPARE(qs(s.jikkanText) + qs(s.junishiText), sign);
-    QCOMPARE(qs(s.jikkanKana) + qs(s.junishiKana), kana);
-    QCOMPARE((qs(s.jikkanKana) + qs(s.junishiKana)).size(), 8);
+    QCOMPARE(qs(s.nineStar), star);
+    QCOMPARE(qs(s.stem) + qs(s.branch), sign);
+    QCOMPARE(qs(s.stemReading) + qs(s.branchReading), kana);
+    QCOMPARE((qs(s.stemReading) + qs(s.branchReading)).size(), 8);
     QCOMPARE(qs(s.picture), picture);
 }
 
@@ -262,12 +257,12 @@ void TestEngine::sexagenaryCycleFrom1984() {
     for (int k = 0; k < 120; ++k) {
         const YearSign s = yearSign(1984 + k);
         const QString name = QString::number(1984 + k);
-        QCOMPARE(qs(s.jikkanText), stems.mid(k % 10, 1));
-        QCOMPARE(qs(s.junishiText), branches.mid(k % 12, 1));
-        QCOMPARE(qs(s.jikkanKana).trimmed(), stemKana[k % 10]);
-        QCOMPARE(qs(s.jikkanKana).size(), 5);
-        QCOMPARE(qs(s.junishiKana).trimmed(), branchKana[k % 12]);
-        QCOMPARE(qs(s.junishiKana).size(), 3);
+        QCOMPARE(qs(s.stem), stems.mid(k % 10, 1));
+        QCOMPARE(qs(s.branch), branches.mid(k % 12, 1));
+        QCOMPARE(qs(s.stemReading).trimmed(), stemKana[k % 10]);
+        QCOMPARE(qs(s.stemReading).size(), 5);
+        QCOMPARE(qs(s.branchReading).trimmed(), branchKana[k % 12]);
+        QCOMPARE(qs(s.branchReading).size(), 3);
         QVERIFY2(qs(s.picture) == pictures[k % 12] + QStringLiteral(".jpg"), qPrintable(name));
     }
 }
@@ -278,7 +273,7 @@ void TestEngine::nineStarDescendsEachYear() {
                                   "六白金星", "七赤金星", "八白土星", "九紫火星"};
     for (int k = 0; k < 27; ++k) {
         const int number = ((2 - 1 - k) % 9 + 9) % 9;  // [0, 8], 0 = 一白
-        QCOMPARE(qs(yearSign(1980 + k).kyuseiText), byNumber[number]);
+        QCOMPARE(qs(yearSign(1980 + k).nineStar), byNumber[number]);
     }
 }
 
@@ -297,71 +292,130 @@ void TestEngine::wording() {
     QFETCH(int, year);
     QFETCH(bool, yearsAgo);
     const Wording& w = wordingFor(year);
-    QCOMPARE(qs(w.frame), yearsAgo ? QStringLiteral("何年前？") : QStringLiteral("何歳？"));
-    QCOMPARE(qs(w.option1), yearsAgo ? QStringLiteral("今年の") : QStringLiteral("今年の誕生日で"));
-    QCOMPARE(qs(w.option2), yearsAgo ? QStringLiteral("下記の年の") : QStringLiteral("下記の年では"));
+    QCOMPARE(qs(w.title), yearsAgo ? QStringLiteral("何年前？") : QStringLiteral("何歳？"));
+    QCOMPARE(qs(w.thisYear), yearsAgo ? QStringLiteral("今年の") : QStringLiteral("今年の誕生日で"));
+    QCOMPARE(qs(w.designatedYear), yearsAgo ? QStringLiteral("下記の年の") : QStringLiteral("下記の年では"));
     QCOMPARE(qs(w.unit), yearsAgo ? QStringLiteral("年前") : QStringLiteral("歳"));
 }
 
-void TestEngine::figures() {
-    QCOMPARE(qs(thisYearFigure(2026, 1980)), QStringLiteral("46"));
-    QCOMPARE(qs(thisYearFigure(2026, 1600)), QStringLiteral("426"));
-    QCOMPARE(qs(thisYearFigure(2026, 0)), QStringLiteral("2026"));
-    QCOMPARE(qs(thisYearFigure(2026, 2030)), QStringLiteral("-4"));
-    QCOMPARE(qs(thisYearFigure(2026, 2147483647)), QStringLiteral("-2147481621"));
-    QCOMPARE(qs(designatedFigure(u"1998", u"10", 1980)), QStringLiteral("18"));
-    QCOMPARE(qs(designatedFigure(u"1990", u"1990", 2000)), QStringLiteral("-10"));
-    QCOMPARE(qs(designatedFigure(u"1990", u"1990", 0)), QStringLiteral("1990"));
+void TestEngine::figures_data() {
+    QTest::addColumn<bool>("designated");
+    QTest::addColumn<QString>("western");  // the designated Western year, or today's year
+    QTest::addColumn<QString>("text");     // the designated-year box
+    QTest::addColumn<int>("birthYear");
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<bool>("red");
+    QTest::newRow("this year, 1980") << false << "2026" << "" << 1980 << "46" << false;
+    QTest::newRow("this year, 1600") << false << "2026" << "" << 1600 << "426" << false;
+    QTest::newRow("this year, none") << false << "2026" << "" << 0 << "2026" << false;
+    QTest::newRow("this year, later") << false << "2026" << "" << 2030 << "-4" << true;
+    QTest::newRow("this year, huge") << false << "2026" << "" << 2147483647 << "-2147481621" << true;
+    QTest::newRow("平成 10, 1980") << true << "1998" << "10" << 1980 << "18" << false;
+    QTest::newRow("1990, 2000") << true << "1990" << "1990" << 2000 << "-10" << true;
+    QTest::newRow("1990, none") << true << "1990" << "1990" << 0 << "1990" << false;
+    QTest::newRow("same year") << true << "1990" << "1990" << 1990 << "0" << false;
     // No designated year: no figure, rather than the era offset taken for an age.
-    QCOMPARE(qs(designatedFigure(u"1925", u"", 1980)), QString());
-    QCOMPARE(qs(designatedFigure(u"", u"55", 1980)), QString());
-    QVERIFY(figureIsNegative(u"-10"));
-    QVERIFY(!figureIsNegative(u"0"));
-    QVERIFY(!figureIsNegative(u""));
-    QVERIFY(!figureIsNegative(u"46"));
+    QTest::newRow("empty box") << true << "1925" << "" << 1980 << "" << false;
+    QTest::newRow("never resolved") << true << "" << "55" << 1980 << "" << false;
 }
 
+void TestEngine::figures() {
+    QFETCH(bool, designated);
+    QFETCH(QString, western);
+    QFETCH(QString, text);
+    QFETCH(int, birthYear);
+    QFETCH(QString, figure);
+    QFETCH(bool, red);
+    const Figure f = designated ? designatedFigure(u16(western), u16(text), birthYear)
+                                : thisYearFigure(western.toInt(), birthYear);
+    QCOMPARE(qs(f.text), figure);
+    QCOMPARE(f.negative, red);
+}
+
+// The designated year from its box and its era: "-" for a Western year kept from before.
 void TestEngine::designatedYear_data() {
-    QTest::addColumn<QString>("era");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("western");  // "-" = left as it was
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("era");
+    QTest::addColumn<bool>("emptied");
+    QTest::addColumn<int>("eraAfter");
+    QTest::addColumn<QString>("western");
     QTest::addColumn<bool>("red");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("平成 10") << "平成" << 10 << "1998" << false << "1998";
-    QTest::newRow("平成 99") << "平成" << 99 << "2087" << false << "2087";
-    QTest::newRow("昭和 55") << "昭和" << 55 << "1980" << false << "1980";
-    QTest::newRow("昭和 64") << "昭和" << 64 << "1989" << false << "1989";
-    QTest::newRow("昭和 65") << "昭和" << 65 << "1990" << true << "1990";
-    QTest::newRow("昭和 100") << "昭和" << 100 << "2025" << true << "2025";
-    QTest::newRow("明治 45") << "明治" << 45 << "1912" << false << "1912";
-    QTest::newRow("明治 46") << "明治" << 46 << "1913" << true << "1913";
-    QTest::newRow("大正 15") << "大正" << 15 << "1926" << false << "1926";
-    QTest::newRow("大正 16") << "大正" << 16 << "1927" << true << "1927";
-    QTest::newRow("西暦 1990") << "西暦" << 1990 << "1990" << false << "";
-    QTest::newRow("昭和 none") << "昭和" << 0 << "1925" << false << "";
-    QTest::newRow("西暦 none") << "西暦" << 0 << "0" << false << "";
-    QTest::newRow("unknown era") << "ERROR" << 55 << "-" << false << "keep";
-    QTest::newRow("trailing blank") << "昭和 " << 55 << "-" << false << "keep";
-    QTest::newRow("64-bit sum") << "明治" << 2147483647 << "2147485514" << true << "2147485514";
+    struct Row { const char* name; const char* text; int era; bool emptied; int after;
+                 const char* western; bool red; const char* caption; };
+    const Row rows[] = {
+        {"平成 10", "10", Heisei, false, Heisei, "1998", false, "1998"},
+        {"平成 99", "99", Heisei, false, Heisei, "2087", false, "2087"},
+        {"昭和 55", "55", Showa, false, Showa, "1980", false, "1980"},
+        {"昭和 64", "64", Showa, false, Showa, "1989", false, "1989"},
+        {"昭和 65", "65", Showa, false, Showa, "1990", true, "1990"},
+        {"昭和 100", "100", Showa, false, Showa, "2025", true, "2025"},
+        {"昭和 101", "101", Showa, false, Western, "101", false, ""},
+        {"明治 45", "45", Meiji, false, Meiji, "1912", false, "1912"},
+        {"明治 46", "46", Meiji, false, Meiji, "1913", true, "1913"},
+        {"大正 15", "15", Taisho, false, Taisho, "1926", false, "1926"},
+        {"大正 16", "16", Taisho, false, Taisho, "1927", true, "1927"},
+        {"西暦 1990", "1990", Western, false, Western, "1990", false, ""},
+        {"西暦 55", "55", Western, false, Western, "55", false, ""},
+        {"昭和 empty", "", Showa, true, Showa, "1925", false, ""},
+        {"昭和 0", "0", Showa, true, Showa, "1925", false, ""},
+        {"西暦 -3", "-3", Western, true, Western, "0", false, ""},
+        {"昭和 abc", "abc", Showa, true, Showa, "1925", false, ""},
+        {"昭和 1e10", "1e10", Showa, true, Showa, "1925", false, ""},
+        {"unknown era", "55", NoEra, false, NoEra, "-", false, "-"},
+        {"unknown era, none", "", NoEra, true, NoEra, "-", false, ""},
+        {"unknown era, 1999", "1999", NoEra, false, Western, "1999", false, ""},
+        {"明治 2147483647", "2147483647", Meiji, false, Western, "2147483647", false, ""},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r.name) << QString::fromUtf8(r.text) << r.era << r.emptied << r.after
+                              << QString::fromUtf8(r.western) << r.red
+                              << QString::fromUtf8(r.caption);
 }
 
 void TestEngine::designatedYear() {
-    QFETCH(QString, era);
-    QFETCH(int, number);
+    QFETCH(QString, text);
+    QFETCH(int, era);
+    QFETCH(bool, emptied);
+    QFETCH(int, eraAfter);
     QFETCH(QString, western);
     QFETCH(bool, red);
     QFETCH(QString, caption);
-    const auto resolved = resolveDesignatedYear(u16(era), number);
-    if (western == QStringLiteral("-")) {
-        QVERIFY(!resolved);
-    } else {
-        QVERIFY(resolved);
-        QCOMPARE(qs(*resolved), western);
-    }
-    QCOMPARE(designatedYearPastEnd(u16(era), number), red);
-    const std::u16string kept = u"kept";
-    const QString shown = qs(designatedWesternCaption(u16(era), number, resolved ? *resolved : kept));
-    QCOMPARE(shown, caption == QStringLiteral("keep") ? QStringLiteral("kept") : caption);
+    const QString kept = QStringLiteral("2000");
+    const auto expect = [&](const QString& s) { return s == QStringLiteral("-") ? kept : s; };
+    const DesignatedYear d = yorvane::designatedYear({u16(text), eraOf(era), u16(kept)});
+    QCOMPARE(d.emptyText, emptied);
+    QCOMPARE(d.era, eraOf(eraAfter));
+    QCOMPARE(qs(d.western), expect(western));
+    QCOMPARE(d.pastEraEnd, red);
+    QCOMPARE(qs(d.caption), expect(caption));
+}
+
+// Which figure the designated year decides: its own while it is the reference, none for an
+// empty box, and otherwise the figure shown stands.
+void TestEngine::designatedYearFigure_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("reference");
+    QTest::addColumn<QString>("figure");  // "-" = the figure shown stands
+    QTest::addColumn<bool>("red");
+    QTest::newRow("reference") << "10" << true << "18" << false;
+    QTest::newRow("reference, later") << "1975" << true << "-5" << true;
+    QTest::newRow("reference, emptied") << "abc" << true << "" << false;
+    QTest::newRow("not the reference") << "10" << false << "-" << false;
+    QTest::newRow("not the reference, empty") << "" << false << "" << false;
+    QTest::newRow("not the reference, emptied") << "0" << false << "" << false;
+}
+
+void TestEngine::designatedYearFigure() {
+    QFETCH(QString, text);
+    QFETCH(bool, reference);
+    QFETCH(QString, figure);
+    QFETCH(bool, red);
+    const DesignatedYear d = yorvane::designatedYear({u16(text), Era::Heisei, u"", reference, 1980});
+    QCOMPARE(d.figure.has_value(), figure != QStringLiteral("-"));
+    if (!d.figure) return;
+    QCOMPARE(qs(d.figure->text), figure);
+    QCOMPARE(d.figure->negative, red);
 }
 
 // Whole runs: the text of the birth-year field under an era, with Option1 and today 2026.
@@ -378,21 +432,21 @@ void TestEngine::recalculation_data() {
     struct Row { const char* name; const char* t; int era; bool emptied; int after; int y; bool red;
                  const char* g; const char* n; const char* p; };
     const Row rows[] = {
-        {"empty under 西暦", "", Seireki, true, Seireki, 0, false, "", "", ""},
+        {"empty under 西暦", "", Western, true, Western, 0, false, "", "", ""},
         {"empty under 昭和", "", Showa, true, Showa, 0, false, "西暦", "", ""},
         {"0", "0", Showa, true, Showa, 0, false, "西暦", "", ""},
-        {"-3", "-3", Seireki, true, Seireki, 0, false, "", "", ""},
+        {"-3", "-3", Western, true, Western, 0, false, "", "", ""},
         {"abc", "abc", Heisei, true, Heisei, 0, false, "西暦", "", ""},
         {"0.4", "0.4", Showa, true, Showa, 0, false, "西暦", "", ""},
-        {"1e10", "1e10", Seireki, true, Seireki, 0, false, "", "", ""},
+        {"1e10", "1e10", Western, true, Western, 0, false, "", "", ""},
         {"1.5 under 平成", "1.5", Heisei, false, Heisei, 1990, false, "西暦", "1990", ""},
         {"2.5 under 平成", "2.5", Heisei, false, Heisei, 1990, false, "西暦", "1990", ""},
         {"100 under 平成", "100", Heisei, false, Heisei, 2088, false, "西暦", "2088", ""},
-        {"101 under 平成", "101", Heisei, false, Seireki, 101, false, "", "", ""},
+        {"101 under 平成", "101", Heisei, false, Western, 101, false, "", "", ""},
         {"1 under 平成", "1", Heisei, false, Heisei, 1989, false, "西暦", "1989", ""},
         {"19 under 平成", "19", Heisei, false, Heisei, 2007, false, "西暦", "2007", ""},
-        {"198 under 平成", "198", Heisei, false, Seireki, 198, false, "", "", ""},
-        {"1989 under 西暦", "1989", Seireki, false, Seireki, 1989, false, "平成", "元", ""},
+        {"198 under 平成", "198", Heisei, false, Western, 198, false, "", "", ""},
+        {"1989 under 西暦", "1989", Western, false, Western, 1989, false, "平成", "元", ""},
         {"55 under 昭和", "55", Showa, false, Showa, 1980, false, "西暦", "1980", ""},
         {"64 under 昭和", "64", Showa, false, Showa, 1989, false, "西暦", "1989", ""},
         {"65 under 昭和", "65", Showa, false, Showa, 1990, true, "平成", "2", ""},
@@ -404,14 +458,18 @@ void TestEngine::recalculation_data() {
         {"16 under 大正", "16", Taisho, false, Taisho, 1927, true, "昭和", "2", ""},
         {"31 under 平成", "31", Heisei, false, Heisei, 2019, false, "西暦", "2019", ""},
         {"32 under 平成", "32", Heisei, false, Heisei, 2020, false, "西暦", "2020", ""},
-        {"645 under 西暦", "645", Seireki, false, Seireki, 645, false, "大化", "元", "飛鳥時代"},
-        {"644 under 西暦", "644", Seireki, false, Seireki, 644, false, "", "", ""},
-        {"686 under 西暦", "686", Seireki, false, Seireki, 686, false, "朱鳥", "元", "飛鳥時代"},
-        {"700 under 西暦", "700", Seireki, false, Seireki, 700, false, "（廃止）", "", "飛鳥時代"},
-        {"1600 under 昭和", "1600", Showa, false, Seireki, 1600, false, "慶長", "5", "安土桃山時代"},
-        {"2019 under 西暦", "2019", Seireki, false, Seireki, 2019, false, "令和", "元", ""},
-        {"2026 under 西暦", "2026", Seireki, false, Seireki, 2026, false, "令和", "8", ""},
-        {"2e9 under 西暦", "2e9", Seireki, false, Seireki, 2000000000, false, "令和", "1999997982", ""},
+        {"645 under 西暦", "645", Western, false, Western, 645, false, "大化", "元", "飛鳥時代"},
+        {"644 under 西暦", "644", Western, false, Western, 644, false, "", "", ""},
+        {"686 under 西暦", "686", Western, false, Western, 686, false, "朱鳥", "元", "飛鳥時代"},
+        {"700 under 西暦", "700", Western, false, Western, 700, false, "（廃止）", "", "飛鳥時代"},
+        {"1350 under 西暦", "1350", Western, false, Western, 1350, false, "観応", "元", "南北朝時代"},
+        {"1867 under 昭和", "1867", Showa, false, Western, 1867, false, "慶応", "3", "江戸時代"},
+        {"2e9 under 平成", "2e9", Heisei, false, Western, 2000000000, false, "令和", "1999997982", ""},
+        {"1600 under 昭和", "1600", Showa, false, Western, 1600, false, "慶長", "5", "安土桃山時代"},
+        {"2019 under 西暦", "2019", Western, false, Western, 2019, false, "令和", "元", ""},
+        {"2026 under 西暦", "2026", Western, false, Western, 2026, false, "令和", "8", ""},
+        {"55 before an era is chosen", "55", NoEra, false, NoEra, 55, false, "西暦", "55", ""},
+        {"2e9 under 西暦", "2e9", Western, false, Western, 2000000000, false, "令和", "1999997982", ""},
     };
     for (const auto& r : rows)
         QTest::newRow(r.name) << QString::fromUtf8(r.t) << r.era << r.emptied << r.after << r.y
@@ -429,22 +487,24 @@ void TestEngine::recalculation() {
     QFETCH(QString, gengo);
     QFETCH(QString, nen);
     QFETCH(QString, period);
-    const std::u16string t = u16(text);
-    const RecalcResult r = recalculate({t, era, u"1990", u"西暦", false, 2026, 0, u""});
-    QCOMPARE(r.emptyNenText, emptied);
-    QCOMPARE(r.eraIndex, eraAfter);
-    QCOMPARE(r.seirekiNen, western);
-    QCOMPARE(r.nenRed, red);
-    QCOMPARE(qs(r.lblGengo), gengo);
-    QCOMPARE(qs(r.lblNen), nen);
-    QCOMPARE(qs(r.lblJidai), period);
+    const RecalcResult r = recalculate({u16(text), eraOf(era), {u"1990", Era::Western, u"1990"}, 2026});
+    QCOMPARE(r.emptyText, emptied);
+    QCOMPARE(r.era, eraOf(eraAfter));
+    QCOMPARE(r.birthYear, western);
+    QCOMPARE(r.pastEraEnd, red);
+    QCOMPARE(qs(r.otherEra), gengo);
+    QCOMPARE(qs(r.otherYear), nen);
+    QCOMPARE(qs(r.period), period);
     if (emptied) {
         // The empty state: no sign, no figure, the scene picture.
-        QVERIFY(r.lbl9sei.empty() && r.lbleto.empty() && r.lblkana.empty() && r.lblnenrei.empty());
+        QVERIFY(r.nineStar.empty() && r.sign.empty() && r.signReading.empty() &&
+                r.figure.text.empty());
         QCOMPARE(qs(r.picture), QStringLiteral("scene1.jpg"));
     } else {
-        QCOMPARE(qs(r.picture), qs(yearSign(western).picture));
-        QCOMPARE(qs(r.lbl9sei), qs(yearSign(western).kyuseiText));
+        const YearSign sign = yearSign(western);
+        QCOMPARE(qs(r.picture), qs(sign.picture));
+        QCOMPARE(qs(r.nineStar), qs(sign.nineStar));
+        QCOMPARE(qs(r.sign), qs(sign.stem) + qs(sign.branch));
     }
 }
 
@@ -479,10 +539,10 @@ void TestEngine::recalculationFigure() {
     QFETCH(QString, figure);
     QFETCH(bool, red);
     QFETCH(bool, yearsAgo);
-    const auto t = u16(text), s = u16(shiteiText), l = u16(label12), k = u16(kept);
-    const RecalcResult r = recalculate({t, Seireki, s, l, option2, 2026, 0, k});
-    QCOMPARE(qs(r.lblnenrei), figure);
-    QCOMPARE(r.nenreiRed, red);
+    const RecalcResult r = recalculate(
+        {u16(text), Era::Western, {u16(shiteiText), eraNamed(u16(label12)), u16(kept), option2}, 2026});
+    QCOMPARE(qs(r.figure.text), figure);
+    QCOMPARE(r.figure.negative, red);
     QCOMPARE(qs(r.wording.unit), yearsAgo ? QStringLiteral("年前") : QStringLiteral("歳"));
 }
 

@@ -49,10 +49,10 @@ struct Snapshot {
 };
 
 Snapshot snapshot(const Window& w) {
-    return {w->cboGengo->currentText(), w->textNen->text(), w->Label12->text(),
-            w->textShitei->text(), w->lblGengo->text(), w->lblNen->text(),
-            w->lblSeireki->text(), w->lblnenrei->text(), w->lbleto->text(),
-            w->Option2->isChecked(), w->textShitei->isEnabled()};
+    return {w.cboGengo->currentText(), w.textNen->text(), w.Label12->text(),
+            w.textShitei->text(), w.lblGengo->text(), w.lblNen->text(),
+            w.lblSeireki->text(), w.lblnenrei->text(), w.lbleto->text(),
+            w.Option2->isChecked(), w.textShitei->isEnabled()};
 }
 
 #define COMPARE_SNAPSHOT(actual, expected)                                                        \
@@ -63,9 +63,9 @@ Snapshot snapshot(const Window& w) {
 // settings); with `option2` the designated year is chosen as the reference, by the mouse.
 bool prepare(Window& w, bool option2) {
     if (!w.show()) return false;
-    QTest::keyClicks(w->textNen, QStringLiteral("55"));
-    if (option2) QTest::mouseClick(w->Option2, Qt::LeftButton);
-    return w->textNen->text() == QStringLiteral("55") && w->Option2->isChecked() == option2;
+    QTest::keyClicks(w.textNen, QStringLiteral("55"));
+    if (option2) QTest::mouseClick(w.Option2, Qt::LeftButton);
+    return w.textNen->text() == QStringLiteral("55") && w.Option2->isChecked() == option2;
 }
 
 // Puts the focus on a control the way a user can reach it, and says whether it got there.
@@ -162,22 +162,22 @@ void TestKeyboard::focusKeys() {
     Window w;
     QVERIFY(prepare(w, option2Before));
     QVERIFY2(focusOn(w, from), qPrintable(nameOf(focused())));
-    QCOMPARE(w->Option2->isChecked(), option2Before);
+    QCOMPARE(w.Option2->isChecked(), option2Before);
 
     QTest::keyClick(focused(), key);
 
     QCOMPARE(nameOf(focused()), to);
-    QCOMPARE(w->Option2->isChecked(), option2After);
-    QCOMPARE(w->Option1->isChecked(), !option2After);
-    QCOMPARE(w->textShitei->isEnabled(), option2After);
-    QCOMPARE(backgroundColour(w->textShitei), option2After ? kWhite : kGrey);
+    QCOMPARE(w.Option2->isChecked(), option2After);
+    QCOMPARE(w.Option1->isChecked(), !option2After);
+    QCOMPARE(w.textShitei->isEnabled(), option2After);
+    QCOMPARE(backgroundColour(w.textShitei), option2After ? kWhite : kGrey);
     // The option handlers ran: the figure counts from the reference chosen now.
-    QCOMPARE(w->lblnenrei->text(), option2After ? QStringLiteral("10") : QStringLiteral("46"));
+    QCOMPARE(w.lblnenrei->text(), option2After ? QStringLiteral("10") : QStringLiteral("46"));
     // Moving about changes no year and no era.
-    QCOMPARE(w->textNen->text(), QStringLiteral("55"));
-    QCOMPARE(w->textShitei->text(), QStringLiteral("1990"));
-    QCOMPARE(w->cboGengo->currentText(), QStringLiteral("昭和"));
-    QCOMPARE(w->Label12->text(), QStringLiteral("西暦"));
+    QCOMPARE(w.textNen->text(), QStringLiteral("55"));
+    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
+    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("昭和"));
+    QCOMPARE(w.Label12->text(), QStringLiteral("西暦"));
     // A year box reached by a key has its whole number selected for retyping.
     if (auto* box = qobject_cast<QLineEdit*>(focused()); box && to != from)
         QCOMPARE(box->selectedText(), box->text());
@@ -208,10 +208,10 @@ void TestKeyboard::eraKeysSelectBeforeEmptying() {
     // GIVEN a Western year in the box: 1990 born (the list shows 西暦), 西暦 1990 designated
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w->textNen, QStringLiteral("1990"));
-    QCOMPARE(w->cboGengo->currentText(), QStringLiteral("西暦"));
+    QTest::keyClicks(w.textNen, QStringLiteral("1990"));
+    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("西暦"));
     const bool birth = box == QLatin1String("textNen");
-    if (!birth) QTest::mouseClick(w->Option2, Qt::LeftButton);
+    if (!birth) QTest::mouseClick(w.Option2, Qt::LeftButton);
     QVERIFY(focusOn(w, box));
     auto* edit = static_cast<QLineEdit*>(focused());
     edit->setCursorPosition(2);
@@ -223,32 +223,29 @@ void TestKeyboard::eraKeysSelectBeforeEmptying() {
     QCOMPARE(nameOf(focused()), box);
     QCOMPARE(edit->text(), QString());
     if (birth) {
-        QCOMPARE(w->cboGengo->currentText(), era);
-        QCOMPARE(w->Label12->text(), QStringLiteral("西暦"));
-        QCOMPARE(w->textShitei->text(), QStringLiteral("1990"));
-        QCOMPARE(w->seirekiNen, 0);
+        QCOMPARE(w.cboGengo->currentText(), era);
+        QCOMPARE(w.Label12->text(), QStringLiteral("西暦"));
+        QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
         // An empty year under a modern era shows the other calendar's name, under 西暦 nothing.
-        QCOMPARE(w->lblGengo->text(), QStringLiteral("西暦"));
-        for (QLabel* l : {w->lblNen, w->lbl9sei, w->lbleto, w->lblkana, w->lblnenrei})
+        QCOMPARE(w.lblGengo->text(), QStringLiteral("西暦"));
+        for (QLabel* l : {w.lblNen, w.lbl9sei, w.lbleto, w.lblkana, w.lblnenrei})
             QVERIFY2(l->text().isEmpty(), qPrintable(l->objectName()));
     } else {
-        QCOMPARE(w->Label12->text(), era);
-        QCOMPARE(w->cboGengo->currentText(), QStringLiteral("西暦"));
-        QCOMPARE(w->textNen->text(), QStringLiteral("1990"));
-        QCOMPARE(w->shiteiNen, 0);
-        QCOMPARE(w->shiteiSeireki, QString::number(offset));  // resolved in the new era
-        QCOMPARE(w->lblSeireki->text(), QString());
-        QCOMPARE(w->lblnenrei->text(), QString());
+        QCOMPARE(w.Label12->text(), era);
+        QCOMPARE(w.cboGengo->currentText(), QStringLiteral("西暦"));
+        QCOMPARE(w.textNen->text(), QStringLiteral("1990"));
+        QCOMPARE(w.lblSeireki->text(), QString());
+        QCOMPARE(w.lblnenrei->text(), QString());
     }
 
     // AND the next number counts in that era
     QTest::keyClicks(focused(), QStringLiteral("3"));
     if (birth) {
-        QCOMPARE(w->lblNen->text(), QString::number(3 + offset));
-        QCOMPARE(w->lblnenrei->text(), QString::number(2026 - 3 - offset));
+        QCOMPARE(w.lblNen->text(), QString::number(3 + offset));
+        QCOMPARE(w.lblnenrei->text(), QString::number(2026 - 3 - offset));
     } else {
-        QCOMPARE(w->lblSeireki->text(), QString::number(3 + offset));
-        QCOMPARE(w->lblnenrei->text(), QString::number(3 + offset - 1990));
+        QCOMPARE(w.lblSeireki->text(), QString::number(3 + offset));
+        QCOMPARE(w.lblnenrei->text(), QString::number(3 + offset - 1990));
     }
 }
 
@@ -256,19 +253,19 @@ void TestKeyboard::meijiThenFortyFive() {
     // GIVEN 昭和 55
     Window w;
     QVERIFY(prepare(w, false));
-    QCOMPARE(w->lblNen->text(), QStringLiteral("1980"));
+    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
     // WHEN Down is pressed and 45 typed
     QTest::keyClick(focused(), Qt::Key_Down);
-    QCOMPARE(w->cboGengo->currentText(), QStringLiteral("明治"));
-    QCOMPARE(w->textNen->text(), QString());
-    QCOMPARE(w->lblNen->text(), QString());
+    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("明治"));
+    QCOMPARE(w.textNen->text(), QString());
+    QCOMPARE(w.lblNen->text(), QString());
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene1.jpg"));
     QTest::keyClicks(focused(), QStringLiteral("45"));
     // THEN the window shows 明治 45
-    QCOMPARE(w->lblGengo->text(), QStringLiteral("西暦"));
-    QCOMPARE(w->lblNen->text(), QStringLiteral("1912"));
-    QCOMPARE(w->lbleto->text(), QStringLiteral("壬子"));
-    QCOMPARE(textColour(w->textNen), kBlack);
+    QCOMPARE(w.lblGengo->text(), QStringLiteral("西暦"));
+    QCOMPARE(w.lblNen->text(), QStringLiteral("1912"));
+    QCOMPARE(w.lbleto->text(), QStringLiteral("壬子"));
+    QCOMPARE(textColour(w.textNen), kBlack);
 }
 
 // Space and Delete empty a year box wherever the caret stands; no blank stays behind.
@@ -290,9 +287,9 @@ void TestKeyboard::spaceAndDeleteEmptyTheBox() {
     // GIVEN 1990 in both boxes, the designated year chosen
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w->textNen, QStringLiteral("1990"));
-    QTest::mouseClick(w->Option2, Qt::LeftButton);
-    QCOMPARE(w->lblnenrei->text(), QStringLiteral("0"));
+    QTest::keyClicks(w.textNen, QStringLiteral("1990"));
+    QTest::mouseClick(w.Option2, Qt::LeftButton);
+    QCOMPARE(w.lblnenrei->text(), QStringLiteral("0"));
     QVERIFY(focusOn(w, box));
     auto* edit = static_cast<QLineEdit*>(focused());
     if (caret < 0)
@@ -307,20 +304,18 @@ void TestKeyboard::spaceAndDeleteEmptyTheBox() {
 
     QCOMPARE(edit->text(), QString());
     QCOMPARE(focused(), edit);
-    QCOMPARE(w->lblnenrei->text(), QString());
+    QCOMPARE(w.lblnenrei->text(), QString());
     if (box == QLatin1String("textNen")) {
-        QCOMPARE(w->seirekiNen, 0);
-        QCOMPARE(w->lblNen->text(), QString());
-        QCOMPARE(w->lblGengo->text(), QString());  // the list stays 西暦
-        QCOMPARE(w->textShitei->text(), QStringLiteral("1990"));
+        QCOMPARE(w.lblNen->text(), QString());
+        QCOMPARE(w.lblGengo->text(), QString());  // the list stays 西暦
+        QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
         // Space is typed into the emptied box, and the recalculation empties it again: three
         // changes, one of them typed.
         QCOMPARE(changes.count(), key == Qt::Key_Space ? 3 : 1);
         QCOMPARE(edits.count(), key == Qt::Key_Space ? 1 : 0);
     } else {
-        QCOMPARE(w->shiteiNen, 0);
-        QCOMPARE(w->lblSeireki->text(), QString());
-        QCOMPARE(w->textNen->text(), QStringLiteral("1990"));
+        QCOMPARE(w.lblSeireki->text(), QString());
+        QCOMPARE(w.textNen->text(), QStringLiteral("1990"));
         // The key is consumed and the blank discarded: the box is emptied once.
         QCOMPARE(changes.count(), 1);
         QCOMPARE(edits.count(), 0);
@@ -365,28 +360,28 @@ void TestKeyboard::enterSelectsTheWholeNumber() {
 
     QTest::keyClick(focused(), '4');
     QCOMPARE(edit->text(), QStringLiteral("4"));
-    if (edit == w->textNen)
-        QCOMPARE(w->lblNen->text(), QStringLiteral("1929"));  // 昭和 4
+    if (edit == w.textNen)
+        QCOMPARE(w.lblNen->text(), QStringLiteral("1929"));  // 昭和 4
     else
-        QCOMPARE(w->lblnenrei->text(), QStringLiteral("-1976"));  // 西暦 4, born 1980
+        QCOMPARE(w.lblnenrei->text(), QStringLiteral("-1976"));  // 西暦 4, born 1980
 }
 
 void TestKeyboard::enterInTheEraList() {
     // GIVEN 昭和 55, the era list focused
     Window w;
     QVERIFY(prepare(w, false));
-    w->textNen->setCursorPosition(1);
+    w.textNen->setCursorPosition(1);
     QVERIFY(focusOn(w, QStringLiteral("cboGengo")));
     // WHEN Enter is pressed
     QTest::keyClick(focused(), Qt::Key_Return);
     // THEN the year box has the focus with its number selected, and the next digit replaces it
-    QCOMPARE(focused(), w->textNen);
-    QCOMPARE(w->textNen->selectedText(), QStringLiteral("55"));
-    QCOMPARE(w->cboGengo->currentText(), QStringLiteral("昭和"));
-    QVERIFY(!w->cboGengo->view()->isVisible());
+    QCOMPARE(focused(), w.textNen);
+    QCOMPARE(w.textNen->selectedText(), QStringLiteral("55"));
+    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("昭和"));
+    QVERIFY(!w.cboGengo->view()->isVisible());
     QTest::keyClicks(focused(), QStringLiteral("6"));
-    QCOMPARE(w->textNen->text(), QStringLiteral("6"));
-    QCOMPARE(w->lblNen->text(), QStringLiteral("1931"));
+    QCOMPARE(w.textNen->text(), QStringLiteral("6"));
+    QCOMPARE(w.lblNen->text(), QStringLiteral("1931"));
 }
 
 // Insert exchanges the two years exactly as a click on the exchange button does, in the two year
@@ -413,7 +408,7 @@ void TestKeyboard::insertExchanges() {
     Window clicked;
     QVERIFY(prepare(clicked, option2));
     const Snapshot before = snapshot(clicked);
-    QTest::mouseClick(clicked->ComExch, Qt::LeftButton);
+    QTest::mouseClick(clicked.ComExch, Qt::LeftButton);
     const Snapshot exchanged = snapshot(clicked);
     QCOMPARE(exchanged.era, QStringLiteral("西暦"));
     QCOMPARE(exchanged.nen, QStringLiteral("1990"));
@@ -474,13 +469,13 @@ void TestKeyboard::arrowsInTheEraListRecalculateNothing() {
     QVERIFY(prepare(w, false));
     QVERIFY(focusOn(w, QStringLiteral("cboGengo")));
     QTest::keyClick(focused(), Qt::Key_Down);
-    QCOMPARE(w->cboGengo->currentText(), QStringLiteral("大正"));
-    QCOMPARE(w->lblNen->text(), QStringLiteral("1980"));
-    QCOMPARE(w->textNen->text(), QStringLiteral("55"));
+    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("大正"));
+    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
+    QCOMPARE(w.textNen->text(), QStringLiteral("55"));
     // Enter then leads back to the year, and the next digit counts in the new era.
     QTest::keyClick(focused(), Qt::Key_Return);
     QTest::keyClick(focused(), '9');
-    QCOMPARE(w->lblNen->text(), QStringLiteral("1920"));
+    QCOMPARE(w.lblNen->text(), QStringLiteral("1920"));
 }
 
 // Shift and Ctrl act when they go down; the key pressed while they are held is then handled by
@@ -530,12 +525,12 @@ void TestKeyboard::chords() {
     chord(modifier, key);
     // THEN the modifier's row ran on `from` and the key's row on the control it led to
     QCOMPARE(nameOf(focused()), to);
-    QCOMPARE(w->cboGengo->currentText(), era);
-    QCOMPARE(w->textNen->text(), nen);
-    QCOMPARE(w->Label12->text(), label12);
-    QCOMPARE(w->textShitei->text(), shitei);
+    QCOMPARE(w.cboGengo->currentText(), era);
+    QCOMPARE(w.textNen->text(), nen);
+    QCOMPARE(w.Label12->text(), label12);
+    QCOMPARE(w.textShitei->text(), shitei);
     // Every row here ends with the designated year chosen if it was, or was chosen by the chord.
-    QCOMPARE(w->Option2->isChecked(), option2 || to == QLatin1String("textShitei"));
+    QCOMPARE(w.Option2->isChecked(), option2 || to == QLatin1String("textShitei"));
 }
 
 // A held Shift or Ctrl repeats its key-down; it acts once, when it goes down.
@@ -555,7 +550,7 @@ void TestKeyboard::heldModifierActsOnce() {
         modifier == Qt::Key_Shift ? Qt::ShiftModifier : Qt::ControlModifier;
     Window w;
     QVERIFY(prepare(w, false));
-    QCOMPARE(focused(), w->textNen);
+    QCOMPARE(focused(), w.textNen);
     // WHEN the key goes down and is held: the desktop repeats it
     keyEvent(true, modifier);
     QCOMPARE(nameOf(focused()), then);
@@ -563,7 +558,7 @@ void TestKeyboard::heldModifierActsOnce() {
     keyEvent(false, modifier, held);
     // THEN it acted once
     QCOMPARE(nameOf(focused()), then);
-    QVERIFY(w->Option2->isChecked());
+    QVERIFY(w.Option2->isChecked());
     // AND pressed anew it acts again, on the control that has the focus now
     keyEvent(true, modifier);
     keyEvent(false, modifier, held);
@@ -591,10 +586,10 @@ void TestKeyboard::tabOrder() {
         QTest::keyClick(focused(), Qt::Key_Tab);
         QCOMPARE(nameOf(focused()), stop);
         // Passing by changes neither the reference nor the texts.
-        QCOMPARE(w->Option2->isChecked(), option2);
-        QCOMPARE(w->textShitei->isEnabled(), option2);
-        QCOMPARE(w->textNen->text(), QStringLiteral("55"));
-        QCOMPARE(w->textShitei->text(), QStringLiteral("1990"));
+        QCOMPARE(w.Option2->isChecked(), option2);
+        QCOMPARE(w.textShitei->isEnabled(), option2);
+        QCOMPARE(w.textNen->text(), QStringLiteral("55"));
+        QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
         if (auto* box = qobject_cast<QLineEdit*>(focused()))
             QCOMPARE(box->selectedText(), box->text());
     }
@@ -626,7 +621,7 @@ void TestKeyboard::shiftTab() {
     QVERIFY(focusOn(w, from));
     chord(Qt::Key_Shift, Qt::Key_Backtab);
     QCOMPARE(nameOf(focused()), to);
-    QCOMPARE(w->Option2->isChecked(), option2After);
+    QCOMPARE(w.Option2->isChecked(), option2After);
 }
 
 // A click into a year box selects its whole number instead of placing the caret.
@@ -647,8 +642,8 @@ void TestKeyboard::clickSelectsTheWholeNumber() {
     QFETCH(int, x);
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w->textNen, QStringLiteral("1990"));
-    QTest::mouseClick(w->Option2, Qt::LeftButton);
+    QTest::keyClicks(w.textNen, QStringLiteral("1990"));
+    QTest::mouseClick(w.Option2, Qt::LeftButton);
     auto* edit = static_cast<QLineEdit*>(control(w, box));
     QVERIFY(focusOn(w, hadFocus ? box : QStringLiteral("cboGengo")));
     edit->setCursorPosition(1);
@@ -671,15 +666,15 @@ void TestKeyboard::charactersAreTypedAsUsual() {
     QVERIFY(focusOn(w, QStringLiteral("textNen")));
     QTest::keyClick(focused(), Qt::Key_End);
     QTest::keyClicks(focused(), QStringLiteral("a.9x"));
-    QCOMPARE(w->textNen->text(), QStringLiteral("55a."));
-    QCOMPARE(w->lblNen->text(), QStringLiteral("1980"));
+    QCOMPARE(w.textNen->text(), QStringLiteral("55a."));
+    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
     QVERIFY(focusOn(w, QStringLiteral("textShitei")));
     QTest::keyClicks(focused(), QStringLiteral("12"));
-    QCOMPARE(w->textShitei->text(), QStringLiteral("12"));
+    QCOMPARE(w.textShitei->text(), QStringLiteral("12"));
     QTest::keyClick(focused(), Qt::Key_Backspace);
     QTest::keyClicks(focused(), QStringLiteral("0a"));
-    QCOMPARE(w->textShitei->text(), QStringLiteral("10a"));
-    QCOMPARE(w->lblnenrei->text(), QStringLiteral("-1970"));
+    QCOMPARE(w.textShitei->text(), QStringLiteral("10a"));
+    QCOMPARE(w.lblnenrei->text(), QStringLiteral("-1970"));
 }
 
 // Going to another window or into a menu and coming back is no new visit of the box: the caret
@@ -699,7 +694,7 @@ void TestKeyboard::comingBackKeepsTheCaret() {
     // GIVEN 19 typed into the box, the caret after it
     Window w;
     QVERIFY(w.show());
-    if (box == QLatin1String("textShitei")) QTest::mouseClick(w->Option2, Qt::LeftButton);
+    if (box == QLatin1String("textShitei")) QTest::mouseClick(w.Option2, Qt::LeftButton);
     QVERIFY(focusOn(w, box));
     auto* edit = static_cast<QLineEdit*>(focused());
     edit->selectAll();
@@ -708,10 +703,10 @@ void TestKeyboard::comingBackKeepsTheCaret() {
     // WHEN the user goes away and comes back
     if (viaMenu) {
         QMenuBar* bar = w->menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(w->mnuH->menuAction()).center());
-        QTRY_VERIFY(w->mnuH->isVisible());
-        QTest::keyClick(w->mnuH, Qt::Key_Escape);
-        QTRY_VERIFY(!w->mnuH->isVisible());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(w.mnuH->menuAction()).center());
+        QTRY_VERIFY(w.mnuH->isVisible());
+        QTest::keyClick(w.mnuH, Qt::Key_Escape);
+        QTRY_VERIFY(!w.mnuH->isVisible());
         // Escape closes the menu and leaves the bar highlighted; a second one leaves the bar.
         if (focused() == bar) QTest::keyClick(bar, Qt::Key_Escape);
     } else {
@@ -737,11 +732,11 @@ void TestKeyboard::comingBackToAnOptionButtonChangesNothing() {
     QVERIFY(prepare(w, true));
     QTest::keyClick(focused(), Qt::Key_Delete);
     QTest::keyClick(focused(), Qt::Key_Control);
-    QCOMPARE(focused(), w->Option1);
+    QCOMPARE(focused(), w.Option1);
     QTest::keyClick(focused(), Qt::Key_Insert);
-    QCOMPARE(w->textNen->text(), QString());
-    QCOMPARE(w->textShitei->text(), QStringLiteral("55"));
-    QCOMPARE(w->lblnenrei->text(), QString());
+    QCOMPARE(w.textNen->text(), QString());
+    QCOMPARE(w.textShitei->text(), QStringLiteral("55"));
+    QCOMPARE(w.lblnenrei->text(), QString());
     // WHEN the user goes to another window and comes back
     {
         QWidget other;
@@ -752,8 +747,8 @@ void TestKeyboard::comingBackToAnOptionButtonChangesNothing() {
     }
     QVERIFY(w.show());
     // THEN the button was not visited anew: no this-year figure appears
-    QCOMPARE(focused(), w->Option1);
-    QCOMPARE(w->lblnenrei->text(), QString());
+    QCOMPARE(focused(), w.Option1);
+    QCOMPARE(w.lblnenrei->text(), QString());
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -3,10 +3,15 @@
 #include "profile_file.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace yorvane::profile;
 
@@ -46,7 +51,9 @@ private slots:
     void writeString_eraNamesAtByteLevel_data();
     void writeString_eraNamesAtByteLevel();
     void writeString_newFileInProgramOrder();
-    void writeString_keepsOtherLines();
+    void writeStrings_lastSaveWholeAndOtherLinesKept();
+    void kindsOfFile_data();
+    void kindsOfFile();
     void writeString_failureLeavesOldFile_data();
     void writeString_failureLeavesOldFile();
     void controlBytesAndCutCharacters_data();
@@ -251,16 +258,16 @@ void TestProfile::readString_fromFile()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("yorvane.ini");
     QVERIFY(writeAll(path, file));
-    QCOMPARE(readString(path, section, key, "ERROR"), expected);
+    QCOMPARE(readString(readFile(path), section, key, "ERROR"), expected);
 }
 
 void TestProfile::readString_missingOrUnreadable()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QCOMPARE(readString(dir.filePath("none.ini"), "SET", "SHITEI", "ERROR"), QString("ERROR"));
-    QCOMPARE(readString(dir.path(), "SET", "SHITEI", "ERROR"), QString("ERROR"));  // a directory
-    QCOMPARE(readString(dir.filePath("no/such/folder.ini"), "SET", "SHITEI", "dflt"), QString("dflt"));
+    QCOMPARE(readString(readFile(dir.filePath("none.ini")), "SET", "SHITEI", "ERROR"), QString("ERROR"));
+    QCOMPARE(readString(readFile(dir.path()), "SET", "SHITEI", "ERROR"), QString("ERROR"));  // a directory
+    QCOMPARE(readString(readFile(dir.filePath("no/such/folder.ini")), "SET", "SHITEI", "dflt"), QString("dflt"));
 }
 
 void TestProfile::readString_hugeAndRandomFiles()
@@ -276,7 +283,7 @@ void TestProfile::readString_hugeAndRandomFiles()
         big += i % 1000 == 0 ? "[S" + QByteArray::number(i) + "]\r\n"
                              : QByteArray("KEY=value value value\r\n");
     QVERIFY(writeAll(dir.filePath("big.ini"), big + tail));
-    QCOMPARE(readString(dir.filePath("big.ini"), "SET", "SHITEI", "ERROR"), QString("55"));
+    QCOMPARE(readString(readFile(dir.filePath("big.ini")), "SET", "SHITEI", "ERROR"), QString("55"));
 
     // GIVEN ten megabytes of random bytes (no '[' among them, so no section can open early)
     QList<quint32> words(10 * 1024 * 1024 / 4);
@@ -284,14 +291,14 @@ void TestProfile::readString_hugeAndRandomFiles()
     QByteArray noise(reinterpret_cast<const char*>(words.constData()), words.size() * 4);
     noise.replace('[', 'x');
     QVERIFY(writeAll(dir.filePath("noise.ini"), noise + tail));
-    QCOMPARE(readString(dir.filePath("noise.ini"), "SET", "SHITEI", "ERROR"), QString("55"));
+    QCOMPARE(readString(readFile(dir.filePath("noise.ini")), "SET", "SHITEI", "ERROR"), QString("55"));
     // ...and with '[' left in, any outcome but a crash: the first matching section may be noise.
     QRandomGenerator(8).fillRange(words.data(), words.size());
     QVERIFY(writeAll(dir.filePath("raw.ini"),
                      QByteArray(reinterpret_cast<const char*>(words.constData()), words.size() * 4)));
-    readString(dir.filePath("raw.ini"), "SET", "SHITEI", "ERROR");
-    QVERIFY(writeString(dir.filePath("raw.ini"), "SET", "SHITEI", "56"));
-    QCOMPARE(readString(dir.filePath("raw.ini"), "SET", "SHITEI", "ERROR"), QString("56"));
+    readString(readFile(dir.filePath("raw.ini")), "SET", "SHITEI", "ERROR");
+    QVERIFY(writeStrings(dir.filePath("raw.ini"), {{"SET", "SHITEI", "56"}}));
+    QCOMPARE(readString(readFile(dir.filePath("raw.ini")), "SET", "SHITEI", "ERROR"), QString("56"));
 }
 
 void TestProfile::encoding_data()
@@ -339,11 +346,11 @@ void TestProfile::writeString_eraNamesAtByteLevel()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("yorvane.ini");
-    QVERIFY(writeString(path, "SET", "GENGO", name));
+    QVERIFY(writeStrings(path, {{"SET", "GENGO", name}}));
     QCOMPARE(readAll(path), "[SET]\r\nGENGO=" + bytes + "\r\n");
-    QCOMPARE(readString(path, "SET", "GENGO", "none"), fromShiftJis(bytes));
+    QCOMPARE(readString(readFile(path), "SET", "GENGO", "none"), fromShiftJis(bytes));
     if (!bytes.contains('?'))
-        QCOMPARE(readString(path, "SET", "GENGO", "none"), name);
+        QCOMPARE(readString(readFile(path), "SET", "GENGO", "none"), name);
 }
 
 void TestProfile::writeString_newFileInProgramOrder()
@@ -353,25 +360,24 @@ void TestProfile::writeString_newFileInProgramOrder()
     const QString path = dir.filePath("yorvane.ini");
 
     // WHEN the window closes for the first time
-    QVERIFY(writeString(path, "LOCATION", "LEFT", "2400"));
-    QVERIFY(writeString(path, "LOCATION", "TOP", "-120"));
-    QVERIFY(writeString(path, "SET", "SHITEI", ""));
-    QVERIFY(writeString(path, "SET", "GENGO", QString::fromUtf8("昭和")));
+    QVERIFY(writeStrings(path, {{"LOCATION", "LEFT", "2400"},
+                                {"LOCATION", "TOP", "-120"},
+                                {"SET", "SHITEI", ""},
+                                {"SET", "GENGO", QString::fromUtf8("昭和")}}));
 
     // THEN the file holds the sections and keys in the order written
     QCOMPARE(readAll(path), "[LOCATION]\r\nLEFT=2400\r\nTOP=-120\r\n"
                             "[SET]\r\nSHITEI=\r\nGENGO=" + sjis("8fba9861") + "\r\n");
-    QCOMPARE(readString(path, "SET", "SHITEI", "ERROR"), QString(""));
+    QCOMPARE(readString(readFile(path), "SET", "SHITEI", "ERROR"), QString(""));
 
     // WHEN the next run closes, THEN the values change in place
-    QVERIFY(writeString(path, "LOCATION", "LEFT", "15"));
-    QVERIFY(writeString(path, "SET", "SHITEI", "55"));
+    QVERIFY(writeStrings(path, {{"LOCATION", "LEFT", "15"}, {"SET", "SHITEI", "55"}}));
     QCOMPARE(readAll(path), "[LOCATION]\r\nLEFT=15\r\nTOP=-120\r\n"
                             "[SET]\r\nSHITEI=55\r\nGENGO=" + sjis("8fba9861") + "\r\n");
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"yorvane.ini"});
 }
 
-void TestProfile::writeString_keepsOtherLines()
+void TestProfile::writeStrings_lastSaveWholeAndOtherLinesKept()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -381,14 +387,95 @@ void TestProfile::writeString_keepsOtherLines()
                               "[MINE]\nGENGO=keep\n[SET]\nSHITEI=1990\nOWN=\"x\"\n";
     QVERIFY(writeAll(path, before));
 
-    QVERIFY(writeString(path, "LOCATION", "LEFT", "100"));
-    QVERIFY(writeString(path, "LOCATION", "TOP", "200"));
-    QVERIFY(writeString(path, "SET", "SHITEI", "64"));
-    QVERIFY(writeString(path, "SET", "GENGO", QString::fromUtf8("昭和")));
+    // Two closes one after the other, each saving its whole set: the file holds the second set
+    // and every line the program does not own.
+    QVERIFY(writeStrings(path, {{"LOCATION", "LEFT", "100"},
+                                {"LOCATION", "TOP", "200"},
+                                {"SET", "SHITEI", "64"},
+                                {"SET", "GENGO", QString::fromUtf8("昭和")}}));
+    QVERIFY(writeStrings(path, {{"LOCATION", "LEFT", "300"},
+                                {"LOCATION", "TOP", "400"},
+                                {"SET", "SHITEI", "2002"},
+                                {"SET", "GENGO", QString::fromUtf8("西暦")}}));
 
-    QCOMPARE(readAll(path), "; " + sjis("90dd92e8") + "\n[LOCATION]\nLEFT=100\nTOP=200\nextra\n\n"
-                            "[MINE]\nGENGO=keep\n[SET]\nSHITEI=64\nOWN=\"x\"\n"
-                            "GENGO=" + sjis("8fba9861") + "\n");
+    QCOMPARE(readAll(path), "; " + sjis("90dd92e8") + "\n[LOCATION]\nLEFT=300\nTOP=400\nextra\n\n"
+                            "[MINE]\nGENGO=keep\n[SET]\nSHITEI=2002\nOWN=\"x\"\n"
+                            "GENGO=" + sjis("90bc97ef") + "\n");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"yorvane.ini"});
+}
+
+void TestProfile::kindsOfFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("readable");  // the values read back
+    QTest::addColumn<bool>("saved");     // a save stores the new value
+
+    QTest::newRow("regular file") << "regular" << true << true;
+    QTest::newRow("link to a regular file, written through") << "link" << true << true;
+    QTest::newRow("FIFO with no writer") << "fifo" << false << false;
+    QTest::newRow("link to /dev/zero") << "zero" << false << false;
+    QTest::newRow("read-only folder, writable file: written in place")
+        << "folder-read-only" << true << true;
+    // An ordinary user cannot write such a file anyway; run as root (as CI does) this row is
+    // the one that catches a save overriding the user's protection.
+    QTest::newRow("file without write bits, left alone even as root")
+        << "file-read-only" << true << false;
+}
+
+void TestProfile::kindsOfFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, readable);
+    QFETCH(bool, saved);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("yorvane.ini");
+    const QString real = dir.filePath("real.ini");
+    const QByteArray old = "[SET]\r\nSHITEI=1990\r\n";
+    if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    } else if (kind == "zero") {
+        QVERIFY(QFile::link("/dev/zero", path));
+    } else if (kind == "link") {
+        QVERIFY(writeAll(real, old));
+        QVERIFY(QFile::link(real, path));
+    } else {
+        QVERIFY(writeAll(path, old));
+    }
+    if (kind == "file-read-only")
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    if (kind == "folder-read-only")
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const auto restore = qScopeGuard([&] {
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    const QFileInfo before(path);
+    const QFile::Permissions mode = before.permissions();
+
+    // Reading answers at once, without blocking on the FIFO or reading /dev/zero for ever.
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(readString(readFile(path), "SET", "SHITEI", "ERROR"),
+             QString(readable ? "1990" : "ERROR"));
+    QString why;
+    QCOMPARE(writeStrings(path, {{"SET", "SHITEI", "2002"}}, &why), saved);
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(why.isEmpty(), saved);
+
+    // The file holds the new value, or is exactly what it was.
+    const QFileInfo after(path);
+    QCOMPARE(after.isSymLink(), before.isSymLink());
+    QCOMPARE(after.permissions(), mode);
+    if (kind == "fifo") {
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
+        QVERIFY(S_ISFIFO(st.st_mode));
+    } else if (kind != "zero") {
+        QCOMPARE(readAll(path), saved ? QByteArray("[SET]\r\nSHITEI=2002\r\n") : old);
+    }
+    if (kind == "folder-read-only")
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"yorvane.ini"});
 }
 
 void TestProfile::writeString_failureLeavesOldFile_data()
@@ -421,7 +508,9 @@ void TestProfile::writeString_failureLeavesOldFile()
     QVERIFY(QDir(dir.path()).rmdir("gone"));
 
     // WHEN the write fails
-    QVERIFY(!writeString(dir.filePath(target), section, key, "55"));
+    QString why;
+    QVERIFY(!writeStrings(dir.filePath(target), {{"SET", "GENGO", "x"}, {section, key, "55"}}, &why));
+    QVERIFY(!why.isEmpty());
 
     // THEN everything is as it was, with no temporary file left behind
     QCOMPARE(readAll(dir.filePath("yorvane.ini")), old);

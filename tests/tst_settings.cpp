@@ -1,6 +1,8 @@
 // Start-up and shutdown against settings files in a temporary program folder.
 
 #include "formfixture.h"
+#include "placement.h"
+#include "platform.h"
 #include "profile_file.h"
 
 using yorvane::Form1;
@@ -49,14 +51,20 @@ private slots:
     void otherLinesKeptByteForByte();
     void legacyEncodingRead();
     void saveIntoRemovedFolder();
+    void titleBarReachable_data();
+    void titleBarReachable();
+    void folders_data();
+    void folders();
+    void installedSettings_data();
+    void installedSettings();
     void settingsPathIsAFolder();
 };
 
 void TestSettings::deliveredFileHasNoError() {
     // The program comes with a settings file: a first start shows no "ERROR".
     Window w;
-    QCOMPARE(w->Label12->text(), QStringLiteral("西暦"));
-    QCOMPARE(w->textShitei->text(), QStringLiteral("1990"));
+    QCOMPARE(w.Label12->text(), QStringLiteral("西暦"));
+    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
     QCOMPARE(w->pos(), QPoint(570, 418));
 }
 
@@ -79,7 +87,13 @@ void TestSettings::positionThatIsNoNumber_data() {
     QTest::newRow("garbage left") << QByteArray("12ab") << QByteArray("300") << QPoint(570, 20);
     QTest::newRow("empty") << QByteArray("") << QByteArray("") << QPoint(570, 418);
     QTest::newRow("negative") << QByteArray("-120") << QByteArray("-30") << QPoint(-8, -2);
-    QTest::newRow("far off screen") << QByteArray("150000") << QByteArray("90000") << QPoint(10000, 6000);
+    // The screen here is 800 × 800: a title bar that nobody could take hold of puts the window
+    // at its design position; one still within reach stays where it was saved.
+    QTest::newRow("far off screen") << QByteArray("150000") << QByteArray("90000") << QPoint(570, 418);
+    QTest::newRow("partly off the right, bar reachable") << QByteArray("11250") << QByteArray("1200") << QPoint(750, 80);
+    QTest::newRow("off the right edge") << QByteArray("11850") << QByteArray("1200") << QPoint(570, 418);
+    QTest::newRow("above the screen") << QByteArray("2400") << QByteArray("-600") << QPoint(570, 418);
+    QTest::newRow("below the screen") << QByteArray("2400") << QByteArray("12000") << QPoint(570, 418);
     QTest::newRow("fraction") << QByteArray("2407.5") << QByteArray("1200") << QPoint(161, 80);
     QTest::newRow("absurd") << QByteArray("1e30") << QByteArray("inf") << QPoint(570, 418);
 }
@@ -91,8 +105,8 @@ void TestSettings::positionThatIsNoNumber() {
     Started w(settings(left, top, "1990", "西暦"));
     QCOMPARE(w->pos(), pos);
     // The rest of start-up went on.
-    QCOMPARE(w->textShitei->text(), QStringLiteral("1990"));
-    QCOMPARE(w->Label12->text(), QStringLiteral("西暦"));
+    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
+    QCOMPARE(w.Label12->text(), QStringLiteral("西暦"));
 }
 
 void TestSettings::designatedYear_data() {
@@ -100,21 +114,20 @@ void TestSettings::designatedYear_data() {
     QTest::addColumn<QString>("gengo");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("label");
-    QTest::addColumn<int>("number");
     QTest::addColumn<QString>("western");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("55 昭和") << "55" << "昭和" << "55" << "昭和" << 55 << "1980" << "1980";
-    QTest::newRow("1990 平成") << "1990" << "平成" << "1990" << "西暦" << 1990 << "1990" << "";
-    QTest::newRow("1990 西暦") << "1990" << "西暦" << "1990" << "西暦" << 1990 << "1990" << "";
-    QTest::newRow("empty 昭和") << "" << "昭和" << "" << "昭和" << 0 << "1925" << "";
-    QTest::newRow("12.5 平成") << "12.5" << "平成" << "12.5" << "平成" << 12 << "2000" << "2000";
-    QTest::newRow("13.5 平成") << "13.5" << "平成" << "13.5" << "平成" << 14 << "2002" << "2002";
-    QTest::newRow("10 明治") << "10" << "明治" << "10" << "明治" << 10 << "1877" << "1877";
+    QTest::newRow("55 昭和") << "55" << "昭和" << "55" << "昭和" << "1980" << "1980";
+    QTest::newRow("1990 平成") << "1990" << "平成" << "1990" << "西暦" << "1990" << "";
+    QTest::newRow("1990 西暦") << "1990" << "西暦" << "1990" << "西暦" << "1990" << "";
+    QTest::newRow("empty 昭和") << "" << "昭和" << "" << "昭和" << "1925" << "";
+    QTest::newRow("12.5 平成") << "12.5" << "平成" << "12.5" << "平成" << "2000" << "2000";
+    QTest::newRow("13.5 平成") << "13.5" << "平成" << "13.5" << "平成" << "2002" << "2002";
+    QTest::newRow("10 明治") << "10" << "明治" << "10" << "明治" << "1877" << "1877";
     // An era the list does not hold is shown and kept as it is; the Western year keeps what
     // the change handling gave it (1990 counted as 西暦).
-    QTest::newRow("令和 unknown") << "8" << "令和" << "8" << "令和" << 8 << "8" << "8";
-    QTest::newRow("garbage era") << "1990" << "abc" << "1990" << "西暦" << 1990 << "1990" << "";
-    QTest::newRow("too large") << "1e10" << "西暦" << "" << "西暦" << 0 << "0" << "";
+    QTest::newRow("令和 unknown") << "8" << "令和" << "8" << "令和" << "8" << "8";
+    QTest::newRow("garbage era") << "1990" << "abc" << "1990" << "西暦" << "1990" << "";
+    QTest::newRow("too large") << "1e10" << "西暦" << "" << "西暦" << "0" << "";
 }
 
 void TestSettings::designatedYear() {
@@ -122,35 +135,35 @@ void TestSettings::designatedYear() {
     QFETCH(QString, gengo);
     QFETCH(QString, text);
     QFETCH(QString, label);
-    QFETCH(int, number);
     QFETCH(QString, western);
     QFETCH(QString, shown);
     Started w(settings("2400", "1200", shitei, gengo));
-    QCOMPARE(w->textShitei->text(), text);
-    QCOMPARE(w->Label12->text(), label);
-    QCOMPARE(w->shiteiNen, number);
-    QCOMPARE(w->shiteiSeireki, western);
-    QCOMPARE(w->lblSeireki->text(), shown);
+    QCOMPARE(w.textShitei->text(), text);
+    QCOMPARE(w.Label12->text(), label);
+    QCOMPARE(w.lblSeireki->text(), shown);
     // Start-up leaves the birth year alone: nothing is recalculated.
-    QVERIFY(w->textNen->text().isEmpty());
-    QVERIFY(w->lbl9sei->text().isEmpty());
+    QVERIFY(w.textNen->text().isEmpty());
+    QVERIFY(w.lbl9sei->text().isEmpty());
     QVERIFY(w.platform->pictures.isEmpty());
+    // With no year of birth, the figure in the designated year is its Western year itself.
+    w.Option2->click();
+    QCOMPARE(w.lblnenrei->text(), text.isEmpty() ? QString() : western);
     // Closed without a change, what was read is written back (an era the list does not hold
     // included).
     QVERIFY(w->close());
-    QCOMPARE(yorvane::profile::readString(w.settingsFile(), "SET", "SHITEI", "-"), text);
-    QCOMPARE(yorvane::profile::readString(w.settingsFile(), "SET", "GENGO", "-"), label);
+    QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET", "SHITEI", "-"), text);
+    QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET", "GENGO", "-"), label);
 }
 
 void TestSettings::eraListAlwaysStartsOnShowa() {
     Started w(settings("2400", "1200", "1990", "西暦"));
-    QCOMPARE(w->cboGengo->currentText(), QStringLiteral("昭和"));
+    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("昭和"));
     QVERIFY(w.show());
-    QTest::keyClick(w->textNen, Qt::Key_Right);  // 平成
+    QTest::keyClick(w.textNen, Qt::Key_Right);  // 平成
     QVERIFY(w->close());
     // The era of the birth year is not a setting.
     Started again(readFile(w.settingsFile()));
-    QCOMPARE(again->cboGengo->currentText(), QStringLiteral("昭和"));
+    QCOMPARE(again.cboGengo->currentText(), QStringLiteral("昭和"));
 }
 
 void TestSettings::noFileAtAll() {
@@ -159,10 +172,9 @@ void TestSettings::noFileAtAll() {
     // THEN every value reads "ERROR": the design position stays, the designated year (no
     // number) is emptied and the era label shows the text
     QCOMPARE(w->pos(), QPoint(570, 418));
-    QCOMPARE(w->textShitei->text(), QString());
-    QCOMPARE(w->Label12->text(), QStringLiteral("ERROR"));
-    QCOMPARE(w->shiteiNen, 0);
-    QCOMPARE(w->lblSeireki->text(), QString());
+    QCOMPARE(w.textShitei->text(), QString());
+    QCOMPARE(w.Label12->text(), QStringLiteral("ERROR"));
+    QCOMPARE(w.lblSeireki->text(), QString());
     // WHEN the window closes THEN the file is created, in this order
     QVERIFY(w->close());
     QCOMPARE(readFile(w.settingsFile()),
@@ -172,19 +184,20 @@ void TestSettings::noFileAtAll() {
 void TestSettings::longStoredTextKeptWhole() {
     // The four-character limit is the user's; a stored text goes into the box whole.
     Started w(settings("2400", "1200", "1990年ごろ", "西暦"));
-    QCOMPARE(w->textShitei->text(), QStringLiteral("1990年ごろ"));
-    QCOMPARE(w->shiteiNen, 1990);
+    QCOMPARE(w.textShitei->text(), QStringLiteral("1990年ごろ"));
+    w.Option2->click();
+    QCOMPARE(w.lblnenrei->text(), QStringLiteral("1990"));
     QVERIFY(w->close());
-    QCOMPARE(yorvane::profile::readString(w.settingsFile(), "SET", "SHITEI", "-"),
+    QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET", "SHITEI", "-"),
              QStringLiteral("1990年ごろ"));
 }
 
 void TestSettings::changedValuesWritten() {
     Started w(settings("2400", "1200", "1990", "西暦"));
     QVERIFY(w.show());
-    QTest::mouseClick(w->Option2, Qt::LeftButton);
-    QTest::keyClick(w->textShitei, Qt::Key_Up);  // 昭和
-    QTest::keyClicks(w->textShitei, QStringLiteral("60"));
+    QTest::mouseClick(w.Option2, Qt::LeftButton);
+    QTest::keyClick(w.textShitei, Qt::Key_Up);  // 昭和
+    QTest::keyClicks(w.textShitei, QStringLiteral("60"));
     w->move(300, 200);
     QVERIFY(w->close());
     QCOMPARE(readFile(w.settingsFile()), settings("4500", "3000", "60", "昭和"));
@@ -217,8 +230,8 @@ void TestSettings::otherLinesKeptByteForByte() {
 void TestSettings::legacyEncodingRead() {
     // Written by another program in Shift_JIS: 平成 is 95 BD 90 AC.
     Started w(QByteArray("[SET]\r\nSHITEI=10\r\nGENGO=\x95\xBD\x90\xAC\r\n"));
-    QCOMPARE(w->Label12->text(), QStringLiteral("平成"));
-    QCOMPARE(w->lblSeireki->text(), QStringLiteral("1998"));
+    QCOMPARE(w.Label12->text(), QStringLiteral("平成"));
+    QCOMPARE(w.lblSeireki->text(), QStringLiteral("1998"));
     QVERIFY(w->close());
     QVERIFY(readFile(w.settingsFile()).contains("GENGO=\x95\xBD\x90\xAC\r\n"));
 }
@@ -238,10 +251,114 @@ void TestSettings::settingsPathIsAFolder() {
     Window w(false, false);
     QVERIFY(QDir(w.dir.path()).mkdir(QStringLiteral("yorvane.ini")));
     w->Form_Load();
-    QCOMPARE(w->Label12->text(), QStringLiteral("ERROR"));
+    QCOMPARE(w.Label12->text(), QStringLiteral("ERROR"));
     QVERIFY(w->close());
     QVERIFY(QFileInfo(w.settingsFile()).isDir());
     QVERIFY(QDir(w.dir.path()).entryList(QDir::Files | QDir::Hidden).filter("yorvane").isEmpty());
+}
+
+void TestSettings::titleBarReachable_data() {
+    // Two screens side by side: 1920 × 1080 (a task bar of 40 at the bottom), then 1280 × 1024.
+    QTest::addColumn<QRect>("bar");
+    QTest::addColumn<bool>("reachable");
+    QTest::newRow("on the first screen") << QRect(100, 100, 416, 24) << true;
+    QTest::newRow("on the second screen") << QRect(2000, 900, 416, 24) << true;
+    QTest::newRow("across both") << QRect(1700, 10, 416, 24) << true;
+    QTest::newRow("40 pixels left on the left edge") << QRect(-376, 10, 416, 24) << true;
+    QTest::newRow("39 pixels left on the left edge") << QRect(-377, 10, 416, 24) << false;
+    QTest::newRow("half its height below the top") << QRect(100, -12, 416, 24) << true;
+    QTest::newRow("less than half its height") << QRect(100, -13, 416, 24) << false;
+    QTest::newRow("under the task bar") << QRect(100, 1045, 416, 24) << false;
+    QTest::newRow("below the shorter second screen") << QRect(2000, 1030, 416, 24) << false;
+    QTest::newRow("monitor unplugged, far right") << QRect(3300, 100, 416, 24) << false;
+    QTest::newRow("far off") << QRect(10000, 6000, 416, 24) << false;
+}
+
+void TestSettings::titleBarReachable() {
+    QFETCH(QRect, bar);
+    QFETCH(bool, reachable);
+    const QList<QRect> screens{QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1024)};
+    QCOMPARE(yorvane::titleBarReachable(bar, screens), reachable);
+}
+
+void TestSettings::folders_data() {
+    QTest::addColumn<QString>("layout");  // what the temporary folder holds
+    QTest::addColumn<QString>("program");  // relative to it
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<QString>("delivered");
+    QTest::newRow("portable: pictures beside the executable")
+        << "bin/scene1.jpg share/yorvane/scene1.jpg" << "bin" << "bin/yorvane.ini" << "";
+    QTest::newRow("installed: the files in ../share/yorvane")
+        << "bin/ share/yorvane/scene1.jpg" << "share/yorvane" << "config/yorvane/yorvane.ini"
+        << "share/yorvane/yorvane.ini";
+    QTest::newRow("pictures missing everywhere: the executable's folder")
+        << "bin/" << "bin" << "bin/yorvane.ini" << "";
+}
+
+void TestSettings::folders() {
+    QFETCH(QString, layout);
+    QFETCH(QString, program);
+    QFETCH(QString, settings);
+    QFETCH(QString, delivered);
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    for (const QString& entry : layout.split(u' ')) {
+        QVERIFY(root.mkpath(entry.section(u'/', 0, -2)));
+        if (!entry.endsWith(u'/')) writeFile(root.filePath(entry), "x");
+    }
+    const yorvane::Folders f = yorvane::foldersFor(root.filePath("bin"), root.filePath("config"));
+    QCOMPARE(f.program, root.filePath(program));
+    QCOMPARE(f.settings.file, root.filePath(settings));
+    QCOMPARE(f.settings.delivered, delivered.isEmpty() ? QString() : root.filePath(delivered));
+}
+
+void TestSettings::installedSettings_data() {
+    QTest::addColumn<bool>("configWritable");
+    QTest::newRow("configuration folder made at the close") << true;
+    QTest::newRow("a file where the configuration folder should be") << false;
+}
+
+void TestSettings::installedSettings() {
+    // An installed program: the delivered settings in the program folder, the user's file in a
+    // configuration folder that does not exist yet.
+    QFETCH(bool, configWritable);
+    Window w(false);
+    const QString delivered = w.settingsFile();
+    const QByteArray deliveredBytes = readFile(delivered);
+    QTemporaryDir home;
+    const QString config = home.filePath(QStringLiteral("config"));
+    if (!configWritable) writeFile(config, "not a folder");
+    const QString own = config + QStringLiteral("/yorvane/yorvane.ini");
+    w.platform->settings = {own, delivered};
+
+    // The first start reads the delivered values.
+    w->Form_Load();
+    QCOMPARE(w->pos(), QPoint(570, 418));
+    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
+    QVERIFY(w.show());
+    QTest::mouseClick(w.Option2, Qt::LeftButton);
+    QTest::keyClick(w.textShitei, Qt::Key_Up);  // 昭和
+    QTest::keyClicks(w.textShitei, QStringLiteral("60"));
+    w->move(300, 200);
+    QVERIFY(w->close());
+
+    // Nothing is ever written into the installation.
+    QCOMPARE(readFile(delivered), deliveredBytes);
+    QCOMPARE(QDir(w.dir.path()).entryList({QStringLiteral("yorvane*")}, QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("yorvane.ini")});
+    if (!configWritable) {
+        QVERIFY(!QFile::exists(own));
+        return;
+    }
+    QCOMPARE(readFile(own), settings("4500", "3000", "60", "昭和"));
+
+    // The next start reads the user's own file.
+    Window again(false);
+    again.platform->settings = {own, again.settingsFile()};
+    again->Form_Load();
+    QCOMPARE(again->pos(), QPoint(300, 200));
+    QCOMPARE(again.textShitei->text(), QStringLiteral("60"));
+    QCOMPARE(again.Label12->text(), QStringLiteral("昭和"));
 }
 
 QTEST_MAIN(TestSettings)

@@ -25,16 +25,13 @@
 #include <cmath>
 #include <functional>
 
-#include "sign.h"
+#include "yorvane/sign.h"
+#include "u16text.h"
 #include "units.h"
 
 namespace yorvane {
 
 namespace {
-
-QString qs(std::u16string_view s) {
-    return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
-}
 
 const QString kTitle = QStringLiteral("年齢早見表");
 
@@ -224,7 +221,7 @@ void AgeTableModel::rebuild() {
     const int count = ageTableRowCount(options_.reference);
     years_.reserve(static_cast<std::size_t>(branch_ < 0 ? count : count / 12 + 1));
     for (int y = options_.reference; y > options_.reference - count; --y)
-        if (branch_ < 0 || yearSign(y).junishiIdx == branch_) years_.push_back(y);
+        if (branch_ < 0 || ((y % 12) + 12) % 12 == branch_) years_.push_back(y);
 }
 
 int AgeTableModel::yearAt(int row) const {

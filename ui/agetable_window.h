@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "agetable.h"
+#include "yorvane/agetable.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,29 +1,36 @@
 #include "form1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QValidator>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <utility>
 
+#include "colours.h"
 #include "agetable_window.h"
-#include "eras.h"
 #include "form2.h"
-#include "number.h"
+#include "placement.h"
 #include "platform.h"
 #include "profile_file.h"
-#include "recalc.h"
+#include "u16text.h"
 #include "units.h"
+#include "year_box.h"
+#include "yorvane/recalc.h"
 
 // The pictures built into the program live in this static library: make sure they are linked.
 static void initResources() {
@@ -33,28 +40,17 @@ static void initResources() {
 
 namespace yorvane {
 
+using namespace colours;
+
 namespace {
 
-QString qs(std::u16string_view s) {
-    return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
-}
-std::u16string_view u16(const QString& s) {
-    return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
-}
-
-const QColor kWindowGrey(192, 192, 192);
-const QColor kValueBox(224, 224, 224);
-const QColor kWhite(255, 255, 255);
-const QColor kBlack(0, 0, 0);
-const QColor kRed(255, 0, 0);
-
-// The desktop's colour for button shadows, which greys a label out.
-// Some styles' shadow is too light to read on the grey window; the classic shadow grey is
-// used then.
-QColor buttonShadow() {
-    const QColor c = QGuiApplication::palette().color(QPalette::Dark);
-    return qGray(c.rgb()) > 140 ? QColor(128, 128, 128) : c;
-}
+// The arrow keys choose the era of the number about to be typed.
+constexpr std::array<std::pair<Qt::Key, Era>, 4> kArrowEras{{
+    {Qt::Key_Down, Era::Meiji},
+    {Qt::Key_Left, Era::Taisho},
+    {Qt::Key_Up, Era::Showa},
+    {Qt::Key_Right, Era::Heisei},
+}};
 
 // The font of the controls that have none of their own.
 QFont windowFont() { return pGothic(9); }
@@ -82,13 +78,21 @@ void setBackground(QWidget* w, const QColor& c) {
     w->setPalette(p);
 }
 
+void setTextRed(QWidget* w, bool red) { setTextColour(w, red ? kRed : kBlack); }
+
+// Names a control, places it and gives it its font.
+template <class Control>
+Control* placed(Control* c, const char* name, QRect geometry, const QFont& font) {
+    c->setObjectName(QString::fromLatin1(name));
+    c->setGeometry(geometry);
+    c->setFont(font);
+    return c;
+}
+
 QLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const QString& text,
                   const QFont& font, Qt::Alignment align = Qt::AlignLeft,
                   const QColor& background = kWindowGrey) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(geometry);
-    l->setFont(font);
+    auto* l = placed(new QLabel(text, parent), name, geometry, font);
     l->setAlignment(align | Qt::AlignVCenter);
     // A label on the window's grey lets its container show through (a style may shade the
     // inside of the frame a little); the value boxes are filled with their lighter grey.
@@ -98,38 +102,9 @@ QLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const QStri
     return l;
 }
 
-// The year boxes take at most four characters from the user, whether typed (checked in the
-// key filter) or pasted; the program's own texts (a stored "ERROR", for one) stay whole.
-class FourCharacters final : public QValidator {
-public:
-    explicit FourCharacters(QLineEdit* box) : QValidator(box), box_(box) {}
-    State validate(QString& input, int& pos) const override {
-        // A text set from code leaves the box unmodified; only an edit of the user is cut,
-        // and what is cut is the end of what was just inserted (before the caret), as a box
-        // that is full takes no more.
-        const qsizetype excess = input.size() - 4;
-        if (excess > 0 && box_->isModified()) {
-            const qsizetype start = std::max<qsizetype>(0, pos - excess);
-            input.remove(start, pos - start);
-            pos = static_cast<int>(start);
-            if (input.size() > 4) input.truncate(4);
-            pos = std::min(pos, 4);
-        }
-        return Acceptable;
-    }
-
-private:
-    QLineEdit* box_;
-};
-
-void setupYearBox(QLineEdit* box) {
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setAttribute(Qt::WA_InputMethodEnabled, false);
-    box->setValidator(new FourCharacters(box));
-    box->setTextMargins(0, 0, 0, 0);
-    box->setContextMenuPolicy(Qt::DefaultContextMenu);
-    box->setToolTip(QStringLiteral(
-        "「↓」で明治、「←」で大正、「↑」で昭和、「→」で平成、３桁以上で西暦"));
+void describe(QWidget* w, const QString& description, const QString& name = {}) {
+    if (!name.isEmpty()) w->setAccessibleName(name);
+    w->setAccessibleDescription(description);
 }
 
 }  // namespace
@@ -183,15 +158,16 @@ Form1::Form1(Platform& platform, QWidget* parent)
     buildRightColumn(client);
     buildMenuBar();
 
-    setTabOrder(textNen, Option1);
-    setTabOrder(Option1, Option2);
-    setTabOrder(Option2, textShitei);
-    setTabOrder(textShitei, cboGengo);
-    setTabOrder(cboGengo, ComExch);
+    setTabOrder(birthYearBox, thisYearOption);
+    setTabOrder(thisYearOption, designatedYearOption);
+    setTabOrder(designatedYearOption, designatedYearBox);
+    setTabOrder(designatedYearBox, eraList);
+    setTabOrder(eraList, exchangeButton);
 
     connectHandlers();
+    bindKeys();
     // The first control of the tab order has the focus when the window opens.
-    textNen->setFocus(Qt::OtherFocusReason);
+    birthYearBox->setFocus(Qt::OtherFocusReason);
 
     setFixedSize(sizeHint());
     move(px(8550), px(6270));
@@ -202,572 +178,442 @@ Form1::Form1(Platform& platform, QWidget* parent)
 Form1::~Form1() { delete form2_; }
 
 void Form1::buildAgeBox(QWidget* client) {
-    cboGengo = new QComboBox(client);
-    cboGengo->setObjectName(QStringLiteral("cboGengo"));
-    cboGengo->setGeometry(rectTwips(360, 240, 1005, 375));
-    cboGengo->setFont(gothic(12.75));
-    cboGengo->setEditable(false);
-    for (const auto& era : kModernEras) cboGengo->addItem(qs(era.name));
-    cboGengo->setCurrentIndex(-1);  // start-up selects 昭和
-    setBackground(cboGengo, kWhite);
-    cboGengo->setToolTip(QStringLiteral("「Enter」で入力欄へ"));
-    cboGengo->setAccessibleName(QStringLiteral("元号"));
-    cboGengo->setAccessibleDescription(QStringLiteral("生まれ年を数える暦"));
+    eraList = placed(new QComboBox(client), "cboGengo", rectTwips(360, 240, 1005, 375),
+                     gothic(12.75));
+    eraList->setEditable(false);
+    for (Era era : kEras) eraList->addItem(qs(eraName(era)));
+    eraList->setCurrentIndex(-1);  // start-up selects 昭和
+    setBackground(eraList, kWhite);
+    eraList->setToolTip(QStringLiteral("「Enter」で入力欄へ"));
+    describe(eraList, QStringLiteral("生まれ年を数える暦"), QStringLiteral("元号"));
 
-    Frame1 = new QGroupBox(QStringLiteral("何歳？"), client);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(rectTwips(360, 1560, 2655, 2535));
-    Frame1->setFont(pGothic(11.25));
-    Frame1->setAutoFillBackground(true);
-    setBackground(Frame1, kWindowGrey);
-    Frame1->setAccessibleDescription(QStringLiteral("年齢または何年前かを求める"));
+    ageFrame = placed(new QGroupBox(QStringLiteral("何歳？"), client), "Frame1",
+                      rectTwips(360, 1560, 2655, 2535), pGothic(11.25));
+    ageFrame->setAutoFillBackground(true);
+    setBackground(ageFrame, kWindowGrey);
+    describe(ageFrame, QStringLiteral("年齢または何年前かを求める"));
 
-    ComExch = new QPushButton(QStringLiteral("↓↑"), Frame1);
-    ComExch->setObjectName(QStringLiteral("ComExch"));
-    ComExch->setGeometry(rectTwips(2000, 240, 600, 350));
-    ComExch->setFont(windowFont());
-    ComExch->setToolTip(QStringLiteral("交換"));
-    ComExch->setAccessibleName(QStringLiteral("交換"));
-    ComExch->setAccessibleDescription(QStringLiteral("生まれ年と指定年を入れ替える"));
+    exchangeButton = placed(new QPushButton(QStringLiteral("↓↑"), ageFrame), "ComExch",
+                            rectTwips(2000, 240, 600, 350), windowFont());
+    exchangeButton->setToolTip(QStringLiteral("交換"));
+    describe(exchangeButton, QStringLiteral("生まれ年と指定年を入れ替える"), QStringLiteral("交換"));
 
-    textShitei = new QLineEdit(QStringLiteral("1990"), Frame1);
-    textShitei->setObjectName(QStringLiteral("textShitei"));
-    textShitei->setGeometry(rectTwips(960, 1200, 975, 405));
-    textShitei->setFont(pGothic(15.75));
-    setupYearBox(textShitei);
-    textShitei->setEnabled(false);
-    setBackground(textShitei, kWindowGrey);
-    setTextColour(textShitei, kBlack);
-    {
-        QPalette p = textShitei->palette();
-        p.setColor(QPalette::Disabled, QPalette::Text, buttonShadow());
-        textShitei->setPalette(p);
-    }
-    textShitei->setAccessibleName(QStringLiteral("指定年"));
-    textShitei->setAccessibleDescription(QStringLiteral("年齢を求める年"));
+    buildDesignatedYearBox();
 
-    Option2 = new QRadioButton(QStringLiteral("下記の年では"), Frame1);
-    Option2->setObjectName(QStringLiteral("Option2"));
-    Option2->setGeometry(rectTwips(240, 840, 1815, 315));
-    Option2->setFont(windowFont());
-    Option2->setToolTip(QStringLiteral("Ctrlで今年欄へ、Shiftで入力欄へ"));
-    Option2->setAccessibleDescription(QStringLiteral("指定年での年齢"));
+    designatedYearOption = placed(new QRadioButton(QStringLiteral("下記の年では"), ageFrame),
+                                  "Option2", rectTwips(240, 840, 1815, 315), windowFont());
+    designatedYearOption->setToolTip(QStringLiteral("Ctrlで今年欄へ、Shiftで入力欄へ"));
+    describe(designatedYearOption, QStringLiteral("指定年での年齢"));
 
-    Option1 = new QRadioButton(QStringLiteral("今年の誕生日で"), Frame1);
-    Option1->setObjectName(QStringLiteral("Option1"));
-    Option1->setGeometry(rectTwips(240, 360, 1935, 345));
-    Option1->setFont(windowFont());
-    Option1->setChecked(true);
-    Option1->setToolTip(QStringLiteral("Ctrlで指定年欄へ、Shiftで入力欄へ"));
-    Option1->setAccessibleDescription(QStringLiteral("今年の誕生日での年齢"));
-    // Opaque on the frame's grey, so that a change of their wording repaints the buttons
-    // alone and not the whole age box behind them.
-    for (QRadioButton* b : {Option1, Option2}) {
-        b->setBackgroundRole(QPalette::Window);
-        b->setAutoFillBackground(true);
-        setBackground(b, kWindowGrey);
-    }
+    thisYearOption = placed(new QRadioButton(QStringLiteral("今年の誕生日で"), ageFrame),
+                            "Option1", rectTwips(240, 360, 1935, 345), windowFont());
+    thisYearOption->setChecked(true);
+    thisYearOption->setToolTip(QStringLiteral("Ctrlで指定年欄へ、Shiftで入力欄へ"));
+    describe(thisYearOption, QStringLiteral("今年の誕生日での年齢"));
     // Tab reaches only the selected option button, as on the desktop.
-    Option1->setFocusPolicy(Qt::StrongFocus);
-    Option2->setFocusPolicy(Qt::ClickFocus);
+    thisYearOption->setFocusPolicy(Qt::StrongFocus);
+    designatedYearOption->setFocusPolicy(Qt::ClickFocus);
 
-    lblSeireki = makeLabel(Frame1, "lblSeireki", rectTwips(1140, 1670, 735, 195), {},
-                           windowFont(), Qt::AlignHCenter);
-    setTextColour(lblSeireki, buttonShadow());
-    lblSeireki->setAccessibleDescription(QStringLiteral("指定年の西暦"));
+    buildAgeLabels();
+}
 
-    Label11 = makeLabel(Frame1, "Label11", rectTwips(2040, 2040, 495, 375), QStringLiteral("歳"),
+void Form1::buildDesignatedYearBox() {
+    designatedYearBox = placed(new YearBox(QStringLiteral("1990"), ageFrame), "textShitei",
+                               rectTwips(960, 1200, 975, 405), pGothic(15.75));
+    designatedYearBox->setEnabled(false);
+    setBackground(designatedYearBox, kWindowGrey);
+    setTextColour(designatedYearBox, kBlack);
+    {
+        QPalette p = designatedYearBox->palette();
+        p.setColor(QPalette::Disabled, QPalette::Text, buttonShadow());
+        designatedYearBox->setPalette(p);
+    }
+    describe(designatedYearBox, QStringLiteral("年齢を求める年"), QStringLiteral("指定年"));
+}
+
+void Form1::buildAgeLabels() {
+    designatedWesternLabel = makeLabel(ageFrame, "lblSeireki", rectTwips(1140, 1670, 735, 195),
+                                       {}, windowFont(), Qt::AlignHCenter);
+    setTextColour(designatedWesternLabel, buttonShadow());
+    describe(designatedWesternLabel, QStringLiteral("指定年の西暦"));
+
+    ageUnit = makeLabel(ageFrame, "Label11", rectTwips(2040, 2040, 495, 375), QStringLiteral("歳"),
                         pGothic(12));
-    Label11->setAccessibleDescription(QStringLiteral("年齢の単位"));
+    describe(ageUnit, QStringLiteral("年齢の単位"));
 
-    lblnenrei = makeLabel(Frame1, "lblnenrei", rectTwips(960, 1920, 975, 375), {}, pGothic(20.25),
-                          Qt::AlignRight, kValueBox);
-    lblnenrei->setAccessibleDescription(QStringLiteral("年齢または何年前"));
+    ageFigure = makeLabel(ageFrame, "lblnenrei", rectTwips(960, 1920, 975, 375), {},
+                          pGothic(20.25), Qt::AlignRight, kValueBox);
+    describe(ageFigure, QStringLiteral("年齢または何年前"));
 
-    Label13 = makeLabel(Frame1, "Label13", rectTwips(2040, 1320, 495, 375), QStringLiteral("年"),
-                        pGothic(12));
-    setTextColour(Label13, buttonShadow());
+    designatedYearUnit = makeLabel(ageFrame, "Label13", rectTwips(2040, 1320, 495, 375),
+                                   QStringLiteral("年"), pGothic(12));
+    setTextColour(designatedYearUnit, buttonShadow());
 
-    Label12 = makeLabel(Frame1, "Label12", rectTwips(360, 1320, 615, 375), QStringLiteral("西暦"),
-                        pGothic(12));
-    setTextColour(Label12, buttonShadow());
-    Label12->setAccessibleDescription(QStringLiteral("指定年の元号"));
+    designatedEraCaption = makeLabel(ageFrame, "Label12", rectTwips(360, 1320, 615, 375),
+                                     qs(eraName(Era::Western)), pGothic(12));
+    setTextColour(designatedEraCaption, buttonShadow());
+    describe(designatedEraCaption, QStringLiteral("指定年の元号"));
 }
 
 void Form1::buildBirthYearLine(QWidget* client) {
-    textNen = new QLineEdit(client);
-    textNen->setObjectName(QStringLiteral("textNen"));
-    textNen->setGeometry(rectTwips(1440, 240, 975, 375));
-    textNen->setFont(pGothic(15.75));
-    setupYearBox(textNen);
-    setBackground(textNen, kWhite);
-    setTextColour(textNen, kBlack);
-    textNen->setAccessibleName(QStringLiteral("生まれ年"));
-    textNen->setAccessibleDescription(QStringLiteral("元号の欄の暦で数えた生まれ年"));
+    birthYearBox = placed(new YearBox(QString(), client), "textNen",
+                          rectTwips(1440, 240, 975, 375), pGothic(15.75));
+    setBackground(birthYearBox, kWhite);
+    setTextColour(birthYearBox, kBlack);
+    describe(birthYearBox, QStringLiteral("元号の欄の暦で数えた生まれ年"),
+             QStringLiteral("生まれ年"));
 
-    lblJidai = makeLabel(client, "lblJidai", rectTwips(360, 750, 1200, 190), {}, pGothic(8.25));
-    lblJidai->setAccessibleDescription(QStringLiteral("時代"));
+    periodLabel = makeLabel(client, "lblJidai", rectTwips(360, 750, 1200, 190), {}, pGothic(8.25));
+    describe(periodLabel, QStringLiteral("時代"));
 
-    Label3 = makeLabel(client, "Label3", rectTwips(2520, 1050, 495, 375), QStringLiteral("年"),
-                       pGothic(12));
+    makeLabel(client, "Label3", rectTwips(2520, 1050, 495, 375), QStringLiteral("年"), pGothic(12));
 
-    lblNen = makeLabel(client, "lblNen", rectTwips(1440, 960, 975, 375), {}, pGothic(15.75),
-                       Qt::AlignRight, kValueBox);
-    lblNen->setAccessibleDescription(QStringLiteral("和暦または西暦の年"));
+    otherYearLabel = makeLabel(client, "lblNen", rectTwips(1440, 960, 975, 375), {},
+                               pGothic(15.75), Qt::AlignRight, kValueBox);
+    describe(otherYearLabel, QStringLiteral("和暦または西暦の年"));
 
-    lblGengo = makeLabel(client, "lblGengo", rectTwips(120, 1020, 1215, 375), {}, gothic(12.75),
-                         Qt::AlignRight);
-    lblGengo->setAccessibleDescription(QStringLiteral("元号"));
+    otherEraLabel = makeLabel(client, "lblGengo", rectTwips(120, 1020, 1215, 375), {},
+                              gothic(12.75), Qt::AlignRight);
+    describe(otherEraLabel, QStringLiteral("元号"));
 }
 
 void Form1::buildRightColumn(QWidget* client) {
-    Image1 = new PictureBox(client);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(rectTwips(3480, 1680, 2400, 2400));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/keyguide.jpg")));
-    Image1->setToolTip(QStringLiteral("クリックでキー操作説明"));
-    Image1->setAccessibleName(QStringLiteral("干支の絵"));
-    Image1->setAccessibleDescription(QStringLiteral("クリックでキー操作説明"));
+    signPicture = new PictureBox(client);
+    signPicture->setObjectName(QStringLiteral("Image1"));
+    signPicture->setGeometry(rectTwips(3480, 1680, 2400, 2400));
+    signPicture->setPixmap(QPixmap(QStringLiteral(":/keyguide.jpg")));
+    signPicture->setToolTip(QStringLiteral("クリックでキー操作説明"));
+    describe(signPicture, QStringLiteral("クリックでキー操作説明"), QStringLiteral("干支の絵"));
 
-    lblkana = makeLabel(client, "lblkana", rectTwips(3840, 720, 1695, 255), {}, windowFont(),
-                        Qt::AlignHCenter);
-    lblkana->setAccessibleDescription(QStringLiteral("干支の読み"));
+    signReadingLabel = makeLabel(client, "lblkana", rectTwips(3840, 720, 1695, 255), {},
+                                 windowFont(), Qt::AlignHCenter);
+    describe(signReadingLabel, QStringLiteral("干支の読み"));
 
-    Label8 = makeLabel(client, "Label8", rectTwips(3360, 1080, 375, 255), QStringLiteral("干支"),
-                       windowFont());
-    Label7 = makeLabel(client, "Label7", rectTwips(3360, 360, 375, 255), QStringLiteral("九星"),
-                       windowFont());
-    Label7->setToolTip(QStringLiteral("元気？ v(^o^) ♪♪ "));
+    makeLabel(client, "Label8", rectTwips(3360, 1080, 375, 255), QStringLiteral("干支"),
+              windowFont());
+    makeLabel(client, "Label7", rectTwips(3360, 360, 375, 255), QStringLiteral("九星"), windowFont())
+        ->setToolTip(QStringLiteral("元気？ v(^o^) ♪♪ "));
 
-    lbleto = makeLabel(client, "lbleto", rectTwips(3840, 960, 1695, 375), {}, pGothic(18),
-                       Qt::AlignHCenter, kValueBox);
-    lbleto->setToolTip(QStringLiteral("いわゆる「えと」です"));
-    lbleto->setAccessibleDescription(QStringLiteral("干支"));
+    signLabel = makeLabel(client, "lbleto", rectTwips(3840, 960, 1695, 375), {}, pGothic(18),
+                          Qt::AlignHCenter, kValueBox);
+    signLabel->setToolTip(QStringLiteral("いわゆる「えと」です"));
+    describe(signLabel, QStringLiteral("干支"));
 
-    lbl9sei = makeLabel(client, "lbl9sei", rectTwips(3840, 240, 1695, 375), {}, pGothic(18),
-                        Qt::AlignHCenter, kValueBox);
-    lbl9sei->setToolTip(QStringLiteral("暦にのってるあれです"));
-    lbl9sei->setAccessibleDescription(QStringLiteral("九星"));
+    nineStarLabel = makeLabel(client, "lbl9sei", rectTwips(3840, 240, 1695, 375), {}, pGothic(18),
+                              Qt::AlignHCenter, kValueBox);
+    nineStarLabel->setToolTip(QStringLiteral("暦にのってるあれです"));
+    describe(nineStarLabel, QStringLiteral("九星"));
 
-    Label4 = makeLabel(client, "Label4", rectTwips(2520, 350, 495, 375), QStringLiteral("年"),
-                       pGothic(12));
+    makeLabel(client, "Label4", rectTwips(2520, 350, 495, 375), QStringLiteral("年"), pGothic(12));
 }
 
 void Form1::buildMenuBar() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
     bar->setNativeMenuBar(false);
-    mnuGengo = bar->addAction(QStringLiteral("元号表"));
-    mnuGengo->setObjectName(QStringLiteral("mnuGengo"));
-    mnuHayami = bar->addAction(QStringLiteral("早見表"));
-    mnuHayami->setObjectName(QStringLiteral("mnuHayami"));
-    mnuH = bar->addMenu(QStringLiteral("ヘルプ"));
-    mnuH->setObjectName(QStringLiteral("mnuH"));
-    mnuHelp = mnuH->addAction(QStringLiteral("ヘルプ"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuVer = mnuH->addAction(QStringLiteral("バージョン情報"));
-    mnuVer->setObjectName(QStringLiteral("mnuVer"));
+    eraTableAction = bar->addAction(QStringLiteral("元号表"));
+    eraTableAction->setObjectName(QStringLiteral("mnuGengo"));
+    ageTableAction = bar->addAction(QStringLiteral("早見表"));
+    ageTableAction->setObjectName(QStringLiteral("mnuHayami"));
+    helpMenu = bar->addMenu(QStringLiteral("ヘルプ"));
+    helpMenu->setObjectName(QStringLiteral("mnuH"));
+    helpAction = helpMenu->addAction(QStringLiteral("ヘルプ"));
+    helpAction->setObjectName(QStringLiteral("mnuHelp"));
+    versionAction = helpMenu->addAction(QStringLiteral("バージョン情報"));
+    versionAction->setObjectName(QStringLiteral("mnuVer"));
 }
 
 void Form1::connectHandlers() {
-    connect(textNen, &QLineEdit::textChanged, this, &Form1::textNen_Change);
-    connect(textShitei, &QLineEdit::textChanged, this, &Form1::textShitei_Change);
-    connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
-    connect(ComExch, &QPushButton::clicked, this, &Form1::ComExch_Click);
-    connect(mnuGengo, &QAction::triggered, this, &Form1::mnuGengo_Click);
-    connect(mnuHayami, &QAction::triggered, this, &Form1::mnuHayami_Click);
-    connect(mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
-    connect(mnuVer, &QAction::triggered, this, &Form1::mnuVer_Click);
-    connect(Image1, &PictureBox::clicked, this, &Form1::Image1_Click);
-    connect(Image1, &PictureBox::doubleClicked, this, &Form1::Image1_DblClick);
+    connect(birthYearBox, &QLineEdit::textChanged, this, &Form1::birthYearChanged);
+    connect(designatedYearBox, &QLineEdit::textChanged, this, &Form1::designatedYearChanged);
+    connect(birthYearBox, &YearBox::visited, this, &Form1::birthYearBoxVisited);
+    connect(designatedYearBox, &YearBox::visited, this, &Form1::designatedYearBoxVisited);
+    connect(designatedYearOption, &QRadioButton::clicked, this,
+            &Form1::designatedYearOptionClicked);
+    connect(exchangeButton, &QPushButton::clicked, this, &Form1::exchangeClicked);
+    connect(eraTableAction, &QAction::triggered, this, &Form1::eraTableChosen);
+    connect(ageTableAction, &QAction::triggered, this, &Form1::ageTableChosen);
+    connect(helpAction, &QAction::triggered, this, &Form1::helpChosen);
+    connect(versionAction, &QAction::triggered, this, &Form1::versionChosen);
+    connect(signPicture, &PictureBox::clicked, this, &Form1::pictureClicked);
+    connect(signPicture, &PictureBox::doubleClicked, this, &Form1::pictureDoubleClicked);
     // Only the selected option button is a Tab stop.
-    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
-        Option1->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
-        Option2->setFocusPolicy(on ? Qt::ClickFocus : Qt::StrongFocus);
+    connect(thisYearOption, &QRadioButton::toggled, this, [this](bool on) {
+        thisYearOption->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+        designatedYearOption->setFocusPolicy(on ? Qt::ClickFocus : Qt::StrongFocus);
     });
-    for (QWidget* w : {static_cast<QWidget*>(textNen), static_cast<QWidget*>(textShitei),
-                       static_cast<QWidget*>(cboGengo), static_cast<QWidget*>(Option1),
-                       static_cast<QWidget*>(Option2), static_cast<QWidget*>(ComExch)})
+    for (QWidget* w : std::initializer_list<QWidget*>{birthYearBox, designatedYearBox, eraList,
+                                                       thisYearOption, designatedYearOption,
+                                                       exchangeButton})
         w->installEventFilter(this);
 }
 
 // ---------------------------------------------------------------------------------------------
 // The recalculation
 
-void Form1::textNen_Change() {
-    RecalcInput in{};
-    const QString nenText = textNen->text();
-    const QString shiteiText = textShitei->text();
-    const QString label12 = Label12->text();
-    in.nenText = u16(nenText);
-    in.eraIndex = cboGengo->currentIndex();
-    in.shiteiText = u16(shiteiText);
-    in.label12 = u16(label12);
-    in.option2Selected = Option2->isChecked();
+void Form1::birthYearChanged() {
+    const QString text = birthYearBox->text();
+    const QString designatedText = designatedYearBox->text();
+    RecalcInput in;
+    in.birthYearText = u16(text);
+    in.era = eraAt(eraList->currentIndex());
+    in.designated = designatedInput(designatedText);
     in.currentYear = platform_.currentYear();
-    in.gengoNen = gengoNen;
-    in.shiteiSeireki = u16(shiteiSeireki);
     const RecalcResult r = recalculate(in);
 
-    // A number below 1 empties the field; emptying it runs this handler again for the empty
+    // A number below 1 empties the box; emptying it runs this handler again for the empty
     // text, which shows exactly what the rest of this run would.
-    if (r.emptyNenText && !nenText.isEmpty()) {
-        textNen->setText(QString());
+    if (r.emptyText && !text.isEmpty()) {
+        birthYearBox->setText(QString());
         return;
     }
+    if (r.era != in.era) eraList->setCurrentIndex(eraIndex(*r.era));
+    birthYear_ = r.birthYear;
+    setTextRed(birthYearBox, r.pastEraEnd);
+    otherEraLabel->setText(qs(r.otherEra));
+    otherYearLabel->setText(qs(r.otherYear));
+    nineStarLabel->setText(qs(r.nineStar));
+    signReadingLabel->setText(qs(r.signReading));
+    signLabel->setText(qs(r.sign));
 
-    inputNen = r.inputNen;
-    if (cboGengo->currentIndex() != r.eraIndex) cboGengo->setCurrentIndex(r.eraIndex);
-    seirekiNen = r.seirekiNen;
-    setTextColour(textNen, r.nenRed ? kRed : kBlack);
-    lblGengo->setText(qs(r.lblGengo));
-    gengoNen = r.gengoNen;
-    lblNen->setText(qs(r.lblNen));
+    designatedWestern_ = r.designatedWestern;
+    showFigure(r.figure);
+    setTextRed(designatedYearBox, r.designatedPastEraEnd);
+    showWording(r.wording);
 
-    kyuseiIdx = static_cast<std::int16_t>(r.sign.kyuseiIdx);
-    jikkanIdx = static_cast<std::int16_t>(r.sign.jikkanIdx);
-    junishiIdx = static_cast<std::int16_t>(r.sign.junishiIdx);
-    kyuseiText = qs(r.sign.kyuseiText);
-    jikkanText = qs(r.sign.jikkanText);
-    junishiText = qs(r.sign.junishiText);
-    jikkanKana = qs(r.sign.jikkanKana);
-    junishiKana = qs(r.sign.junishiKana);
-    lbl9sei->setText(qs(r.lbl9sei));
-    lblkana->setText(qs(r.lblkana));
-    lbleto->setText(qs(r.lbleto));
-
-    shiteiNen = r.shiteiNen;
-    shiteiSeireki = qs(r.shiteiSeireki);
-    lblnenrei->setText(qs(r.lblnenrei));
-    nenreiValue = r.nenreiValue;
-    setTextColour(lblnenrei, r.nenreiRed ? kRed : kBlack);
-    setTextColour(textShitei, r.shiteiRed ? kRed : kBlack);
-    Frame1->setTitle(qs(r.wording.frame));
-    Option1->setText(qs(r.wording.option1));
-    Option2->setText(qs(r.wording.option2));
-    Label11->setText(qs(r.wording.unit));
-
-    lblJidai->setText(qs(r.lblJidai));
+    periodLabel->setText(qs(r.period));
     showPicture(qs(r.picture));
-    if (ageTable_ && ageTable_->isVisible()) ageTable_->showYear(seirekiNen);
+    if (ageTable_ && ageTable_->isVisible()) ageTable_->showYear(birthYear_);
 }
 
-void Form1::showPicture(const QString& fileName) {
-    // Loaded from its file each time; a missing or unreadable file shows no picture.
-    const QPixmap picture = platform_.loadPicture(platform_.programFolder() + u'/' + fileName);
-    if (picture.isNull())
-        Image1->clear();
-    else
-        Image1->setPixmap(picture);
+void Form1::showWording(const Wording& wording) {
+    // A new title repaints the title strip alone, not every control in the frame: the frame's
+    // own update is held while the title changes (the attribute itself, since re-enabling
+    // through setUpdatesEnabled repaints the whole frame), then the strip is marked.
+    const QString title = qs(wording.title);
+    if (ageFrame->title() != title) {
+        const QRect before = ageFrame->contentsRect();
+        ageFrame->setAttribute(Qt::WA_UpdatesDisabled, true);
+        ageFrame->setTitle(title);
+        ageFrame->setAttribute(Qt::WA_UpdatesDisabled, false);
+        const int titleHeight = ageFrame->fontMetrics().height() + 2;
+        ageFrame->update(QRect(0, 0, ageFrame->width(), std::max(titleHeight, before.top())));
+    }
+    thisYearOption->setText(qs(wording.thisYear));
+    designatedYearOption->setText(qs(wording.designatedYear));
+    ageUnit->setText(qs(wording.unit));
 }
 
 // ---------------------------------------------------------------------------------------------
 // The designated year and the figure
 
-void Form1::resolveDesignatedYear() {
-    if (auto s = yorvane::resolveDesignatedYear(u16(Label12->text()), shiteiNen))
-        shiteiSeireki = qs(*s);
+DesignatedInput Form1::designatedInput(const QString& text) const {
+    DesignatedInput in;
+    in.text = u16(text);
+    in.era = designatedEra_;
+    in.keptWestern = designatedWestern_;
+    in.isReference = designatedYearOption->isChecked();
+    in.birthYear = birthYear_;
+    return in;
 }
 
-void Form1::showDesignatedWesternYear() {
-    lblSeireki->setText(
-        qs(designatedWesternCaption(u16(Label12->text()), shiteiNen, u16(shiteiSeireki))));
+void Form1::setDesignatedEra(std::optional<Era> era, const QString& otherCaption) {
+    designatedEra_ = era;
+    designatedEraCaption->setText(era ? qs(eraName(*era)) : otherCaption);
 }
 
-void Form1::designatedFigure() {
-    lblnenrei->setText(
-        qs(yorvane::designatedFigure(u16(shiteiSeireki), u16(textShitei->text()), seirekiNen)));
+void Form1::showFigure(const Figure& figure) {
+    ageFigure->setText(qs(figure.text));
+    setTextRed(ageFigure, figure.negative);
 }
 
-void Form1::thisYearFigure() {
-    lblnenrei->setText(qs(yorvane::thisYearFigure(platform_.currentYear(), seirekiNen)));
-}
-
-void Form1::colourFigure() {
-    nenreiValue = readValue(u16(lblnenrei->text()));
-    setTextColour(lblnenrei, nenreiValue < 0 ? kRed : kBlack);
-}
-
-void Form1::colourDesignatedYear() {
-    setTextColour(textShitei,
-                  designatedYearPastEnd(u16(Label12->text()), shiteiNen) ? kRed : kBlack);
-}
-
-void Form1::Option1_GotFocus() {
-    textShitei->setEnabled(false);
-    thisYearFigure();
-    setBackground(textShitei, kWindowGrey);
-    colourFigure();
-    for (QWidget* w : {lblSeireki, Label12, Label13}) setTextColour(w, buttonShadow());
-}
-
-void Form1::Option2_Click() {
-    textShitei->setEnabled(true);
-    textShitei->setFocus(Qt::OtherFocusReason);
-    setTextColour(Label12, kBlack);
-    setTextColour(Label13, kBlack);
-    shiteiNen = readYearNumber(u16(textShitei->text()));
-    setBackground(textShitei, kWhite);
-    resolveDesignatedYear();
-    designatedFigure();
-    colourFigure();
-    colourDesignatedYear();
-}
-
-void Form1::textShitei_Change() {
-    shiteiNen = readYearNumber(u16(textShitei->text()));
-    if (shiteiNen < 1) {
-        // Emptying the field runs this handler again for the empty text; this run then goes
-        // on with no year.
-        textShitei->setText(QString());
-        shiteiNen = 0;
+void Form1::designatedYearChanged() {
+    const QString text = designatedYearBox->text();
+    const DesignatedYear d = designatedYear(designatedInput(text));
+    // Emptying the box runs this handler again for the empty text, which shows all this run
+    // would.
+    if (d.emptyText && !text.isEmpty()) {
+        designatedYearBox->setText(QString());
+        return;
     }
-    // A number of more than 100 is always a Western year.
-    if (shiteiNen > 100) Label12->setText(qs(kModernEras[Seireki].name));
-    resolveDesignatedYear();
-    showDesignatedWesternYear();
-    if (Option2->isChecked()) designatedFigure();
-    if (textShitei->text().isEmpty()) lblnenrei->clear();
-    colourFigure();
-    colourDesignatedYear();
+    if (d.era != designatedEra_) setDesignatedEra(d.era);
+    designatedWestern_ = d.western;
+    designatedWesternLabel->setText(qs(d.caption));
+    if (d.figure) showFigure(*d.figure);
+    setTextRed(designatedYearBox, d.pastEraEnd);
 }
 
-void Form1::textShitei_GotFocus() {
-    setBackground(textShitei, kWhite);
-    selectWholeText(textShitei);
-    setTextColour(lblSeireki, kBlack);
-    showDesignatedWesternYear();
+void Form1::thisYearOptionFocused(Qt::FocusReason reason) {
+    // The desktop's option buttons select themselves when they get the focus; a mouse click
+    // selects through the click itself.
+    if (!thisYearOption->isChecked() && reason != Qt::MouseFocusReason)
+        thisYearOption->setChecked(true);
+    designatedYearBox->setEnabled(false);
+    showFigure(thisYearFigure(platform_.currentYear(), birthYear_));
+    setBackground(designatedYearBox, kWindowGrey);
+    for (QWidget* w : std::initializer_list<QWidget*>{designatedWesternLabel, designatedEraCaption,
+                                                       designatedYearUnit})
+        setTextColour(w, buttonShadow());
 }
 
-void Form1::ComExch_Click() {
-    exchGengoIdx = static_cast<std::int16_t>(cboGengo->currentIndex());
-    exchShiteiGengo = Label12->text();
-    exchNenText = textNen->text();
-    exchShiteiText = textShitei->text();
+void Form1::designatedYearOptionFocused(Qt::FocusReason reason) {
+    if (reason != Qt::MouseFocusReason) selectDesignatedYearOption();
+}
+
+void Form1::selectDesignatedYearOption() {
+    // Selecting the button from code runs its selection handling only when it changes.
+    if (designatedYearOption->isChecked()) return;
+    designatedYearOption->setChecked(true);
+    designatedYearOptionClicked();
+}
+
+void Form1::designatedYearOptionClicked() {
+    designatedYearBox->setEnabled(true);
+    designatedYearBox->setFocus(Qt::OtherFocusReason);
+    setTextColour(designatedEraCaption, kBlack);
+    setTextColour(designatedYearUnit, kBlack);
+    setBackground(designatedYearBox, kWhite);
+    const QString text = designatedYearBox->text();
+    const DesignatedYear d = designatedYear(designatedInput(text));
+    designatedWestern_ = d.western;
+    showFigure(*d.figure);
+    setTextRed(designatedYearBox, d.pastEraEnd);
+}
+
+void Form1::birthYearBoxVisited() { setBackground(birthYearBox, kWhite); }
+
+void Form1::designatedYearBoxVisited() {
+    setBackground(designatedYearBox, kWhite);
+    setTextColour(designatedWesternLabel, kBlack);
+    const QString text = designatedYearBox->text();
+    designatedWesternLabel->setText(qs(designatedYear(designatedInput(text)).caption));
+}
+
+void Form1::exchangeClicked() {
+    const std::optional<Era> birthEra = eraAt(eraList->currentIndex());
+    const QString birthText = birthYearBox->text();
+    const QString designatedText = designatedYearBox->text();
     // Both eras change before either text, so each change handler sees its new era. A caption
-    // the list does not hold (a stored "ERROR") cannot be selected: the list keeps its entry.
-    if (const int i = cboGengo->findText(exchShiteiGengo, Qt::MatchExactly); i >= 0)
-        cboGengo->setCurrentIndex(i);
-    Label12->setText(cboGengo->itemText(exchGengoIdx));
-    textNen->setText(exchShiteiText);
-    textShitei->setText(exchNenText);
+    // that names no era (a stored "ERROR") cannot be chosen in the list: the list keeps its own.
+    if (designatedEra_) eraList->setCurrentIndex(eraIndex(*designatedEra_));
+    setDesignatedEra(birthEra);
+    birthYearBox->setText(designatedText);
+    designatedYearBox->setText(birthText);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Keyboard
 
-int Form1::virtualKey(int qtKey) {
-    switch (qtKey) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter: return KeyReturn;
-        case Qt::Key_Shift: return KeyShift;
-        case Qt::Key_Control: return KeyControl;
-        case Qt::Key_Space: return KeySpace;
-        case Qt::Key_Left: return KeyLeft;
-        case Qt::Key_Up: return KeyUp;
-        case Qt::Key_Right: return KeyRight;
-        case Qt::Key_Down: return KeyDown;
-        case Qt::Key_Insert: return KeyInsert;
-        case Qt::Key_Delete: return KeyDelete;
-        default: return 0;
-    }
+void Form1::chooseBirthEra(Era era) {
+    // The era first, so the change that emptying the box fires already counts in it.
+    eraList->setCurrentIndex(eraIndex(era));
+    birthYearBox->setText(QString());
 }
 
-void Form1::selectWholeText(QLineEdit* box) {
-    box->setSelection(0, static_cast<int>(box->text().size()));
+void Form1::chooseDesignatedEra(Era era) {
+    setDesignatedEra(era);
+    designatedYearBox->setText(QString());
 }
 
-void Form1::selectOption2() {
-    // Selecting the button from code runs its selection handling only when it changes.
-    if (Option2->isChecked()) return;
-    Option2->setChecked(true);
-    Option2_Click();
+void Form1::focusBirthYear() { birthYearBox->setFocus(Qt::OtherFocusReason); }
+
+void Form1::focusDesignatedYear() {
+    // Select first: a disabled box cannot take the focus.
+    selectDesignatedYearOption();
+    designatedYearBox->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::cboGengo_KeyDown(int& keyCode, int) {
-    if (keyCode == KeyReturn) textNen->setFocus(Qt::OtherFocusReason);
-}
+void Form1::clearBirthYear() { birthYearBox->setText(QString()); }
 
-void Form1::ComExch_KeyDown(int& keyCode, int) {
-    if (keyCode == KeyShift) textNen->setFocus(Qt::OtherFocusReason);
-    else if (keyCode == KeyControl) Option2->setFocus(Qt::OtherFocusReason);
-}
+void Form1::clearDesignatedYear() { designatedYearBox->setText(QString()); }
 
-void Form1::Option1_KeyDown(int& keyCode, int) {
-    switch (keyCode) {
-        case KeyReturn: textNen->setFocus(Qt::OtherFocusReason); break;
-        case KeyShift: textNen->setFocus(Qt::OtherFocusReason); break;
-        case KeyControl: Option2->setFocus(Qt::OtherFocusReason); break;
-        case KeyInsert: ComExch_Click(); break;
-        default: break;
-    }
-}
-
-void Form1::Option2_KeyDown(int& keyCode, int) {
-    if (keyCode == KeyShift) textNen->setFocus(Qt::OtherFocusReason);
-    else if (keyCode == KeyControl) Option1->setFocus(Qt::OtherFocusReason);
-}
-
-void Form1::textNen_KeyDown(int& keyCode, int) {
-    // The era keys select the era first, so the change that emptying the field fires already
-    // counts in it.
-    const auto eraKey = [this](int era) {
-        cboGengo->setCurrentIndex(era);
-        textNen->setText(QString());
+void Form1::bindKeys() {
+    const auto focus = [](QWidget* w) { return [w] { w->setFocus(Qt::OtherFocusReason); }; };
+    const auto bind = [this](QObject* control, int key, std::function<void()> action,
+                             bool consumed = false) {
+        keyBindings_.push_back({control, key, std::move(action), consumed});
     };
-    switch (keyCode) {
-        case KeyReturn: selectWholeText(textNen); break;
-        case KeySpace: textNen->setText(QString()); break;
-        case KeyDelete: textNen->setText(QString()); break;
-        case KeyControl: Option2->setFocus(Qt::OtherFocusReason); break;
-        case KeyShift:
-            // Select first: a disabled box cannot take the focus.
-            selectOption2();
-            textShitei->setFocus(Qt::OtherFocusReason);
-            break;
-        case KeyDown: eraKey(Meiji); break;
-        case KeyLeft: eraKey(Taisho); break;
-        case KeyUp: eraKey(Showa); break;
-        case KeyRight: eraKey(Heisei); break;
-        case KeyInsert: ComExch_Click(); break;
-        default: break;
+    const auto exchange = [this] { exchangeClicked(); };
+    // Enter in a year box belongs to the box itself.
+    for (int enter : {Qt::Key_Return, Qt::Key_Enter}) {
+        bind(eraList, enter, [this] { focusBirthYear(); });
+        bind(thisYearOption, enter, [this] { focusBirthYear(); });
+    }
+    bind(birthYearBox, Qt::Key_Space, [this] { clearBirthYear(); });
+    bind(birthYearBox, Qt::Key_Delete, [this] { clearBirthYear(); });
+    bind(birthYearBox, Qt::Key_Shift, [this] { focusDesignatedYear(); });
+    bind(birthYearBox, Qt::Key_Control, focus(designatedYearOption));
+    bind(birthYearBox, Qt::Key_Insert, exchange);
+    bind(designatedYearBox, Qt::Key_Space, [this] { clearDesignatedYear(); }, true);
+    bind(designatedYearBox, Qt::Key_Delete, [this] { clearDesignatedYear(); });
+    bind(designatedYearBox, Qt::Key_Shift, [this] { focusBirthYear(); });
+    bind(designatedYearBox, Qt::Key_Control, focus(thisYearOption));
+    bind(designatedYearBox, Qt::Key_Insert, exchange);
+    bind(thisYearOption, Qt::Key_Shift, [this] { focusBirthYear(); });
+    bind(thisYearOption, Qt::Key_Control, focus(designatedYearOption));
+    bind(thisYearOption, Qt::Key_Insert, exchange);
+    bind(designatedYearOption, Qt::Key_Shift, [this] { focusBirthYear(); });
+    bind(designatedYearOption, Qt::Key_Control, focus(thisYearOption));
+    bind(exchangeButton, Qt::Key_Shift, [this] { focusBirthYear(); });
+    bind(exchangeButton, Qt::Key_Control, focus(designatedYearOption));
+    for (const auto& [key, era] : kArrowEras) {
+        bind(birthYearBox, key, [this, era = era] { chooseBirthEra(era); });
+        bind(designatedYearBox, key, [this, era = era] { chooseDesignatedEra(era); });
+        // Arrow keys move between the option buttons and select the one they land on.
+        bind(thisYearOption, key, focus(designatedYearOption), true);
+        bind(designatedYearOption, key, focus(thisYearOption), true);
     }
 }
-
-void Form1::textNen_KeyPress(int& keyAscii) {
-    if (keyAscii == KeyReturn) keyAscii = 0;
-}
-
-void Form1::textNen_Click() { selectWholeText(textNen); }
-
-void Form1::textNen_GotFocus() {
-    setBackground(textNen, kWhite);
-    selectWholeText(textNen);
-}
-
-void Form1::textShitei_KeyDown(int& keyCode, int) {
-    const auto eraKey = [this](int era) {
-        Label12->setText(qs(kModernEras[static_cast<std::size_t>(era)].name));
-        textShitei->setText(QString());
-    };
-    switch (keyCode) {
-        case KeyReturn: selectWholeText(textShitei); break;
-        case KeySpace:
-            textShitei->setText(QString());
-            keyCode = 0;
-            break;
-        case KeyDelete: textShitei->setText(QString()); break;
-        case KeyShift: textNen->setFocus(Qt::OtherFocusReason); break;
-        case KeyControl: Option1->setFocus(Qt::OtherFocusReason); break;
-        case KeyDown: eraKey(Meiji); break;
-        case KeyLeft: eraKey(Taisho); break;
-        case KeyUp: eraKey(Showa); break;
-        case KeyRight: eraKey(Heisei); break;
-        case KeyInsert: ComExch_Click(); break;
-        default: break;
-    }
-}
-
-void Form1::textShitei_KeyPress(int& keyAscii) {
-    if (keyAscii == KeyReturn || keyAscii == KeySpace) keyAscii = 0;
-}
-
-void Form1::textShitei_Click() { selectWholeText(textShitei); }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::KeyPress: {
-            auto* key = static_cast<QKeyEvent*>(event);
-            const int vk = virtualKey(key->key());
-            // Shift and Ctrl act once, when they go down, not again while held.
-            if (vk != 0 && !(key->isAutoRepeat() && (vk == KeyShift || vk == KeyControl))) {
-                int code = vk;
-                const int shift = static_cast<int>(key->modifiers());
-                if (watched == textNen) textNen_KeyDown(code, shift);
-                else if (watched == textShitei) textShitei_KeyDown(code, shift);
-                else if (watched == cboGengo) cboGengo_KeyDown(code, shift);
-                else if (watched == Option1) Option1_KeyDown(code, shift);
-                else if (watched == Option2) Option2_KeyDown(code, shift);
-                else if (watched == ComExch) ComExch_KeyDown(code, shift);
-                if (code == 0) return true;
-            }
-            auto* box = qobject_cast<QLineEdit*>(watched);
-            if (box && !key->text().isEmpty()) {
-                int ascii = key->text().at(0).unicode();
-                if (box == textNen) textNen_KeyPress(ascii);
-                else textShitei_KeyPress(ascii);
-                if (ascii == 0) return true;
-                // A fifth character is not typed.
-                if (key->text().at(0).isPrint() &&
-                    box->text().size() - box->selectedText().size() + key->text().size() > 4)
-                    return true;
-            }
-            // Arrow keys move between the option buttons and select the one they land on.
-            if ((watched == Option1 || watched == Option2) && vk >= KeyLeft && vk <= KeyDown) {
-                (watched == Option1 ? Option2 : Option1)->setFocus(Qt::OtherFocusReason);
-                return true;
-            }
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Shift and Ctrl act once, when they go down, not again while held.
+        if (key->isAutoRepeat() && (key->key() == Qt::Key_Shift || key->key() == Qt::Key_Control))
             return false;
+        for (const KeyBinding& b : keyBindings_) {
+            if (b.control != watched || b.key != key->key()) continue;
+            b.action();
+            return b.consumed;
         }
-        case QEvent::FocusIn: {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            // Let the control take the focus first, then run the handler.
-            watched->event(event);
-            // Coming back from another window or from a menu is no new visit of the control:
-            // the caret and the selection stay as they were.
-            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
-                reason == Qt::MenuBarFocusReason)
-                return true;
-            if (watched == textNen) {
-                textNen_GotFocus();
-            } else if (watched == textShitei) {
-                textShitei_GotFocus();
-            } else if (watched == Option1) {
-                // The desktop's option buttons select themselves when they get the focus; a
-                // mouse click selects through the click itself.
-                if (!Option1->isChecked() && reason != Qt::MouseFocusReason)
-                    Option1->setChecked(true);
-                Option1_GotFocus();
-            } else if (watched == Option2) {
-                if (reason != Qt::MouseFocusReason) selectOption2();
-            }
-            return true;
-        }
-        case QEvent::MouseButtonRelease: {
-            const bool left = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-            if (left && (watched == textNen || watched == textShitei)) {
-                watched->event(event);
-                if (watched == textNen) textNen_Click();
-                else textShitei_Click();
-                return true;
-            }
-            return false;
-        }
-        default: return QMainWindow::eventFilter(watched, event);
+        return false;
     }
+    if (event->type() == QEvent::FocusIn) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // The option buttons run their handling once they have the focus; the year boxes run
+        // theirs themselves.
+        const auto handler = watched == thisYearOption         ? &Form1::thisYearOptionFocused
+                             : watched == designatedYearOption ? &Form1::designatedYearOptionFocused
+                                                               : nullptr;
+        if (!handler || !isNewVisit(reason)) return QMainWindow::eventFilter(watched, event);
+        watched->event(event);
+        (this->*handler)(reason);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Menus and the picture
 
-void Form1::mnuGengo_Click() {
+void Form1::eraTableChosen() {
     platform_.openDocument(QStringLiteral("gengo.gif"), platform_.programFolder());
 }
 
 // The age table, made on first use, opens on the year shown here; the focus stays here.
-void Form1::mnuHayami_Click() {
+void Form1::ageTableChosen() {
     if (!ageTable_) ageTable_ = std::make_unique<AgeTableWindow>(platform_.currentYear());
-    ageTable_->showYear(seirekiNen);
+    ageTable_->showYear(birthYear_);
     ageTable_->show();
     ageTable_->raise();
     activateWindow();
 }
 
-void Form1::mnuHelp_Click() {
+void Form1::helpChosen() {
     platform_.openDocument(QStringLiteral("help.htm"), platform_.programFolder());
 }
 
-void Form1::mnuVer_Click() {
+void Form1::versionChosen() {
     if (!form2_) {
         form2_ = new Form2(platform_);
         form2_->setAttribute(Qt::WA_DeleteOnClose);
@@ -778,24 +624,34 @@ void Form1::mnuVer_Click() {
     form2_->activateWindow();
 }
 
-void Form1::Image1_Click() { showPicture(QStringLiteral("scene2.gif")); }
+void Form1::pictureClicked() { showPicture(QStringLiteral("scene2.gif")); }
 
-void Form1::Image1_DblClick() { showPicture(QStringLiteral("scene1.jpg")); }
+void Form1::pictureDoubleClicked() { showPicture(QStringLiteral("scene1.jpg")); }
+
+void Form1::showPicture(const QString& fileName) {
+    // A missing or unreadable file shows no picture.
+    const QSize shown = signPicture->size() * signPicture->devicePixelRatio();
+    const QPixmap picture = platform_.loadPicture(platform_.programFolder() + u'/' + fileName, shown);
+    if (picture.isNull())
+        signPicture->clear();
+    else
+        signPicture->setPixmap(picture);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Start-up, shutdown and settings
 
 QString Form1::settingsPath() const {
-    return platform_.programFolder() + QStringLiteral("/yorvane.ini");
+    // The user's own file, or while there is none yet the first values the program comes with.
+    const SettingsLocation where = platform_.settingsLocation();
+    const QFileInfo own(where.file);
+    if (where.delivered.isEmpty() || own.exists() || own.isSymLink()) return where.file;
+    return where.delivered;
 }
 
-QString Form1::GetINIValue(const QString& key, const QString& section, const QString& path) const {
-    return profile::readString(path, section, key, QStringLiteral("ERROR"));
-}
-
-bool Form1::SetINIValue(const QString& value, const QString& key, const QString& section,
-                        const QString& path) const {
-    return profile::writeString(path, section, key, value);
+QString Form1::GetINIValue(const QString& key, const QString& section,
+                           const std::optional<QByteArray>& file) const {
+    return profile::readString(file, section, key, QStringLiteral("ERROR"));
 }
 
 namespace {
@@ -808,6 +664,19 @@ std::optional<int> positionFromTwips(const QString& text) {
     return static_cast<int>(std::lround(twips / 15.0f));
 }
 
+// The strip the title bar of a window `width` wide takes when the window is placed at `topLeft`.
+QRect titleBarAt(QPoint topLeft, int width) {
+    const int height = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return {topLeft, QSize(width, std::max(height, 16))};
+}
+
+QList<QRect> availableScreenAreas() {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
+}
+
 // A single-precision number as plain decimal text: 2400, -120, 12.5.
 QString singleText(float value) {
     if (value == std::trunc(value) && std::fabs(value) < 1.0e7f)
@@ -817,29 +686,48 @@ QString singleText(float value) {
 }  // namespace
 
 void Form1::Form_Load() {
-    cboGengo->setCurrentIndex(Showa);
-    const QString path = settingsPath();
-    if (auto left = positionFromTwips(GetINIValue(QStringLiteral("LEFT"), QStringLiteral("LOCATION"), path)))
+    eraList->setCurrentIndex(eraIndex(Era::Showa));
+    const std::optional<QByteArray> file = profile::readFile(settingsPath());
+    const QPoint designPosition = pos();
+    if (auto left = positionFromTwips(GetINIValue(QStringLiteral("LEFT"), QStringLiteral("LOCATION"), file)))
         move(*left, y());
-    if (auto top = positionFromTwips(GetINIValue(QStringLiteral("TOP"), QStringLiteral("LOCATION"), path)))
+    if (auto top = positionFromTwips(GetINIValue(QStringLiteral("TOP"), QStringLiteral("LOCATION"), file)))
         move(x(), *top);
-    textShitei->setText(GetINIValue(QStringLiteral("SHITEI"), QStringLiteral("SET"), path));
-    Label12->setText(GetINIValue(QStringLiteral("GENGO"), QStringLiteral("SET"), path));
-    shiteiNen = readYearNumber(u16(textShitei->text()));
-    if (shiteiNen > 100) Label12->setText(qs(kModernEras[Seireki].name));
-    resolveDesignatedYear();
-    lblSeireki->setText(shiteiNen != 0 ? shiteiSeireki : QString());
-    if (Label12->text() == qs(kModernEras[Seireki].name)) lblSeireki->clear();
+    // A position saved on a screen that is gone, or beyond a smaller one, would open the window
+    // where nobody can see or move it.
+    if (!titleBarReachable(titleBarAt(pos(), width()), availableScreenAreas())) move(designPosition);
+    designatedYearBox->setText(GetINIValue(QStringLiteral("SHITEI"), QStringLiteral("SET"), file));
+    const QString caption = GetINIValue(QStringLiteral("GENGO"), QStringLiteral("SET"), file);
+    setDesignatedEra(eraNamed(u16(caption)), caption);
+    const QString text = designatedYearBox->text();
+    const DesignatedYear d = designatedYear(designatedInput(text));
+    if (d.era != designatedEra_) setDesignatedEra(d.era);
+    designatedWestern_ = d.western;
+    designatedWesternLabel->setText(qs(d.caption));
 }
 
 void Form1::Form_Unload() {
-    const QString path = settingsPath();
-    SetINIValue(singleText(static_cast<float>(x()) * 15.0f), QStringLiteral("LEFT"),
-                QStringLiteral("LOCATION"), path);
-    SetINIValue(singleText(static_cast<float>(y()) * 15.0f), QStringLiteral("TOP"),
-                QStringLiteral("LOCATION"), path);
-    SetINIValue(textShitei->text(), QStringLiteral("SHITEI"), QStringLiteral("SET"), path);
-    SetINIValue(Label12->text(), QStringLiteral("GENGO"), QStringLiteral("SET"), path);
+    const SettingsLocation where = platform_.settingsLocation();
+    QString why;
+    if (where.file.isEmpty()) {
+        why = QStringLiteral("the desktop names no configuration folder");
+    } else if (!where.delivered.isEmpty() &&
+               !QDir().mkpath(QFileInfo(where.file).absolutePath())) {
+        why = QStringLiteral("its folder cannot be created");
+    } else {
+        // All four values in one save: two windows closing together never mix their settings.
+        profile::writeStrings(
+            where.file,
+            {{QStringLiteral("LOCATION"), QStringLiteral("LEFT"), singleText(static_cast<float>(x()) * 15.0f)},
+             {QStringLiteral("LOCATION"), QStringLiteral("TOP"), singleText(static_cast<float>(y()) * 15.0f)},
+             {QStringLiteral("SET"), QStringLiteral("SHITEI"), designatedYearBox->text()},
+             {QStringLiteral("SET"), QStringLiteral("GENGO"), designatedEraCaption->text()}},
+            &why);
+    }
+    // Closing never fails; a save that did not happen is said once.
+    if (!why.isEmpty())
+        std::fprintf(stderr, "yorvane: settings not saved to %s: %s\n",
+                     qPrintable(QDir::toNativeSeparators(where.file)), qPrintable(why));
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -1,30 +1,36 @@
 #pragma once
 // The main window: the birth-year line, the age box, the right column with the sign and its
-// picture, and the menu bar. Every control carries its name as objectName; each event the
-// program handles has one method named after the control and the event.
+// picture, and the menu bar. Every control carries its designed name as objectName (the
+// glossary in DESIGN.md pairs each with its member here). The handlers gather what the
+// controls hold, ask the engine and write its answer back.
 
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "form2.h"
+#include "yorvane/age.h"
+#include "yorvane/eras.h"
 
 class QAction;
 class QComboBox;
 class QGroupBox;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
 
 namespace yorvane {
 
-
 class AgeTableWindow;
 class Platform;
+class YearBox;
 
 // A picture control: stretches its picture to its own size and reports clicks.
 class PictureBox : public QLabel {
@@ -49,98 +55,16 @@ public:
     explicit Form1(Platform& platform, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // Desktop key codes the keyboard handlers work with.
-    enum Key : int {
-        KeyReturn = 13, KeyShift = 16, KeyControl = 17, KeySpace = 32,
-        KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40,
-        KeyInsert = 45, KeyDelete = 46,
-    };
-    // The desktop key code of a Qt key, 0 for a key no handler looks at.
-    static int virtualKey(int qtKey);
-
     // Start-up and shutdown.
     void Form_Load();
     void Form_Unload();
 
-    // The recalculation and the designated year.
-    void textNen_Change();
-    void Option1_GotFocus();
-    void Option2_Click();
-    void textShitei_Change();
-    void textShitei_GotFocus();
-    void ComExch_Click();
-
-    // Keyboard. A handler sets keyCode (or keyAscii) to 0 to consume the key (or character).
-    void cboGengo_KeyDown(int& keyCode, int shift);
-    void ComExch_KeyDown(int& keyCode, int shift);
-    void Option1_KeyDown(int& keyCode, int shift);
-    void Option2_KeyDown(int& keyCode, int shift);
-    void textNen_KeyDown(int& keyCode, int shift);
-    void textNen_KeyPress(int& keyAscii);
-    void textNen_Click();
-    void textNen_GotFocus();
-    void textShitei_KeyDown(int& keyCode, int shift);
-    void textShitei_KeyPress(int& keyAscii);
-    void textShitei_Click();
-
-    // Menus and the picture.
-    void mnuGengo_Click();
-    void mnuHayami_Click();
-    void mnuHelp_Click();
-    void mnuVer_Click();
-    void Image1_Click();
-    void Image1_DblClick();
-
-    // The settings file: one value read (the text "ERROR" when it cannot be read) or written.
-    QString GetINIValue(const QString& key, const QString& section, const QString& path) const;
-    bool SetINIValue(const QString& value, const QString& key, const QString& section,
-                     const QString& path) const;
+    // One value of the settings file as readFile gives it; the text "ERROR" when there is no
+    // file or no such value.
+    QString GetINIValue(const QString& key, const QString& section,
+                        const std::optional<QByteArray>& file) const;
+    // The settings file the start-up reads.
     QString settingsPath() const;
-
-    Form2* versionWindow() const { return form2_; }
-    AgeTableWindow* ageTableWindow() const { return ageTable_.get(); }
-
-    // Controls.
-    QComboBox* cboGengo = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QPushButton* ComExch = nullptr;
-    QLineEdit* textShitei = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QLabel* lblSeireki = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* lblnenrei = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLineEdit* textNen = nullptr;
-    QLabel* lblJidai = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* lblNen = nullptr;
-    QLabel* lblGengo = nullptr;
-    PictureBox* Image1 = nullptr;
-    QLabel* lblkana = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* lbleto = nullptr;
-    QLabel* lbl9sei = nullptr;
-    QLabel* Label4 = nullptr;
-    QAction* mnuGengo = nullptr;
-    QAction* mnuHayami = nullptr;
-    QMenu* mnuH = nullptr;
-    QAction* mnuHelp = nullptr;
-    QAction* mnuVer = nullptr;
-
-    // Form-level variables, shared by the handlers.
-    std::int32_t inputNen = 0;
-    std::int32_t seirekiNen = 0;
-    std::int32_t gengoNen = 0;
-    std::int16_t kyuseiIdx = 0, jikkanIdx = 0, junishiIdx = 0;
-    QString kyuseiText, jikkanText, junishiText, jikkanKana, junishiKana;
-    std::int32_t shiteiNen = 0;
-    QString shiteiSeireki;
-    double nenreiValue = 0;
-    std::int16_t exchGengoIdx = 0;
-    QString exchShiteiGengo, exchNenText, exchShiteiText;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -149,19 +73,83 @@ protected:
 private:
     void buildBirthYearLine(QWidget* client);
     void buildAgeBox(QWidget* client);
+    void buildDesignatedYearBox();
+    void buildAgeLabels();
     void buildRightColumn(QWidget* client);
     void buildMenuBar();
     void connectHandlers();
+    void bindKeys();
 
+    // What happened.
+    void birthYearChanged();
+    void designatedYearChanged();
+    void birthYearBoxVisited();
+    void designatedYearBoxVisited();
+    void thisYearOptionFocused(Qt::FocusReason reason);
+    void designatedYearOptionFocused(Qt::FocusReason reason);
+    void designatedYearOptionClicked();
+    void exchangeClicked();
+    void eraTableChosen();
+    void ageTableChosen();
+    void helpChosen();
+    void versionChosen();
+    void pictureClicked();
+    void pictureDoubleClicked();
+
+    // What the keys do.
+    void chooseBirthEra(Era era);
+    void chooseDesignatedEra(Era era);
+    void focusBirthYear();
+    void focusDesignatedYear();
+    void clearBirthYear();
+    void clearDesignatedYear();
+    void selectDesignatedYearOption();
+
+    // Writing the controls.
+    DesignatedInput designatedInput(const QString& text) const;
+    void setDesignatedEra(std::optional<Era> era, const QString& otherCaption = {});
+    void showFigure(const Figure& figure);
+    void showWording(const Wording& wording);
     void showPicture(const QString& fileName);
-    void selectWholeText(QLineEdit* box);
-    void selectOption2();
-    void colourFigure();
-    void colourDesignatedYear();
-    void resolveDesignatedYear();
-    void showDesignatedWesternYear();
-    void designatedFigure();
-    void thisYearFigure();
+
+    // Controls (objectName in brackets).
+    QComboBox* eraList = nullptr;                 // [cboGengo] the era of the year of birth
+    YearBox* birthYearBox = nullptr;              // [textNen]
+    QLabel* otherEraLabel = nullptr;              // [lblGengo]
+    QLabel* otherYearLabel = nullptr;             // [lblNen]
+    QLabel* periodLabel = nullptr;                // [lblJidai]
+    QGroupBox* ageFrame = nullptr;                // [Frame1]
+    QPushButton* exchangeButton = nullptr;        // [ComExch]
+    QRadioButton* thisYearOption = nullptr;       // [Option1]
+    QRadioButton* designatedYearOption = nullptr; // [Option2]
+    QLabel* designatedEraCaption = nullptr;       // [Label12]
+    YearBox* designatedYearBox = nullptr;         // [textShitei]
+    QLabel* designatedYearUnit = nullptr;         // [Label13]
+    QLabel* designatedWesternLabel = nullptr;     // [lblSeireki]
+    QLabel* ageFigure = nullptr;                  // [lblnenrei]
+    QLabel* ageUnit = nullptr;                    // [Label11]
+    QLabel* nineStarLabel = nullptr;              // [lbl9sei]
+    QLabel* signLabel = nullptr;                  // [lbleto]
+    QLabel* signReadingLabel = nullptr;           // [lblkana]
+    PictureBox* signPicture = nullptr;            // [Image1]
+    QAction* eraTableAction = nullptr;            // [mnuGengo]
+    QAction* ageTableAction = nullptr;            // [mnuHayami]
+    QMenu* helpMenu = nullptr;                    // [mnuH]
+    QAction* helpAction = nullptr;                // [mnuHelp]
+    QAction* versionAction = nullptr;             // [mnuVer]
+
+    // What the controls do not show themselves.
+    std::int32_t birthYear_ = 0;                  // the Western year of birth, 0 for none
+    std::optional<Era> designatedEra_ = Era::Western;  // none for a caption naming no era
+    std::u16string designatedWestern_;            // kept while the caption names no era
+
+    struct KeyBinding {
+        QObject* control;
+        int key;
+        std::function<void()> action;
+        bool consumed;  // the control does not see the key
+    };
+    std::vector<KeyBinding> keyBindings_;
 
     Platform& platform_;
     QPointer<Form2> form2_;

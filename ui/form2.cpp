@@ -9,6 +9,7 @@
 
 #include "platform.h"
 #include "units.h"
+#include "version.h"
 
 namespace yorvane {
 
@@ -54,7 +55,7 @@ Form2::Form2(Platform& platform, QWidget* parent)
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Label1 = makeLabel(this, "Label1", rectTwips(2280, 960, 1455, 375));
-    Label1->setText(QStringLiteral("Ver. 1.73"));
+    Label1->setText(QStringLiteral("Ver. " YORVANE_VERSION));
     Label1->setFont(pGothic(15.75, true));
     Label1->setAutoFillBackground(true);
     QPalette lp = Label1->palette();

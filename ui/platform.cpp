@@ -1,16 +1,47 @@
 #include "platform.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
+#include <QImageReader>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace yorvane {
 
-QString DesktopPlatform::programFolder() const { return QCoreApplication::applicationDirPath(); }
+namespace {
+const QString kSettingsName = QStringLiteral("yorvane.ini");
+
+// The pictures that make a folder a program folder: one of them beside the executable.
+bool holdsPictures(const QDir& folder) {
+    return folder.exists(QStringLiteral("scene1.jpg")) || folder.exists(QStringLiteral("gengo.gif"));
+}
+}  // namespace
+
+Folders foldersFor(const QString& executableFolder, const QString& configFolder) {
+    const QDir exe(executableFolder);
+    const QString shared = QDir::cleanPath(exe.filePath(QStringLiteral("../share/yorvane")));
+    if (holdsPictures(exe) || !QFileInfo(shared).isDir())
+        return {exe.path(), {exe.filePath(kSettingsName), {}}};
+    // With no configuration folder there is nowhere to save: the close reports it.
+    const QString file = configFolder.isEmpty()
+                             ? QString()
+                             : QDir(configFolder).filePath(QStringLiteral("yorvane/") + kSettingsName);
+    return {shared, {file, QDir(shared).filePath(kSettingsName)}};
+}
+
+DesktopPlatform::DesktopPlatform() {
+    const Folders f =
+        foldersFor(QCoreApplication::applicationDirPath(),
+                   QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    programFolder_ = f.program;
+    settings_ = f.settings;
+}
 
 int DesktopPlatform::currentYear() const { return QDate::currentDate().year(); }
 
@@ -29,15 +60,41 @@ bool wholePicture(const QByteArray& data) {
 }
 }  // namespace
 
-QPixmap DesktopPlatform::loadPicture(const QString& path) {
+QImage decodePicture(const QString& path, const QSize& shownSize) {
+    // Only a regular file is opened: a FIFO or a device in place of a picture would block or
+    // never end.
+    if (!QFileInfo(path).isFile()) return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     const QByteArray data = file.readAll();
-    if (!wholePicture(data)) return {};
+    if (file.error() != QFileDevice::NoError || !wholePicture(data)) return {};
     // The format is decided by content, so a renamed or damaged file is simply not shown.
-    QImage image;
-    if (!image.loadFromData(data)) return {};
-    return QPixmap::fromImage(image);
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    // Decoding at the size shown keeps a huge picture cheap: the JPEG reader scales while it
+    // decodes. Qt's allocation limit still refuses absurd sizes.
+    if (!shownSize.isEmpty()) reader.setScaledSize(shownSize);
+    return reader.read();
+}
+
+QPixmap DesktopPlatform::loadPicture(const QString& path, const QSize& shownSize) {
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable()) {
+        pictures_.remove(path);
+        return {};
+    }
+    const qint64 size = info.size();
+    const QDateTime modified = info.lastModified();
+    auto it = pictures_.find(path);
+    if (it != pictures_.end() && it->fileSize == size && it->modified == modified &&
+        it->shownSize == shownSize)
+        return it->picture;
+    // The file may have become unreadable since: decoded anew, a failure shows nothing.
+    CachedPicture entry{size, modified, shownSize, QPixmap::fromImage(decodePicture(path, shownSize))};
+    pictures_.insert(path, entry);
+    return entry.picture;
 }
 
 bool DesktopPlatform::openDocument(const QString& fileName, const QString& workingFolder) {

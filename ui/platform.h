@@ -2,21 +2,36 @@
 // What the program asks of the desktop, behind one small interface so that tests can put in a
 // recording fake (no browser opens, today's year is fixed).
 
+#include <QDateTime>
+#include <QHash>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 
 namespace yorvane {
+
+// Where the settings are read and written.
+struct SettingsLocation {
+    // The user's settings file: read at start-up, written at the close.
+    QString file;
+    // The first values the program comes with, read while `file` does not exist yet. Empty for
+    // a portable program folder, whose settings file is both. When it is set, the folder of
+    // `file` is created at the close if it is missing.
+    QString delivered;
+};
 
 class Platform {
 public:
     virtual ~Platform() = default;
 
-    // The folder that holds the executable, the pictures and the settings file.
+    // The folder that holds the pictures, the era table and the help page.
     virtual QString programFolder() const = 0;
+    virtual SettingsLocation settingsLocation() const = 0;
     // The year of today's local date, read at each call.
     virtual int currentYear() const = 0;
-    // The picture in the file at `path`; a null pixmap when the file is missing or unreadable.
-    virtual QPixmap loadPicture(const QString& path) = 0;
+    // The picture in the file at `path`, decoded at `shownSize` (the size it is drawn at; an
+    // empty size decodes it whole); a null pixmap when the file is missing or unreadable.
+    virtual QPixmap loadPicture(const QString& path, const QSize& shownSize) = 0;
     // Hands a document of `workingFolder` to the desktop's default viewer. True when the
     // desktop accepted it.
     virtual bool openDocument(const QString& fileName, const QString& workingFolder) = 0;
@@ -25,14 +40,47 @@ public:
 };
 
 // The real desktop, through Qt.
+//
+// A portable program folder is the executable's own folder, recognised by the pictures lying
+// beside the executable (the build folder, or such a folder copied anywhere); its settings file
+// lies there too. Otherwise the program is installed: its files are in ../share/yorvane beside
+// the executable's folder, and the settings are the user's, in the desktop's configuration
+// folder ($XDG_CONFIG_HOME/yorvane/yorvane.ini).
 class DesktopPlatform final : public Platform {
 public:
-    QString programFolder() const override;
+    DesktopPlatform();
+    QString programFolder() const override { return programFolder_; }
+    SettingsLocation settingsLocation() const override { return settings_; }
     int currentYear() const override;
-    QPixmap loadPicture(const QString& path) override;
+    QPixmap loadPicture(const QString& path, const QSize& shownSize) override;
     bool openDocument(const QString& fileName, const QString& workingFolder) override;
     bool openAddress(const QString& address) override;
+
+private:
+    // One decoded picture per file version: a file replaced while the program runs (another
+    // size or modification time) is decoded anew.
+    struct CachedPicture {
+        qint64 fileSize = -1;
+        QDateTime modified;
+        QSize shownSize;
+        QPixmap picture;
+    };
+    QString programFolder_;
+    SettingsLocation settings_;
+    QHash<QString, CachedPicture> pictures_;
 };
+
+// The program and settings folders for an executable in `executableFolder`, with the user's
+// configuration folder `configFolder` (empty when the desktop names none).
+struct Folders {
+    QString program;
+    SettingsLocation settings;
+};
+Folders foldersFor(const QString& executableFolder, const QString& configFolder);
+
+// The picture in `path` decoded at `shownSize` (whole when the size is empty); null when the
+// file is missing, unreadable, not a regular file or not a whole picture.
+QImage decodePicture(const QString& path, const QSize& shownSize);
 
 // The stand-ins for the desktop faces the window is designed with, registered once.
 void registerFontSubstitutes();

@@ -2,12 +2,16 @@
 
 #include <QByteArrayView>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <exception>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace yorvane::profile {
 
@@ -322,60 +326,102 @@ QString fromShiftJis(const QByteArray& bytes)
     return text;
 }
 
-QString readString(const QString& path, const QString& section, const QString& key,
-                   const QString& defaultValue)
+std::optional<QByteArray> readFile(const QString& path)
 {
     try {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return defaultValue;
-        const QByteArray content = file.readAll();
+        // Opened without blocking, so that a FIFO with no writer answers at once; then only a
+        // regular file is read. /dev/zero or a device would never end.
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0)
+            return std::nullopt;
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        QFile file;
+        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        QByteArray content = file.readAll();
         if (file.error() != QFileDevice::NoError)
-            return defaultValue;
+            return std::nullopt;
+        return content;
+    } catch (const std::exception&) {
+        return std::nullopt;  // out of memory for a giant file
+    }
+}
+
+QString readString(const std::optional<QByteArray>& file, const QString& section,
+                   const QString& key, const QString& defaultValue)
+{
+    if (!file)
+        return defaultValue;
+    try {
         const std::optional<QByteArray> raw =
-            getValue(content, toShiftJis(section), toShiftJis(key));
+            getValue(*file, toShiftJis(section), toShiftJis(key));
         if (!raw)
             return defaultValue;
         return fromShiftJis(cutLikeBuffer(*raw));
     } catch (const std::exception&) {
-        return defaultValue;  // out of memory for a giant file
+        return defaultValue;
     }
 }
 
-bool writeString(const QString& path, const QString& section, const QString& key,
-                 const QString& value)
+bool writeStrings(const QString& path, const QList<Setting>& settings, QString* why)
 {
+    const auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
     try {
-        const QByteArray s = toShiftJis(section);
-        const QByteArray k = toShiftJis(key);
-        if (!isWritableSection(s) || !isWritableKey(k))
-            return false;
-
-        QByteArray old;
-        const QFileInfo info(path);
-        if (info.exists()) {
-            // A file we cannot read is not one we may replace: its other lines would be lost.
-            QFile in(path);
-            if (!in.open(QIODevice::ReadOnly))
-                return false;
-            old = in.readAll();
-            if (in.error() != QFileDevice::NoError)
-                return false;
+        QList<std::pair<QByteArray, QByteArray>> names;
+        for (const Setting& s : settings) {
+            names.append({toShiftJis(s.section), toShiftJis(s.key)});
+            if (!isWritableSection(names.back().first) || !isWritableKey(names.back().second))
+                return fail(QStringLiteral("a section or key name that cannot be written"));
         }
-        const QByteArray updated = setValue(old, s, k, toShiftJis(value));
+
+        QByteArray content;
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+            // Through a symbolic link, what counts is the file it leads to.
+            if (!S_ISREG(st.st_mode))
+                return fail(QStringLiteral("not a regular file"));
+            // A file made read-only is left alone, even by a user whom the system would let
+            // write it anyway.
+            if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+                return fail(QStringLiteral("the file is read-only"));
+            // A file we cannot read is not one we may replace: its other lines would be lost.
+            std::optional<QByteArray> old = readFile(path);
+            if (!old)
+                return fail(QStringLiteral("the file cannot be read"));
+            content = std::move(*old);
+        }
+        for (qsizetype i = 0; i < settings.size(); ++i)
+            content = setValue(content, names[i].first, names[i].second,
+                               toShiftJis(settings[i].value));
 
         QSaveFile out(path);
+        // A folder the user cannot write, holding a file the user can: written in place.
+        out.setDirectWriteFallback(true);
         if (!out.open(QIODevice::WriteOnly))
-            return false;
+            return fail(out.errorString());
         // A write error at the final flush (a full disk) would otherwise go unnoticed by
         // commit(), and the cut-short file would replace the good one.
-        if (out.write(updated) != updated.size() || !out.flush()) {
+        if (out.write(content) != content.size() || !out.flush()) {
+            const QString reason = out.errorString();
             out.cancelWriting();
-            return false;
+            return fail(reason);
         }
-        return out.commit();
+        if (!out.commit())
+            return fail(out.errorString());
+        return true;
     } catch (const std::exception&) {
-        return false;
+        return fail(QStringLiteral("out of memory"));
     }
 }
 

@@ -22,6 +22,7 @@
 // Every function here is total: any bytes in, no crash, no assertion, no exception.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -61,20 +62,35 @@ QByteArray setValue(const QByteArray& file, const QByteArray& section, const QBy
 QByteArray toShiftJis(const QString& text);
 QString fromShiftJis(const QByteArray& bytes);
 
-// The value as the program reads it: `defaultValue` when the file cannot be read or the section
-// or key is missing; otherwise the raw value up to its first NUL byte and at most
-// kMaxValueBytes bytes long, decoded from Shift_JIS. A first byte of a double-byte character
-// left alone by the cut is dropped.
-QString readString(const QString& path, const QString& section, const QString& key,
-                   const QString& defaultValue);
+// The bytes of the settings file at `path` (through symbolic links); nullopt when it is missing
+// or cannot be read, and for anything that is not a regular file (a FIFO, a device, a socket, a
+// folder), which is decided at once, without blocking and without reading from it.
+std::optional<QByteArray> readFile(const QString& path);
 
-// Stores `value` as `key` of `section` in the file at `path`, creating the file, the section
-// and the key as needed (see setValue). The new content goes to a temporary file in the same
-// folder that then replaces the old file, so the file is either the old one or the new one,
-// never a mixture. False, with the file untouched, when the folder is missing or not writable,
-// the path names a directory, an existing file cannot be read, a name cannot be written or the
-// write fails.
-bool writeString(const QString& path, const QString& section, const QString& key,
-                 const QString& value);
+// The value as the program reads it from the settings file `file` (as readFile gives it):
+// `defaultValue` when there is no file or the section or key is missing; otherwise the raw value
+// up to its first NUL byte and at most kMaxValueBytes bytes long, decoded from Shift_JIS. A
+// first byte of a double-byte character left alone by the cut is dropped.
+QString readString(const std::optional<QByteArray>& file, const QString& section,
+                   const QString& key, const QString& defaultValue);
+
+// One value to store.
+struct Setting {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// Stores every setting in the file at `path` in one read-modify-write (see setValue), creating
+// the file, sections and keys as needed. The new content goes to a temporary file in the same
+// folder that then replaces the old file, so the file is the old one or the new one, never a
+// mixture, and two programs saving together leave one complete set. When no temporary file can
+// be made (a folder the user cannot write) an existing writable file is written in place. A
+// symbolic link to a regular file is written through and kept.
+// False, with the file untouched and `why` saying why, when: the path is not a regular file
+// (a FIFO, a device, a folder), the file has no write permission bit at all (left alone by every
+// user, root included), an existing file cannot be read (its other lines would be lost), a name
+// cannot be written, or the folder or the file cannot be written.
+bool writeStrings(const QString& path, const QList<Setting>& settings, QString* why = nullptr);
 
 }  // namespace yorvane::profile

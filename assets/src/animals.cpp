@@ -6,28 +6,37 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <iterator>
 
 #include "canvas.h"
 #include "pictures.h"
+#include "yorvane/sign.h"
 
 namespace art {
 
 const std::vector<Animal>& animals() {
-    // In the order of the branch table: the year mod 12 picks the row.
-    static const std::vector<Animal> list = {
-        {"saru", QStringLiteral("申"), U'\U0001F412', qRgb(0xcf, 0xe6, 0xf7)},
-        {"tori", QStringLiteral("酉"), U'\U0001F413', qRgb(0xdc, 0xde, 0xf6)},
-        {"inu", QStringLiteral("戌"), U'\U0001F415', qRgb(0xd8, 0xef, 0xcf)},
-        {"i", QStringLiteral("亥"), U'\U0001F417', qRgb(0xf4, 0xea, 0xc0)},
-        {"ne", QStringLiteral("子"), U'\U0001F400', qRgb(0xf9, 0xdc, 0xcb)},
-        {"ushi", QStringLiteral("丑"), U'\U0001F402', qRgb(0xd3, 0xed, 0xe4)},
-        {"tora", QStringLiteral("寅"), U'\U0001F405', qRgb(0xcd, 0xe6, 0xee)},
-        {"u", QStringLiteral("卯"), U'\U0001F407', qRgb(0xf6, 0xd9, 0xe4)},
-        {"tatu", QStringLiteral("辰"), U'\U0001F409', qRgb(0xf7, 0xe5, 0xc4)},
-        {"mi", QStringLiteral("巳"), U'\U0001F40D', qRgb(0xe4, 0xda, 0xf3)},
-        {"uma", QStringLiteral("午"), U'\U0001F40E', qRgb(0xd3, 0xe2, 0xf5)},
-        {"hituji", QStringLiteral("未"), U'\U0001F411', qRgb(0xd6, 0xec, 0xcb)},
+    // The engine's branch table names each picture and its branch, in its order (the year mod
+    // 12 picks the row); here only how each one looks.
+    struct Look {
+        char32_t glyph;
+        QRgb tile;
     };
+    static const Look looks[] = {
+        {U'\U0001F412', qRgb(0xcf, 0xe6, 0xf7)}, {U'\U0001F413', qRgb(0xdc, 0xde, 0xf6)},
+        {U'\U0001F415', qRgb(0xd8, 0xef, 0xcf)}, {U'\U0001F417', qRgb(0xf4, 0xea, 0xc0)},
+        {U'\U0001F400', qRgb(0xf9, 0xdc, 0xcb)}, {U'\U0001F402', qRgb(0xd3, 0xed, 0xe4)},
+        {U'\U0001F405', qRgb(0xcd, 0xe6, 0xee)}, {U'\U0001F407', qRgb(0xf6, 0xd9, 0xe4)},
+        {U'\U0001F409', qRgb(0xf7, 0xe5, 0xc4)}, {U'\U0001F40D', qRgb(0xe4, 0xda, 0xf3)},
+        {U'\U0001F40E', qRgb(0xd3, 0xe2, 0xf5)}, {U'\U0001F411', qRgb(0xd6, 0xec, 0xcb)},
+    };
+    static_assert(std::size(looks) == std::size(yorvane::kBranchTable));
+    static const std::vector<Animal> list = [] {
+        std::vector<Animal> out;
+        for (std::size_t i = 0; i < std::size(looks); ++i)
+            out.push_back({qs(yorvane::kBranchTable[i].picture), qs(yorvane::kBranches.substr(i, 1)),
+                           looks[i].glyph, looks[i].tile});
+        return out;
+    }();
     return list;
 }
 

@@ -13,10 +13,6 @@
 
 namespace art {
 
-QString qs(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
 void requireFamily(const QString& family) {
     if (!QFontDatabase::families().contains(family)) {
         std::fprintf(stderr, "draw: the font family \"%s\" is not installed\n",

@@ -10,6 +10,8 @@
 
 #include <string_view>
 
+#include "u16text.h"
+
 class QPainter;
 
 namespace art {
@@ -20,7 +22,7 @@ inline const QColor kGreenDark{0x1c, 0x6b, 0x2c};
 inline const QColor kGreenLight{0xe6, 0xf4, 0xe8};
 inline const QColor kInk{0x22, 0x22, 0x22};
 
-QString qs(std::u16string_view text);
+using yorvane::qs;
 
 // Makes sure a face is installed under `family`; stops the generator otherwise, because a
 // silently substituted face would put wrong glyphs into committed pictures.

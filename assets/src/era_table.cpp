@@ -7,8 +7,8 @@
 #include <array>
 
 #include "canvas.h"
-#include "eras.h"
-#include "periods.h"
+#include "yorvane/eras.h"
+#include "yorvane/periods.h"
 #include "pictures.h"
 
 namespace art {

@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(out.root.path());
 
     for (const art::Animal& a : art::animals())
-        out.add(art::animalPicture(a), QStringLiteral("data/%1.jpg").arg(a.file));
+        out.add(art::animalPicture(a), QStringLiteral("data/") + a.file);
     out.add(art::sceneEmpty(), QStringLiteral("data/scene1.jpg"));
     out.add(art::sceneKeys(), QStringLiteral("data/scene2.gif"));
     out.add(art::eraTable(), QStringLiteral("data/gengo.gif"));
@@ -56,6 +56,10 @@ int main(int argc, char** argv) {
     out.add(art::keyGuide(), QStringLiteral("ui/resources/keyguide.jpg"));
     out.add(art::windowIcon(32), QStringLiteral("ui/resources/icon.png"));
     out.add(art::windowIcon(64), QStringLiteral("ui/resources/icon-64.png"));
+    // The desktop's icon theme: the window icon at every size a launcher or panel asks for.
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        out.add(art::windowIcon(size),
+                QStringLiteral("dist/icons/%1x%1/org.example.yorvane.png").arg(size));
     out.add(art::banner(), QStringLiteral("ui/resources/banner.gif"));
     out.add(art::versionSheet(), QStringLiteral("ui/resources/sheet.gif"));
     const QImage rocket = art::rocket();

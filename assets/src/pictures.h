@@ -11,7 +11,7 @@
 namespace art {
 
 struct Animal {
-    QString file;     // base name of the picture in data/
+    QString file;     // the picture's file name in data/
     QString branch;   // the earthly branch it stands for
     char32_t glyph;   // the emoji drawn
     QRgb tile;        // colour of its tile

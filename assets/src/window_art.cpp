@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -20,11 +21,18 @@ QImage windowIcon(int size) {
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    // Laid out on a 32-pixel grid, edges on half pixels so the paper's border stays one sharp
-    // pixel wide at 32 and two at 64.
-    p.scale(size / 32.0, size / 32.0);
-    drawInfoSheet(p, InfoSheet{QRectF(5.5, 1.5, 21, 29), 7, QPointF(16, 18.5), 8.2, 1.0,
-                               size >= 64});
+    // Laid out on a 32-pixel grid. The paper's border is a whole number of pixels wide at every
+    // size, and its edges are moved to the nearest place where that border covers whole pixels,
+    // so it stays sharp at the sizes that are no multiple of 32 too (16, 24 and 48 for the
+    // desktop's icon theme). At 32 and 64 the edges already lie there.
+    const qreal k = size / 32.0;
+    const qreal border = std::max(1, qRound(k));  // in pixels
+    const auto snap = [&](qreal v) {
+        return (std::floor(v * k - border / 2 + 0.5) + border / 2) / k;
+    };
+    p.scale(k, k);
+    const QRectF paper(QPointF(snap(5.5), snap(1.5)), QPointF(snap(26.5), snap(30.5)));
+    drawInfoSheet(p, InfoSheet{paper, 7, QPointF(16, 18.5), 8.2, border / k, size >= 64});
     return img;
 }
 

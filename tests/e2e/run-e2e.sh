@@ -10,7 +10,9 @@
 #      executable must hold the new values and the position the window had;
 #   2. started again: it must open where the first run closed, and a close without edits must
 #      leave the file byte for byte as it was (it read back 60 and 昭和);
-#   3. edited, moved and killed with SIGKILL: the file must be untouched.
+#   3. edited, moved and killed with SIGKILL: the file must be untouched;
+#   4. two instances at once, moved apart, one designating 2001 and the other 2002, closed in the
+#      same moment, ten times: the file must always hold one instance's LEFT, TOP and SHITEI.
 # Everything started here is stopped and the temporary folder removed, whatever happens.
 set -euo pipefail
 
@@ -39,8 +41,10 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/yorvane-e2e.XXXXXX")
 xvfb_pid=
 app_pid=
+other_pid=
 cleanup() {
     local status=$?
+    [[ -n $other_pid ]] && kill -KILL "$other_pid" 2>/dev/null || true
     if [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; then
         kill -KILL "$app_pid" 2>/dev/null || true
         wait "$app_pid" 2>/dev/null || true
@@ -98,7 +102,7 @@ start_program() {
         "$prog/yorvane") >"$work/run$run.log" 2>&1 &
     app_pid=$!
     local found
-    found=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --class yorvane) ||
+    found=$(timeout 20 xdotool search --sync --all --onlyvisible --pid "$app_pid" --class yorvane) ||
         fail "run $run: no visible yorvane window appeared"
     # xdotool may list a window more than once.
     window=$(printf '%s\n' "$found" | sort -u)
@@ -200,5 +204,41 @@ app_pid=
 cmp -s "$work/ini.after1" "$ini" || fail "the settings file changed although the program was killed"
 [[ $(listing) == "$before_listing" ]] || fail "the killed run left files behind: $(listing)"
 ok "run 3 killed with SIGKILL after edits: settings file unchanged, no stray files"
+
+# --- run 4: two instances closing together ----------------------------------------------------
+# Each instance writes its four values in one save, so the last close wins whole.
+set_designated() { # WINDOW YEAR X Y
+    xdotool windowfocus --sync "$1"
+    xdotool key --delay 20 shift Delete
+    xdotool type --delay 20 "$2"
+    xdotool windowmove --sync "$1" "$3" "$4"
+}
+for round in $(seq 10); do
+    start_program
+    first_window=$window
+    first_pid=$app_pid
+    start_program
+    other_pid=$first_pid
+    set_designated "$first_window" 2001 100 50
+    set_designated "$window" 2002 500 400
+    sleep 0.2
+    "$close_request" "$first_window" &
+    first_request=$!
+    "$close_request" "$window" || fail "round $round: the close request could not be sent"
+    wait "$first_request" || fail "round $round: the close request could not be sent"
+    for pid in "$first_pid" "$app_pid"; do
+        for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+        status=0
+        wait "$pid" || status=$?
+        ((status == 0)) || fail "round $round: an instance ended with status $status"
+    done
+    other_pid= app_pid=
+    set=$(ini_value LOCATION LEFT)/$(ini_value LOCATION TOP)/$(ini_value SET SHITEI)
+    case $set in
+    1500/750/2001 | 7500/6000/2002) ;;
+    *) fail "round $round: the file mixes the two instances' settings: LEFT/TOP/SHITEI $set" ;;
+    esac
+done
+ok "run 4: two instances closed together ten times, the file held one instance's set each time"
 
 log "all checks passed in $((SECONDS - started)) s"

@@ -36,35 +36,27 @@ inline constexpr Branch kBranchTable[12] = {
 };
 
 struct YearSign {
-    int kyuseiIdx;                  // [0, 8]
-    int jikkanIdx;                  // [0, 9]
-    int junishiIdx;                 // [0, 11]
-    std::u16string_view kyuseiText;   // 4 characters
-    std::u16string_view jikkanText;   // 1 character
-    std::u16string_view junishiText;  // 1 character
-    std::u16string_view jikkanKana;   // 5 characters, blanks kept
-    std::u16string_view junishiKana;  // 3 characters, blanks kept
+    std::u16string_view nineStar;       // 4 characters
+    std::u16string_view stem;           // 1 character
+    std::u16string_view branch;         // 1 character
+    std::u16string_view stemReading;    // 5 characters, blanks kept
+    std::u16string_view branchReading;  // 3 characters, blanks kept
     std::u16string_view picture;
 };
 
 // The year is 0 or more: the recalculation empties every input below 1 before it gets here.
 constexpr YearSign yearSign(std::int32_t year) {
     // Floor remainders keep a negative year inside the tables all the same.
-    const auto mod = [](std::int32_t y, int m) { return static_cast<int>(((y % m) + m) % m); };
-    YearSign s{};
-    s.kyuseiIdx = mod(year, 9);
-    s.jikkanIdx = mod(year, 10);
-    s.junishiIdx = mod(year, 12);
-    s.kyuseiText = kNineStars.substr(static_cast<std::size_t>(s.kyuseiIdx) * 4, 4);
-    s.jikkanText = kStems.substr(static_cast<std::size_t>(s.jikkanIdx), 1);
-    s.jikkanKana = kStemReadings.substr(static_cast<std::size_t>(s.jikkanIdx) * 5, 5);
-    s.junishiText = kBranches.substr(static_cast<std::size_t>(s.junishiIdx), 1);
-    s.junishiKana = kBranchTable[s.junishiIdx].reading;
-    s.picture = kBranchTable[s.junishiIdx].picture;
-    return s;
+    const auto slot = [](std::int32_t y, int m) {
+        return static_cast<std::size_t>(((y % m) + m) % m);
+    };
+    const std::size_t star = slot(year, 9), stem = slot(year, 10), branch = slot(year, 12);
+    return {kNineStars.substr(star * 4, 4),      kStems.substr(stem, 1),
+            kBranches.substr(branch, 1),         kStemReadings.substr(stem * 5, 5),
+            kBranchTable[branch].reading,        kBranchTable[branch].picture};
 }
 
-static_assert(yearSign(1980).kyuseiText == u"二黒土星");
-static_assert(yearSign(2015).junishiKana == u"ひつじ");
+static_assert(yearSign(1980).nineStar == u"二黒土星");
+static_assert(yearSign(2015).branchReading == u"ひつじ");
 
 }  // namespace yorvane

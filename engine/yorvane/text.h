@@ -14,7 +14,4 @@ std::u16string decimal(std::int64_t value);
 // values show no decimal point (46, -10, 2000000000).
 std::u16string shortestDecimal(double value);
 
-// ASCII-only narrowing; a character above U+007F becomes '?'.
-std::string toAscii(std::u16string_view text);
-
 }  // namespace yorvane

@@ -10,14 +10,17 @@
 
 namespace yorvane {
 
-// One entry of the era list. The list's position is the era index used everywhere.
+// The calendars a year can be counted in, in the order of the era list.
+enum class Era : std::uint8_t { Western, Heisei, Showa, Taisho, Meiji };
+
+inline constexpr std::array<Era, 5> kEras{Era::Western, Era::Heisei, Era::Showa, Era::Taisho,
+                                          Era::Meiji};
+
 struct ModernEra {
     std::u16string_view name;
     std::int32_t offset;    // Western year of era year n is n + offset
     std::int32_t lastYear;  // last year number within the era; 0 = the era has no end
 };
-
-enum EraIndex : int { Seireki = 0, Heisei = 1, Showa = 2, Taisho = 3, Meiji = 4 };
 
 // 大正 and 昭和 are counted from their second year: the year an era began is left to the era
 // that ended in it, so 1912 is 明治 45 and 1926 is 大正 15. 平成 is left open: a number typed
@@ -30,19 +33,31 @@ inline constexpr std::array<ModernEra, 5> kModernEras{{
     {u"明治", 1867, 45},
 }};
 
-// The era index whose name is exactly `name` (no trimming, no case folding), if any.
-constexpr std::optional<int> modernEraIndex(std::u16string_view name) {
-    for (int i = 0; i < static_cast<int>(kModernEras.size()); ++i)
-        if (kModernEras[static_cast<std::size_t>(i)].name == name) return i;
+constexpr const ModernEra& modernEra(Era era) { return kModernEras[static_cast<std::size_t>(era)]; }
+constexpr std::u16string_view eraName(Era era) { return modernEra(era).name; }
+
+// The era at position `index` of the era list; nullopt for no selection (-1) or beyond.
+constexpr std::optional<Era> eraAt(int index) {
+    if (index < 0 || index >= static_cast<int>(kEras.size())) return std::nullopt;
+    return kEras[static_cast<std::size_t>(index)];
+}
+constexpr int eraIndex(Era era) { return static_cast<int>(era); }
+
+// The era named exactly `name` (no trimming, no case folding), if any.
+constexpr std::optional<Era> eraNamed(std::u16string_view name) {
+    for (Era era : kEras)
+        if (eraName(era) == name) return era;
     return std::nullopt;
 }
 
 // True when `number` lies after the last year of the era (昭和 65, 大正 16, 明治 46 ...).
-constexpr bool pastEraEnd(int eraIndex, std::int64_t number) {
-    if (eraIndex < 0 || eraIndex >= static_cast<int>(kModernEras.size())) return false;
-    const auto last = kModernEras[static_cast<std::size_t>(eraIndex)].lastYear;
+constexpr bool pastEraEnd(Era era, std::int64_t number) {
+    const auto last = modernEra(era).lastYear;
     return last != 0 && number > last;
 }
+
+static_assert(eraNamed(u"昭和") == Era::Showa && !eraNamed(u"ERROR"));
+static_assert(eraAt(4) == Era::Meiji && !eraAt(-1) && !eraAt(5));
 
 // One row of the historical table. A row covers the years from `firstYear` up to the year
 // before the next row's first year; the last row has no end.
@@ -315,10 +330,9 @@ const HistoricalEra* findHistoricalEra(std::int32_t year);
 // What the two era labels show for a Western year: the caption and the year within the era,
 // "元" for its first year, nothing for a gap year or a year before 645.
 struct EraDisplay {
-    std::u16string gengo;     // caption of lblGengo
-    std::u16string nen;       // caption of lblNen
-    std::int32_t gengoNen;    // year within the era (0 for a gap); unchanged before 645
+    std::u16string caption;  // the era
+    std::u16string year;     // the year within it
 };
-EraDisplay historicalEraDisplay(std::int32_t year, std::int32_t previousGengoNen);
+EraDisplay historicalEraDisplay(std::int32_t year);
 
 }  // namespace yorvane

@@ -1,0 +1,264 @@
+#!/usr/bin/env bash
+# The installed program: installed into a temporary DESTDIR, checked as the desktop sees it,
+# then run from there in an X server of its own with a home folder of its own.
+#
+# Usage: run-install.sh BUILD-FOLDER CLOSE-REQUEST-HELPER VERSION DATA-FOLDER
+#
+#   1. cmake --install BUILD-FOLDER with the prefix /usr into DESTDIR: the program in bin/, every
+#      file of DATA-FOLDER in share/yorvane/, nothing loose in the prefix; the desktop file, the
+#      icons at their sizes, the metadata and the manual page where the desktop looks for them,
+#      naming one another and the version; desktop-file-validate and appstreamcli accept them.
+#   2. run 1 (the delivered first settings file given values that differ from the window's
+#      design, so that reading it shows): the installed program opens where that file says,
+#      shows the picture of a typed year (read from share/yorvane), and on a close request
+#      writes the delivered designated year and the new position into
+#      $XDG_CONFIG_HOME/yorvane/yorvane.ini;
+#   3. run 2 opens where run 1 closed (the user's file, not the delivered one), takes a new
+#      designated year and saves it; run 3 reads it back (a close without edits leaves the
+#      user's file byte for byte as it was);
+#   4. no file inside the installed tree changed, none was added or removed by the runs.
+# Everything started here is stopped and the temporary folder removed, whatever happens.
+set -euo pipefail
+
+if (($# != 4)); then
+    echo "usage: $0 BUILD-FOLDER CLOSE-REQUEST-HELPER VERSION DATA-FOLDER" >&2
+    exit 2
+fi
+build=$1
+close_request=$2
+version=$3
+data=$4
+id=org.example.yorvane
+
+started=$SECONDS
+log() { printf 'install: %s\n' "$*"; }
+fail() {
+    printf 'install: FAIL: %s\n' "$*" >&2
+    exit 1
+}
+ok() { log "ok   - $*"; }
+
+for tool in Xvfb xdotool import convert compare desktop-file-validate appstreamcli gzip \
+    sha256sum timeout od; do
+    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps"
+done
+[[ -x $close_request ]] || fail "no close-request helper at $close_request"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/yorvane-install.XXXXXX")
+xvfb_pid=
+app_pid=
+cleanup() {
+    local status=$?
+    if [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; then
+        kill -KILL "$app_pid" 2>/dev/null || true
+        wait "$app_pid" 2>/dev/null || true
+    fi
+    if [[ -n $xvfb_pid ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
+        kill -TERM "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    if ((status != 0)); then
+        for f in "$work"/*.log; do
+            [[ -s $f ]] && { echo "--- ${f##*/}"; cat "$f"; } >&2
+        done
+    fi
+    rm -rf "$work"
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+# --- 1. the installation -------------------------------------------------------------------
+dest=$work/dest
+root=$dest/usr
+DESTDIR=$dest cmake --install "$build" --prefix /usr >"$work/cmake-install.log" 2>&1 ||
+    fail "cmake --install failed"
+share=$root/share
+
+[[ -x $root/bin/yorvane ]] || fail "no executable bin/yorvane"
+stray=$(cd "$root" && find . -mindepth 1 -maxdepth 1 ! -name bin ! -name share)
+[[ -z $stray ]] || fail "installed loose into the prefix: $stray"
+[[ $(ls -A "$root/bin") == yorvane ]] || fail "bin/ holds more than the program: $(ls -A "$root/bin")"
+for f in "$data"/*; do
+    cmp -s "$f" "$share/yorvane/${f##*/}" || fail "share/yorvane/${f##*/} is missing or differs from data/"
+done
+[[ $(ls -A "$share/yorvane" | wc -l) == $(ls -A "$data" | wc -l) ]] ||
+    fail "share/yorvane holds other files than data/: $(ls -A "$share/yorvane")"
+ok "bin/yorvane, and every file of data/ in share/yorvane, the first settings file included"
+
+desktop=$share/applications/$id.desktop
+[[ -f $desktop ]] || fail "no desktop file $id.desktop"
+desktop-file-validate "$desktop" >"$work/desktop-file-validate.log" 2>&1 ||
+    fail "desktop-file-validate rejects $id.desktop"
+key() { sed -n "s/^$1=//p" "$desktop"; }
+[[ -x $root/bin/$(key Exec) ]] || fail "Exec=$(key Exec) is no installed program"
+[[ $(key Icon) == "$id" ]] || fail "Icon=$(key Icon), not $id"
+# A PNG's width and height are the two big-endian words after its signature and IHDR header.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*2^24+$2*2^16+$3*2^8+$4 "x" $5*2^24+$6*2^16+$7*2^8+$8 }'; }
+for size in 16 24 32 48 64 128 256; do
+    icon=$share/icons/hicolor/${size}x$size/apps/$id.png
+    [[ -f $icon ]] || fail "no icon ${size}x$size"
+    [[ $(png_size "$icon") == "${size}x$size" ]] || fail "the ${size}x$size icon is $(png_size "$icon")"
+done
+ok "$id.desktop is valid, runs bin/$(key Exec), and its icon is there at 7 sizes"
+
+metainfo=$share/metainfo/$id.metainfo.xml
+[[ -f $metainfo ]] || fail "no metadata $id.metainfo.xml"
+appstreamcli validate --no-net "$metainfo" >"$work/appstreamcli.log" 2>&1 ||
+    fail "appstreamcli rejects $id.metainfo.xml"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+    fail "the metadata does not launch $id.desktop"
+grep -Eq "<release version=\"$version\" date=\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"" "$metainfo" ||
+    fail "the metadata has no release entry for $version"
+manual=$share/man/man1/yorvane.1.gz
+gzip -dc "$manual" 2>/dev/null | grep -q "^\.TH YORVANE 1 .*\"yorvane $version\"" ||
+    fail "no manual page for version $version"
+ok "the metadata is valid and names the desktop file and release $version; the manual page is $version"
+
+# The delivered first values equal the window's design position and designated year; other
+# values show whether the program reads them: 200,100 in twips and 平成 10 (Shift_JIS).
+printf '[LOCATION]\r\nLEFT=3000\r\nTOP=1500\r\n[SET]\r\nSHITEI=10\r\nGENGO=\x95\xbd\x90\xac\r\n' \
+    >"$share/yorvane/yorvane.ini"
+
+# Every file of the installed tree with its checksum: compared again at the end.
+tree() { (cd "$dest" && find . -print0 | LC_ALL=C sort -z | xargs -0 stat -c '%n %s') ; }
+sums() { (cd "$dest" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum); }
+tree >"$work/tree.before"
+sums >"$work/sums.before"
+
+# --- the X server and a home of its own -----------------------------------------------------
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+ini=$XDG_CONFIG_HOME/yorvane/yorvane.ini
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [[ -s $work/display ]] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
+    sleep 0.1
+done
+display_number=$(tr -dc '0-9' <"$work/display")
+[[ -n $display_number ]] || fail "Xvfb reported no display"
+export DISPLAY=:$display_number
+unset WAYLAND_DISPLAY
+
+run=0
+start_program() {
+    run=$((run + 1))
+    # Started by name from the PATH, as a launcher would, in a folder of no importance.
+    (cd "$HOME" && PATH=$root/bin:$PATH QT_QPA_PLATFORM=xcb exec yorvane) >"$work/run$run.log" 2>&1 &
+    app_pid=$!
+    local found
+    found=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --class yorvane) ||
+        fail "run $run: no visible yorvane window appeared"
+    window=$(printf '%s\n' "$found" | sort -u)
+    [[ $window =~ ^[0-9]+$ ]] || fail "run $run: expected one window, found: $found"
+}
+geometry() { # sets pos_x, pos_y and height of $window as the X server reports them
+    local X= Y= WINDOW= WIDTH= HEIGHT= SCREEN=
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    pos_x=$X
+    pos_y=$Y
+    height=$HEIGHT
+}
+close_and_wait() {
+    "$close_request" "$window" || fail "run $run: the close request could not be sent"
+    local status=0
+    for _ in $(seq 100); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app_pid" 2>/dev/null && fail "run $run: still running 10 s after the close request"
+    wait "$app_pid" || status=$?
+    app_pid=
+    ((status == 0)) || fail "run $run: the program ended with status $status"
+}
+# The value of KEY in the first [SECTION] of the user's settings file.
+ini_value() {
+    LC_ALL=C awk -v s="$1" -v k="$2" '
+        { sub(/\r$/, "") }
+        /^\[/ { if (seen) exit; here = (toupper($0) == "[" toupper(s) "]"); seen = here; next }
+        here && index($0, "=") && toupper(substr($0, 1, index($0, "=") - 1)) == toupper(k) {
+            print substr($0, index($0, "=") + 1); exit
+        }' "$ini"
+}
+# How far the picture box (160 x 160 at 232,112 of the client area, which fills the window
+# below the menu bar and is 292 pixels high) is from FILE: 0 for the same pixels, 1 for
+# opposite ones.
+picture_distance() {
+    import -window "$window" "$work/window.png"
+    convert "$work/window.png" -crop "160x160+232+$((height - 292 + 112))" +repage "$work/box.png"
+    # compare fails for pictures that differ: its figure is what counts here.
+    { compare -metric RMSE "$work/box.png" "$1" null: 2>&1 || true; } | sed -n 's/.*(\(.*\)).*/\1/p'
+}
+hex() { od -An -tx1 | tr -d ' \n'; }
+# Fails unless the user's file holds the designated year $1, the era whose Shift_JIS bytes are
+# $2 (hexadecimal) and the window position $3,$4.
+expect_settings() {
+    [[ -f $ini ]] || fail "run $run: no settings file at \$XDG_CONFIG_HOME/yorvane/yorvane.ini"
+    local shitei gengo left top
+    shitei=$(ini_value SET SHITEI)
+    gengo=$(printf '%s' "$(ini_value SET GENGO)" | hex)
+    left=$(ini_value LOCATION LEFT)
+    top=$(ini_value LOCATION TOP)
+    [[ $shitei == "$1" && $gengo == "$2" && $left == $(($3 * 15)) && $top == $(($4 * 15)) ]] ||
+        fail "run $run saved SHITEI=$shitei, GENGO bytes $gengo, LEFT=$left, TOP=$top;" \
+            "expected $1, $2 and the position $3,$4 in twips"
+}
+close_to() { awk -v d="$1" 'BEGIN { exit !(d != "" && d < 0.02) }'; }
+
+# --- 2. run 1: the delivered values, a typed year, a close request ------------------------------
+[[ ! -e $XDG_CONFIG_HOME ]] || fail "the configuration folder exists before the first run"
+start_program
+geometry
+[[ $pos_x == 200 && $pos_y == 100 ]] ||
+    fail "run 1 opened at $pos_x,$pos_y, not at the delivered position 200,100"
+ok "run 1 opened at the delivered position 200,100"
+xdotool windowfocus --sync "$window"
+xdotool type --delay 30 55 # 昭和 55 = 1980, a year of 申: the monkey
+distance=
+for _ in $(seq 20); do
+    distance=$(picture_distance "$share/yorvane/saru.jpg")
+    close_to "$distance" && break
+    sleep 0.25
+done
+close_to "$distance" ||
+    fail "after typing 55 the picture box does not show share/yorvane/saru.jpg (distance $distance)"
+ok "typed 55: the picture box shows saru.jpg from share/yorvane"
+xdotool windowmove --sync "$window" 123 87
+close_and_wait
+expect_settings 10 95bd90ac 123 87
+ok "run 1 closed: the user's file holds the delivered 平成 10 and the new position 123,87"
+
+# --- 3. run 2 reads the user's file and saves a new designated year; run 3 reads it back -------
+start_program
+geometry
+[[ $pos_x == 123 && $pos_y == 87 ]] || fail "run 2 opened at $pos_x,$pos_y, not where run 1 closed (123,87)"
+xdotool windowfocus --sync "$window"
+xdotool key --delay 30 shift # to the designated year
+xdotool key --delay 30 Up    # era 昭和, the box emptied
+xdotool type --delay 30 60
+close_and_wait
+expect_settings 60 8fba9861 123 87
+ok "run 2 opened at 123,87 and saved the designated year 昭和 60"
+cp "$ini" "$work/ini.after2"
+
+start_program
+geometry
+[[ $pos_x == 123 && $pos_y == 87 ]] || fail "run 3 opened at $pos_x,$pos_y, not at 123,87"
+close_and_wait
+cmp -s "$work/ini.after2" "$ini" || fail "run 3 changed the user's settings file without any edit"
+ok "run 3 closed without edits: the file is byte for byte the same (60 and 昭和 were read back)"
+
+# --- 4. the installation is as it was ------------------------------------------------------------
+tree >"$work/tree.after"
+sums >"$work/sums.after"
+diff "$work/tree.before" "$work/tree.after" >"$work/tree.diff.log" ||
+    fail "files were added to or removed from the installation"
+diff "$work/sums.before" "$work/sums.after" >"$work/sums.diff.log" ||
+    fail "files inside the installation changed"
+ok "no file inside the installation changed, none was added"
+
+log "all checks passed in $((SECONDS - started)) s"

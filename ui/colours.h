@@ -1,0 +1,23 @@
+#pragma once
+// The colours of the main window, in one place for the window and its tests.
+
+#include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace yorvane::colours {
+
+inline const QColor kWindowGrey(192, 192, 192);  // the window, the frame and the labels
+inline const QColor kValueBox(224, 224, 224);    // the boxes that show a value
+inline const QColor kWhite(255, 255, 255);       // an input box that takes typing
+inline const QColor kBlack(0, 0, 0);
+inline const QColor kRed(255, 0, 0);             // past an era's end, or a negative figure
+
+// The desktop's colour for button shadows, which greys a label out. Some styles' shadow is too
+// light to read on the grey window; the classic shadow grey is used then.
+inline QColor buttonShadow() {
+    const QColor c = QGuiApplication::palette().color(QPalette::Dark);
+    return qGray(c.rgb()) > 140 ? QColor(128, 128, 128) : c;
+}
+
+}  // namespace yorvane::colours
