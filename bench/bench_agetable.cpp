@@ -22,12 +22,14 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
 #include "agetable_window.h"
 #include "yorvane/eras.h"
 #include "form1.h"
+#include "bench_platform.h"
 #include "platform.h"
 
 #ifndef YORVANE_DATA_DIR
@@ -35,20 +37,6 @@
 #endif
 
 namespace {
-
-class BenchPlatform final : public yorvane::Platform {
-public:
-    explicit BenchPlatform(QString folder) : folder_(std::move(folder)) {}
-    QString programFolder() const override { return folder_; }
-    int currentYear() const override { return desktop_.currentYear(); }
-    QPixmap loadPicture(const QString& path) override { return desktop_.loadPicture(path); }
-    bool openDocument(const QString&, const QString&) override { return false; }
-    bool openAddress(const QString&) override { return false; }
-
-private:
-    QString folder_;
-    yorvane::DesktopPlatform desktop_;
-};
 
 // Counts the paints of the watched widget.
 class PaintCounter final : public QObject {
@@ -69,14 +57,32 @@ double median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+QLineEdit* birthYearBox(const yorvane::Form1& form) {
+    return form.findChild<QLineEdit*>(QStringLiteral("textNen"));
+}
+
+// Chooses 早見表 in `form`'s menu bar and returns the table it opened: the one age table window
+// (it has no owner widget, so it is a top-level window) that is not among `known`.
+yorvane::AgeTableWindow* openAgeTable(yorvane::Form1& form,
+                                     std::initializer_list<const QWidget*> known = {}) {
+    form.findChild<QAction*>(QStringLiteral("mnuHayami"))->trigger();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<yorvane::AgeTableWindow*>(w);
+            t && std::find(known.begin(), known.end(), w) == known.end())
+            return t;
+    return nullptr;
+}
+
 bool ready(yorvane::Form1& form) {
     form.show();
     form.activateWindow();
     if (!QTest::qWaitForWindowActive(&form)) return false;
-    form.cboGengo->setCurrentIndex(yorvane::Showa);
-    form.textNen->setFocus(Qt::OtherFocusReason);
-    form.textNen->setText(QStringLiteral("4"));
-    form.textNen->setCursorPosition(1);
+    form.findChild<QComboBox*>(QStringLiteral("cboGengo"))
+        ->setCurrentIndex(yorvane::eraIndex(yorvane::Era::Showa));
+    QLineEdit* box = birthYearBox(form);
+    box->setFocus(Qt::OtherFocusReason);
+    box->setText(QStringLiteral("4"));
+    box->setCursorPosition(1);
     QCoreApplication::processEvents();
     return true;
 }
@@ -88,14 +94,13 @@ double openOnce(BenchPlatform& platform) {
     if (!ready(form)) return -1;
     QElapsedTimer timer;
     timer.start();
-    form.mnuHayami->trigger();
-    yorvane::AgeTableWindow* table = form.ageTableWindow();
+    yorvane::AgeTableWindow* table = openAgeTable(form);
     PaintCounter counter;
-    table->tblHayami->viewport()->installEventFilter(&counter);
+    table->table->viewport()->installEventFilter(&counter);
     while (counter.paints == 0 && timer.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     const double us = static_cast<double>(timer.nsecsElapsed()) / 1000.0;
-    table->tblHayami->viewport()->removeEventFilter(&counter);
+    table->table->viewport()->removeEventFilter(&counter);
     return counter.paints > 0 ? us : -1;
 }
 
@@ -146,12 +151,13 @@ int main(int argc, char** argv) {
     yorvane::Form1 never(platform), open(platform), closed(platform);
     for (auto* f : {&never, &open, &closed}) f->Form_Load();
     if (!ready(open)) return 1;
-    open.mnuHayami->trigger();
+    yorvane::AgeTableWindow* openTable = openAgeTable(open);
     QCoreApplication::processEvents();
     if (!ready(closed)) return 1;
-    closed.mnuHayami->trigger();
+    yorvane::AgeTableWindow* closedTable = openAgeTable(closed, {openTable});
     QCoreApplication::processEvents();
-    closed.ageTableWindow()->close();
+    if (!openTable || !closedTable) return 1;
+    closedTable->close();
 
     yorvane::Form1* forms[] = {&never, &open, &closed};
     const char* names[] = {"never opened", "open", "closed again"};
@@ -163,14 +169,14 @@ int main(int argc, char** argv) {
                 if (o != s) forms[o]->hide();
             if (!ready(*forms[s])) return 1;
             if (s == 1) {
-                open.ageTableWindow()->show();
+                openTable->show();
                 open.activateWindow();
                 if (!QTest::qWaitForWindowActive(&open)) return 1;
             }
-            type(forms[s]->textNen, kWarmUp, nullptr);
-            type(forms[s]->textNen, kPerRound, &times[s]);
+            type(birthYearBox(*forms[s]), kWarmUp, nullptr);
+            type(birthYearBox(*forms[s]), kPerRound, &times[s]);
         }
-    const int followed = open.ageTableWindow()->selectedYear();
+    const int followed = openTable->selectedYear();
     if (followed < 1925 || followed > 1974) {
         std::fprintf(stderr, "bench_agetable: the open table did not follow (%d)\n", followed);
         return 1;
@@ -179,14 +185,14 @@ int main(int argc, char** argv) {
     // What the table does once the typing rests: the view jumps to the row, and repaints whole.
     std::vector<double> jumps;
     {
-        yorvane::AgeTableWindow* t = open.ageTableWindow();
+        yorvane::AgeTableWindow* t = openTable;
         QElapsedTimer timer;
         for (int i = 0; i < 200; ++i) {
             const QModelIndex index = t->model->index(t->model->rowOf(i % 2 ? 1929 : 1970), 0);
             timer.start();
-            t->tblHayami->selectionModel()->setCurrentIndex(
+            t->table->selectionModel()->setCurrentIndex(
                 index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            t->tblHayami->scrollTo(index, QAbstractItemView::PositionAtCenter);
+            t->table->scrollTo(index, QAbstractItemView::PositionAtCenter);
             QCoreApplication::processEvents();
             jumps.push_back(static_cast<double>(timer.nsecsElapsed()) / 1000.0);
         }

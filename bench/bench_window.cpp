@@ -29,6 +29,7 @@
 
 #include "yorvane/eras.h"
 #include "form1.h"
+#include "bench_platform.h"
 #include "platform.h"
 
 #ifndef YORVANE_DATA_DIR
@@ -36,30 +37,6 @@
 #endif
 
 namespace {
-
-// The desktop with the program folder put elsewhere: pictures are read exactly as the real
-// desktop layer reads them; nothing is handed to a viewer or a browser.
-class BenchPlatform final : public yorvane::Platform {
-public:
-    explicit BenchPlatform(QString folder) : folder_(std::move(folder)) {}
-    QString programFolder() const override { return folder_; }
-    yorvane::SettingsLocation settingsLocation() const override {
-        return {folder_ + QStringLiteral("/yorvane.ini"), {}};
-    }
-    int currentYear() const override { return desktop_.currentYear(); }
-    QPixmap loadPicture(const QString& path, const QSize& shownSize) override {
-        ++loads;
-        return desktop_.loadPicture(path, shownSize);
-    }
-    bool openDocument(const QString&, const QString&) override { return false; }
-    bool openAddress(const QString&) override { return false; }
-
-    long loads = 0;
-
-private:
-    QString folder_;
-    yorvane::DesktopPlatform desktop_;
-};
 
 struct Timings {
     std::vector<double> total;   // key events and the repaint, µs

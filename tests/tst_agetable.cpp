@@ -106,7 +106,7 @@ void TestAgeTable::opensOnTheMainWindowsYear() {
     QCOMPARE(t->model->yearAt(0), 2026);  // newest first, up to this year
     // Scrolled to it.
     const QModelIndex index = t->model->index(t->model->rowOf(year), 0);
-    QVERIFY(t->tblHayami->viewport()->rect().intersects(t->tblHayami->visualRect(index)));
+    QVERIFY(t->table->viewport()->rect().intersects(t->table->visualRect(index)));
     // The focus stays in the main window.
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
     QCOMPARE(QApplication::focusWidget(), w.textNen);
@@ -127,7 +127,7 @@ void TestAgeTable::followsTheMainWindowOnlyWhileOpen() {
     QCOMPARE(t->selectedYear(), 1964);
     // The view moves to it once the typing rests.
     const QModelIndex index = t->model->index(t->model->rowOf(1964), 0);
-    QTRY_VERIFY(t->tblHayami->viewport()->rect().contains(t->tblHayami->visualRect(index)));
+    QTRY_VERIFY(t->table->viewport()->rect().contains(t->table->visualRect(index)));
     QTest::keyClick(w.textNen, Qt::Key_Backspace);  // 昭和 3
     QCOMPARE(t->selectedYear(), 1928);
     w.textNen->clear();
@@ -171,7 +171,7 @@ void TestAgeTable::filterByBranch() {
     QFETCH(int, oldest);
     AgeTableWindow t(2026);
     t.showYear(1966);
-    t.cboEto->setCurrentIndex(t.cboEto->findText(branch));
+    t.branchFilter->setCurrentIndex(t.branchFilter->findText(branch));
     QCOMPARE(t.model->rowCount(), rows);
     QCOMPARE(t.model->yearAt(0), newest);
     QCOMPARE(t.model->yearAt(rows - 1), oldest);
@@ -188,15 +188,15 @@ void TestAgeTable::referenceYearAndChecks() {
     t.showYear(1957);
     const int row1957 = t.model->rowOf(1957);
     QCOMPARE(t.model->cell(row1957, yorvane::ColLongevity), QStringLiteral("古希"));  // 数え70
-    t.chkMan->setChecked(true);
+    t.fullAgeCheck->setChecked(true);
     QCOMPARE(t.model->cell(t.model->rowOf(1957), yorvane::ColLongevity), QString());
     QCOMPARE(t.model->cell(t.model->rowOf(1956), yorvane::ColLongevity), QStringLiteral("古希"));
     QCOMPARE(t.model->cell(t.model->rowOf(1966), yorvane::ColLongevity), QStringLiteral("還暦"));
-    t.chkHayaumare->setChecked(true);
+    t.earlyBornCheck->setChecked(true);
     QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::ColElementary), QStringLiteral("1986"));
     QCOMPARE(t.selectedYear(), 1957);
     // Another reference year recomputes the ages and keeps the row.
-    t.spinKijun->setValue(1990);
+    t.referenceYearBox->setValue(1990);
     QCOMPARE(t.model->rowCount(), 123);
     QCOMPARE(t.model->yearAt(0), 1990);
     QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::ColFullAge), QStringLiteral("10"));
@@ -205,39 +205,39 @@ void TestAgeTable::referenceYearAndChecks() {
     // Typed out of range: refused.
     t.show();
     QVERIFY(QTest::qWaitForWindowExposed(&t));
-    t.spinKijun->setFocus();
-    t.spinKijun->selectAll();
-    QTest::keyClicks(t.spinKijun, QStringLiteral("12345"));
-    QTest::keyClick(t.spinKijun, Qt::Key_Return);
-    QCOMPARE(t.spinKijun->value(), 1990);
-    t.spinKijun->selectAll();
-    QTest::keyClicks(t.spinKijun, QStringLiteral("1700"));
-    QTest::keyClick(t.spinKijun, Qt::Key_Return);
-    QCOMPARE(t.spinKijun->value(), 1990);
+    t.referenceYearBox->setFocus();
+    t.referenceYearBox->selectAll();
+    QTest::keyClicks(t.referenceYearBox, QStringLiteral("12345"));
+    QTest::keyClick(t.referenceYearBox, Qt::Key_Return);
+    QCOMPARE(t.referenceYearBox->value(), 1990);
+    t.referenceYearBox->selectAll();
+    QTest::keyClicks(t.referenceYearBox, QStringLiteral("1700"));
+    QTest::keyClick(t.referenceYearBox, Qt::Key_Return);
+    QCOMPARE(t.referenceYearBox->value(), 1990);
     QCOMPARE(t.model->rowCount(), 123);
-    t.spinKijun->selectAll();
-    QTest::keyClicks(t.spinKijun, QStringLiteral("2000"));
-    QTest::keyClick(t.spinKijun, Qt::Key_Return);
-    QCOMPARE(t.spinKijun->value(), 2000);
+    t.referenceYearBox->selectAll();
+    QTest::keyClicks(t.referenceYearBox, QStringLiteral("2000"));
+    QTest::keyClick(t.referenceYearBox, Qt::Key_Return);
+    QCOMPARE(t.referenceYearBox->value(), 2000);
     QCOMPARE(t.model->yearAt(0), 2000);
-    QCOMPARE(t.spinKijun->minimum(), 1868);
-    QCOMPARE(t.spinKijun->maximum(), 9999);
+    QCOMPARE(t.referenceYearBox->minimum(), 1868);
+    QCOMPARE(t.referenceYearBox->maximum(), 9999);
 }
 
 void TestAgeTable::fourDigitsJump() {
     AgeTableWindow t(2026);
     t.show();
     QVERIFY(QTest::qWaitForWindowExposed(&t));
-    t.tblHayami->setFocus();
-    QTest::keyClicks(t.tblHayami, QStringLiteral("1926"));
+    t.table->setFocus();
+    QTest::keyClicks(t.table, QStringLiteral("1926"));
     QCOMPARE(t.selectedYear(), 1926);
     // A year the table does not hold leaves the selection.
-    QTest::keyClicks(t.tblHayami, QStringLiteral("1700"));
+    QTest::keyClicks(t.table, QStringLiteral("1700"));
     QCOMPARE(t.selectedYear(), 1926);
     // Another key in between starts the digits again.
-    QTest::keyClicks(t.tblHayami, QStringLiteral("19"));
-    QTest::keyClick(t.tblHayami, Qt::Key_Down);
-    QTest::keyClicks(t.tblHayami, QStringLiteral("2001"));
+    QTest::keyClicks(t.table, QStringLiteral("19"));
+    QTest::keyClick(t.table, Qt::Key_Down);
+    QTest::keyClicks(t.table, QStringLiteral("2001"));
     QCOMPARE(t.selectedYear(), 2001);
 }
 
@@ -246,12 +246,12 @@ void TestAgeTable::copyWithHeader() {
     t.show();
     QVERIFY(QTest::qWaitForWindowExposed(&t));
     t.showYear(1980);
-    t.tblHayami->selectionModel()->select(
+    t.table->selectionModel()->select(
         t.model->index(t.model->rowOf(1979), 0),
         QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    t.tblHayami->setFocus();
+    t.table->setFocus();
     QGuiApplication::clipboard()->clear();
-    QTest::keySequence(t.tblHayami, QKeySequence::Copy);
+    QTest::keySequence(t.table, QKeySequence::Copy);
     const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n');
     QCOMPARE(lines.size(), 4);  // header, two rows, the end of the last line
     QCOMPARE(lines[0], yorvane::AgeTableModel::titles().join(u'\t'));
@@ -280,7 +280,7 @@ void TestAgeTable::csvRecords() {
 
 void TestAgeTable::csvFile() {
     AgeTableWindow t(2026);
-    t.cboEto->setCurrentIndex(t.cboEto->findText(QStringLiteral("午")));
+    t.branchFilter->setCurrentIndex(t.branchFilter->findText(QStringLiteral("午")));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("表.csv"));
     QVERIFY(t.writeCsv(path));
@@ -301,7 +301,7 @@ void TestAgeTable::csvFile() {
     QCOMPARE(records[6], QStringLiteral("1966,昭和41,2626,丙午（ひのえうま）,七赤金星,60,61,"
                                         "男女 本厄,還暦,1973,1979,1982,1985,1989"));
     // Saved again over the same file: replaced whole.
-    t.cboEto->setCurrentIndex(0);
+    t.branchFilter->setCurrentIndex(0);
     QVERIFY(t.writeCsv(path));
     f.close();
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -345,8 +345,8 @@ void TestAgeTable::printsToPdf() {
         QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QFAIL("pdfinfo and pdftotext are needed: run scripts/install-deps");
     AgeTableWindow t(2026);
-    t.spinKijun->setValue(reference);
-    t.cboEto->setCurrentIndex(t.cboEto->findText(branch));
+    t.referenceYearBox->setValue(reference);
+    t.branchFilter->setCurrentIndex(t.branchFilter->findText(branch));
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("table.pdf"));
     QPrinter printer(QPrinter::HighResolution);
@@ -391,16 +391,16 @@ void TestAgeTable::keyboardAndScreenReader() {
     t.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&t));
     // Every control has a name a screen reader reads, and Tab reaches each in turn.
-    const QList<QWidget*> order{t.spinKijun, t.cboEto, t.chkMan, t.chkHayaumare,
-                                t.ComCsv,    t.ComPrint, t.tblHayami};
-    t.spinKijun->setFocus(Qt::TabFocusReason);
+    const QList<QWidget*> order{t.referenceYearBox, t.branchFilter, t.fullAgeCheck, t.earlyBornCheck,
+                                t.saveCsvButton,    t.printButton, t.table};
+    t.referenceYearBox->setFocus(Qt::TabFocusReason);
     for (int i = 0; i < order.size(); ++i) {
         QVERIFY2(!order[i]->accessibleName().isEmpty(), qPrintable(order[i]->objectName()));
         QCOMPARE(QApplication::focusWidget(), order[i]);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(QApplication::focusWidget(), t.spinKijun);  // round again, out of the table
-    QVERIFY(!t.tblHayami->tabKeyNavigation());
+    QCOMPARE(QApplication::focusWidget(), t.referenceYearBox);  // round again, out of the table
+    QVERIFY(!t.table->tabKeyNavigation());
     // Headers and cells read as they show; the sign and star headers tell of 立春.
     for (int c = 0; c < t.model->columnCount(); ++c)
         QCOMPARE(t.model->headerData(c, Qt::Horizontal, Qt::AccessibleTextRole).toString(),

@@ -247,65 +247,65 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     setFont(pGothic(9));
 
     auto* kijunLabel = new QLabel(QStringLiteral("基準年"), this);
-    spinKijun = new QSpinBox(this);
-    spinKijun->setObjectName(QStringLiteral("spinKijun"));
-    spinKijun->setRange(kAgeTableFirstYear, kAgeTableLastReference);
-    spinKijun->setValue(std::clamp(thisYear, kAgeTableFirstYear, kAgeTableLastReference));
-    spinKijun->setSuffix(QStringLiteral(" 年"));
-    spinKijun->setAccessibleName(QStringLiteral("基準年"));
-    spinKijun->setToolTip(QStringLiteral("年齢・厄年・長寿祝いを数える年"));
-    kijunLabel->setBuddy(spinKijun);
+    referenceYearBox = new QSpinBox(this);
+    referenceYearBox->setObjectName(QStringLiteral("spinKijun"));
+    referenceYearBox->setRange(kAgeTableFirstYear, kAgeTableLastReference);
+    referenceYearBox->setValue(std::clamp(thisYear, kAgeTableFirstYear, kAgeTableLastReference));
+    referenceYearBox->setSuffix(QStringLiteral(" 年"));
+    referenceYearBox->setAccessibleName(QStringLiteral("基準年"));
+    referenceYearBox->setToolTip(QStringLiteral("年齢・厄年・長寿祝いを数える年"));
+    kijunLabel->setBuddy(referenceYearBox);
 
     auto* etoLabel = new QLabel(QStringLiteral("干支"), this);
-    cboEto = new QComboBox(this);
-    cboEto->setObjectName(QStringLiteral("cboEto"));
-    cboEto->addItem(QStringLiteral("すべて"), -1);
+    branchFilter = new QComboBox(this);
+    branchFilter->setObjectName(QStringLiteral("cboEto"));
+    branchFilter->addItem(QStringLiteral("すべて"), -1);
     for (const char16_t* b : {u"子", u"丑", u"寅", u"卯", u"辰", u"巳", u"午", u"未", u"申", u"酉",
                               u"戌", u"亥"})
-        cboEto->addItem(QString::fromUtf16(b), branchSlot(b).value_or(-1));
-    cboEto->setAccessibleName(QStringLiteral("干支で絞り込み"));
-    cboEto->setToolTip(QStringLiteral("この十二支の年だけを表示します"));
-    etoLabel->setBuddy(cboEto);
+        branchFilter->addItem(QString::fromUtf16(b), branchSlot(b).value_or(-1));
+    branchFilter->setAccessibleName(QStringLiteral("干支で絞り込み"));
+    branchFilter->setToolTip(QStringLiteral("この十二支の年だけを表示します"));
+    etoLabel->setBuddy(branchFilter);
 
-    chkMan = new QCheckBox(QStringLiteral("満年齢で数える"), this);
-    chkMan->setObjectName(QStringLiteral("chkMan"));
-    chkMan->setAccessibleName(QStringLiteral("長寿祝いを満年齢で数える"));
-    chkMan->setToolTip(QStringLiteral("長寿祝いを満年齢で数えます（既定は数え年。還暦はどちらも満60歳の年）"));
-    chkHayaumare = new QCheckBox(QStringLiteral("早生まれ（1月1日〜4月1日）"), this);
-    chkHayaumare->setObjectName(QStringLiteral("chkHayaumare"));
-    chkHayaumare->setAccessibleName(QStringLiteral("早生まれ（1月1日から4月1日）"));
-    chkHayaumare->setToolTip(QStringLiteral("入学・卒業の年を一年早めます"));
+    fullAgeCheck = new QCheckBox(QStringLiteral("満年齢で数える"), this);
+    fullAgeCheck->setObjectName(QStringLiteral("chkMan"));
+    fullAgeCheck->setAccessibleName(QStringLiteral("長寿祝いを満年齢で数える"));
+    fullAgeCheck->setToolTip(QStringLiteral("長寿祝いを満年齢で数えます（既定は数え年。還暦はどちらも満60歳の年）"));
+    earlyBornCheck = new QCheckBox(QStringLiteral("早生まれ（1月1日〜4月1日）"), this);
+    earlyBornCheck->setObjectName(QStringLiteral("chkHayaumare"));
+    earlyBornCheck->setAccessibleName(QStringLiteral("早生まれ（1月1日から4月1日）"));
+    earlyBornCheck->setToolTip(QStringLiteral("入学・卒業の年を一年早めます"));
 
-    ComCsv = new QPushButton(QStringLiteral("CSV で保存…"), this);
-    ComCsv->setObjectName(QStringLiteral("ComCsv"));
-    ComCsv->setAccessibleName(QStringLiteral("CSV で保存"));
-    ComPrint = new QPushButton(QStringLiteral("印刷…"), this);
-    ComPrint->setObjectName(QStringLiteral("ComPrint"));
-    ComPrint->setAccessibleName(QStringLiteral("印刷"));
+    saveCsvButton = new QPushButton(QStringLiteral("CSV で保存…"), this);
+    saveCsvButton->setObjectName(QStringLiteral("ComCsv"));
+    saveCsvButton->setAccessibleName(QStringLiteral("CSV で保存"));
+    printButton = new QPushButton(QStringLiteral("印刷…"), this);
+    printButton->setObjectName(QStringLiteral("ComPrint"));
+    printButton->setAccessibleName(QStringLiteral("印刷"));
 
     model = new AgeTableModel(this);
-    model->setOptions({spinKijun->value(), false, false});
+    model->setOptions({referenceYearBox->value(), false, false});
 
-    tblHayami = new QTableView(this);
-    tblHayami->setObjectName(QStringLiteral("tblHayami"));
-    tblHayami->setAccessibleName(kTitle);
-    tblHayami->setModel(model);
-    tblHayami->setItemDelegate(new CellDelegate(tblHayami));
-    tblHayami->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tblHayami->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    tblHayami->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblHayami->setTabKeyNavigation(false);  // Tab leaves the table for the controls above
-    tblHayami->setAlternatingRowColors(true);
-    tblHayami->setWordWrap(false);
-    tblHayami->verticalHeader()->hide();
-    tblHayami->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    tblHayami->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    tblHayami->horizontalHeader()->setHighlightSections(false);
+    table = new QTableView(this);
+    table->setObjectName(QStringLiteral("tblHayami"));
+    table->setAccessibleName(kTitle);
+    table->setModel(model);
+    table->setItemDelegate(new CellDelegate(table));
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setTabKeyNavigation(false);  // Tab leaves the table for the controls above
+    table->setAlternatingRowColors(true);
+    table->setWordWrap(false);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    table->horizontalHeader()->setHighlightSections(false);
     // The header keeps a selection of its own: it marks no selected rows, and would otherwise
     // repaint whenever the selected row changes.
-    tblHayami->horizontalHeader()->setSelectionModel(new QItemSelectionModel(model, tblHayami));
+    table->horizontalHeader()->setSelectionModel(new QItemSelectionModel(model, table));
     // Column widths from the widest texts, measured once; the rows all share them.
-    const QFontMetrics fm(tblHayami->font());
+    const QFontMetrics fm(table->font());
     const QString samples[AgeColumnCount] = {
         QStringLiteral("0000"), QStringLiteral("昭和64 / 平成元"), QStringLiteral("0000"),
         QStringLiteral("己未（つちのとひつじ）"), QStringLiteral("二黒土星"), QStringLiteral("000"),
@@ -315,43 +315,43 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     for (int c = 0; c < AgeColumnCount; ++c) {
         const int w = std::max(fm.horizontalAdvance(samples[c]),
                                fm.horizontalAdvance(qs(ageColumnTitle(c))));
-        tblHayami->setColumnWidth(c, w + 16);
+        table->setColumnWidth(c, w + 16);
     }
-    tblHayami->installEventFilter(this);
+    table->installEventFilter(this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(kijunLabel);
-    top->addWidget(spinKijun);
+    top->addWidget(referenceYearBox);
     top->addSpacing(12);
     top->addWidget(etoLabel);
-    top->addWidget(cboEto);
+    top->addWidget(branchFilter);
     top->addSpacing(12);
-    top->addWidget(chkMan);
-    top->addWidget(chkHayaumare);
+    top->addWidget(fullAgeCheck);
+    top->addWidget(earlyBornCheck);
     top->addStretch(1);
-    top->addWidget(ComCsv);
-    top->addWidget(ComPrint);
+    top->addWidget(saveCsvButton);
+    top->addWidget(printButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(tblHayami, 1);
+    layout->addWidget(table, 1);
 
-    setTabOrder(spinKijun, cboEto);
-    setTabOrder(cboEto, chkMan);
-    setTabOrder(chkMan, chkHayaumare);
-    setTabOrder(chkHayaumare, ComCsv);
-    setTabOrder(ComCsv, ComPrint);
-    setTabOrder(ComPrint, tblHayami);
+    setTabOrder(referenceYearBox, branchFilter);
+    setTabOrder(branchFilter, fullAgeCheck);
+    setTabOrder(fullAgeCheck, earlyBornCheck);
+    setTabOrder(earlyBornCheck, saveCsvButton);
+    setTabOrder(saveCsvButton, printButton);
+    setTabOrder(printButton, table);
 
-    connect(spinKijun, &QSpinBox::valueChanged, this, &AgeTableWindow::optionsChanged);
-    connect(chkMan, &QCheckBox::toggled, this, &AgeTableWindow::optionsChanged);
-    connect(chkHayaumare, &QCheckBox::toggled, this, &AgeTableWindow::optionsChanged);
-    connect(cboEto, &QComboBox::currentIndexChanged, this, [this] {
+    connect(referenceYearBox, &QSpinBox::valueChanged, this, &AgeTableWindow::optionsChanged);
+    connect(fullAgeCheck, &QCheckBox::toggled, this, &AgeTableWindow::optionsChanged);
+    connect(earlyBornCheck, &QCheckBox::toggled, this, &AgeTableWindow::optionsChanged);
+    connect(branchFilter, &QComboBox::currentIndexChanged, this, [this] {
         const int keep = selectedYear();
-        model->setBranchFilter(cboEto->currentData().toInt());
+        model->setBranchFilter(branchFilter->currentData().toInt());
         selectRowOfYear(keep != 0 ? keep : followedYear_, true);
     });
-    connect(ComCsv, &QPushButton::clicked, this, &AgeTableWindow::ComCsv_Click);
-    connect(ComPrint, &QPushButton::clicked, this, &AgeTableWindow::ComPrint_Click);
+    connect(saveCsvButton, &QPushButton::clicked, this, &AgeTableWindow::saveCsvClicked);
+    connect(printButton, &QPushButton::clicked, this, &AgeTableWindow::printClicked);
 
     scrollTimer_.setSingleShot(true);
     scrollTimer_.setInterval(kFollowScrollMs);
@@ -362,7 +362,7 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
 
 void AgeTableWindow::optionsChanged() {
     const int keep = selectedYear();
-    model->setOptions({spinKijun->value(), chkMan->isChecked(), chkHayaumare->isChecked()});
+    model->setOptions({referenceYearBox->value(), fullAgeCheck->isChecked(), earlyBornCheck->isChecked()});
     selectRowOfYear(keep != 0 ? keep : followedYear_, true);
 }
 
@@ -379,19 +379,19 @@ void AgeTableWindow::showEvent(QShowEvent* event) {
 // The first selected row becomes the current one, in the middle of the view.
 void AgeTableWindow::scrollToCurrent() {
     scrollTimer_.stop();
-    const QModelIndexList rows = tblHayami->selectionModel()->selectedRows();
+    const QModelIndexList rows = table->selectionModel()->selectedRows();
     if (rows.isEmpty()) return;
     const QModelIndex index =
-        model->index(rows.first().row(), std::max(0, tblHayami->currentIndex().column()));
-    tblHayami->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-    tblHayami->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        model->index(rows.first().row(), std::max(0, table->currentIndex().column()));
+    table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    table->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void AgeTableWindow::selectRowOfYear(int year, bool scrollNow) {
     const int reference = model->options().reference;
     if (year < kAgeTableFirstYear || year > reference) year = std::min(thisYear_, reference);
     const int row = model->rowOf(year);
-    QItemSelectionModel* sel = tblHayami->selectionModel();
+    QItemSelectionModel* sel = table->selectionModel();
     if (row < 0) {
         sel->clear();
         return;
@@ -406,16 +406,16 @@ void AgeTableWindow::selectRowOfYear(int year, bool scrollNow) {
 }
 
 int AgeTableWindow::selectedYear() const {
-    const QModelIndex current = tblHayami->currentIndex();
-    if (current.isValid() && tblHayami->selectionModel()->isRowSelected(current.row()))
+    const QModelIndex current = table->currentIndex();
+    if (current.isValid() && table->selectionModel()->isRowSelected(current.row()))
         return model->yearAt(current.row());
-    const QModelIndexList rows = tblHayami->selectionModel()->selectedRows();
+    const QModelIndexList rows = table->selectionModel()->selectedRows();
     return rows.isEmpty() ? 0 : model->yearAt(rows.first().row());
 }
 
 QString AgeTableWindow::selectionText() const {
     QList<int> rows;
-    for (const QModelIndex& i : tblHayami->selectionModel()->selectedRows()) rows << i.row();
+    for (const QModelIndex& i : table->selectionModel()->selectedRows()) rows << i.row();
     if (rows.isEmpty()) return {};
     std::sort(rows.begin(), rows.end());
     QString text = AgeTableModel::titles().join(u'\t') + u'\n';
@@ -470,7 +470,7 @@ void AgeTableWindow::saveCsvTo(const QString& path) {
                              .arg(QDir::toNativeSeparators(path), error));
 }
 
-void AgeTableWindow::ComCsv_Click() {
+void AgeTableWindow::saveCsvClicked() {
     const QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("CSV で保存"),
         QStringLiteral("年齢早見表_%1.csv").arg(model->options().reference),
@@ -478,7 +478,7 @@ void AgeTableWindow::ComCsv_Click() {
     if (!path.isEmpty()) saveCsvTo(path);
 }
 
-void AgeTableWindow::ComPrint_Click() {
+void AgeTableWindow::printClicked() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(kTitle);
@@ -526,7 +526,7 @@ int AgeTableWindow::printRows(QPrinter& printer) const {
     const int pages = std::max(1, (rows + perPage - 1) / perPage);
     const AgeTableOptions& o = model->options();
     QString heading = QStringLiteral("%1　基準年 %2年").arg(kTitle).arg(o.reference);
-    if (model->branchFilter() >= 0) heading += QStringLiteral("　%1年").arg(cboEto->currentText());
+    if (model->branchFilter() >= 0) heading += QStringLiteral("　%1年").arg(branchFilter->currentText());
     heading += o.longevityInFullAge ? QStringLiteral("　長寿祝いは満年齢")
                                     : QStringLiteral("　長寿祝いは数え年");
     if (o.earlyBorn) heading += QStringLiteral("　早生まれ");
@@ -582,7 +582,7 @@ int AgeTableWindow::printRows(QPrinter& printer) const {
 }
 
 bool AgeTableWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != tblHayami || event->type() != QEvent::KeyPress)
+    if (watched != table || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->matches(QKeySequence::Copy)) {
@@ -606,10 +606,10 @@ bool AgeTableWindow::eventFilter(QObject* watched, QEvent* event) {
         const int row = model->rowOf(year);
         if (row >= 0) {
             const QModelIndex index =
-                model->index(row, std::max(0, tblHayami->currentIndex().column()));
-            tblHayami->selectionModel()->setCurrentIndex(
+                model->index(row, std::max(0, table->currentIndex().column()));
+            table->selectionModel()->setCurrentIndex(
                 index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            tblHayami->scrollTo(index, QAbstractItemView::PositionAtCenter);
+            table->scrollTo(index, QAbstractItemView::PositionAtCenter);
         }
     }
     return true;

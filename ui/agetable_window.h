@@ -83,20 +83,20 @@ public:
     int printRows(QPrinter& printer) const;
 
     AgeTableModel* model = nullptr;
-    QSpinBox* spinKijun = nullptr;
-    QComboBox* cboEto = nullptr;
-    QCheckBox* chkMan = nullptr;
-    QCheckBox* chkHayaumare = nullptr;
-    QPushButton* ComCsv = nullptr;
-    QPushButton* ComPrint = nullptr;
-    QTableView* tblHayami = nullptr;
+    QSpinBox* referenceYearBox = nullptr;
+    QComboBox* branchFilter = nullptr;
+    QCheckBox* fullAgeCheck = nullptr;
+    QCheckBox* earlyBornCheck = nullptr;
+    QPushButton* saveCsvButton = nullptr;
+    QPushButton* printButton = nullptr;
+    QTableView* table = nullptr;
 
 public slots:
     void copySelection();
     // Writes the CSV to `path`; a failure is told in a message box.
     void saveCsvTo(const QString& path);
-    void ComCsv_Click();
-    void ComPrint_Click();
+    void saveCsvClicked();
+    void printClicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

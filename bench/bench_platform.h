@@ -1,0 +1,29 @@
+#pragma once
+// The desktop with the program folder put elsewhere: pictures are read exactly as the real
+// desktop layer reads them; nothing is handed to a viewer or a browser.
+
+#include <QString>
+
+#include "platform.h"
+
+class BenchPlatform final : public yorvane::Platform {
+public:
+    explicit BenchPlatform(QString folder) : folder_(std::move(folder)) {}
+    QString programFolder() const override { return folder_; }
+    yorvane::SettingsLocation settingsLocation() const override {
+        return {folder_ + QStringLiteral("/yorvane.ini"), {}};
+    }
+    int currentYear() const override { return desktop_.currentYear(); }
+    QPixmap loadPicture(const QString& path, const QSize& shownSize) override {
+        ++loads;
+        return desktop_.loadPicture(path, shownSize);
+    }
+    bool openDocument(const QString&, const QString&) override { return false; }
+    bool openAddress(const QString&) override { return false; }
+
+    long loads = 0;
+
+private:
+    QString folder_;
+    yorvane::DesktopPlatform desktop_;
+};
