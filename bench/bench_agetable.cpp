@@ -27,10 +27,10 @@
 #include <vector>
 
 #include "agetable_window.h"
-#include "yorvane/eras.h"
-#include "form1.h"
 #include "bench_platform.h"
+#include "form1.h"
 #include "platform.h"
+#include "yorvane/eras.h"
 
 #ifndef YORVANE_DATA_DIR
 #error "YORVANE_DATA_DIR must name the data folder"
@@ -64,7 +64,7 @@ QLineEdit* birthYearBox(const yorvane::Form1& form) {
 // Chooses 早見表 in `form`'s menu bar and returns the table it opened: the one age table window
 // (it has no owner widget, so it is a top-level window) that is not among `known`.
 yorvane::AgeTableWindow* openAgeTable(yorvane::Form1& form,
-                                     std::initializer_list<const QWidget*> known = {}) {
+                                      std::initializer_list<const QWidget*> known = {}) {
     form.findChild<QAction*>(QStringLiteral("mnuHayami"))->trigger();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* t = qobject_cast<yorvane::AgeTableWindow*>(w);
@@ -200,9 +200,10 @@ int main(int argc, char** argv) {
 
     const double openMs = median(opens) / 1000.0;
     std::printf("age table (QPA %s)\n", qPrintable(QGuiApplication::platformName()));
-    std::printf("  opening from the menu to the first paint of its rows: median %.1f ms over %d"
-                "   goal < %.0f ms: %s\n",
-                openMs, kOpenings, kOpenGoalMs, openMs < kOpenGoalMs ? "met" : "NOT MET");
+    std::printf(
+        "  opening from the menu to the first paint of its rows: median %.1f ms over %d"
+        "   goal < %.0f ms: %s\n",
+        openMs, kOpenings, kOpenGoalMs, openMs < kOpenGoalMs ? "met" : "NOT MET");
     std::printf("  (the first opening of the process, with what Qt loads once: %.1f ms)\n",
                 first / 1000.0);
     double m[3];
@@ -214,11 +215,13 @@ int main(int argc, char** argv) {
     const double extraOpen = m[1] - m[0], extraClosed = m[2] - m[0];
     std::printf("  extra per keystroke while open: %.1f us   goal <= %.0f us: %s\n", extraOpen,
                 kFollowGoalUs, extraOpen <= kFollowGoalUs ? "met" : "NOT MET");
-    std::printf("  the view brought to the year once the typing rests (a scroll and a whole"
-                " repaint, once per pause): median %.1f us\n",
-                median(jumps));
-    std::printf("  extra per keystroke once closed: %.1f us (the same as never opened within the"
-                " noise)\n",
-                extraClosed);
+    std::printf(
+        "  the view brought to the year once the typing rests (a scroll and a whole"
+        " repaint, once per pause): median %.1f us\n",
+        median(jumps));
+    std::printf(
+        "  extra per keystroke once closed: %.1f us (the same as never opened within the"
+        " noise)\n",
+        extraClosed);
     return 0;
 }

@@ -78,8 +78,7 @@ std::vector<std::int32_t> lookupYears() {
     for (std::int32_t y = 500; y <= 2100; ++y) years.push_back(y);
     // A fixed shuffle (multiplicative step coprime to the count) defeats the branch predictor.
     std::vector<std::int32_t> scattered(years.size());
-    for (std::size_t i = 0; i < years.size(); ++i)
-        scattered[i] = years[(i * 7919) % years.size()];
+    for (std::size_t i = 0; i < years.size(); ++i) scattered[i] = years[(i * 7919) % years.size()];
     return scattered;
 }
 
@@ -94,8 +93,8 @@ void BM_FindHistoricalEra(benchmark::State& state) {
 }
 
 constexpr std::array<std::u16string_view, 16> kTexts{
-    u"1989", u"", u"5", u"64", u"55年", u"19 89", u"-3", u"1.5",
-    u"2.5",  u"1e3", u"1e10", u"ERROR", u"  42", u"0064", u"+1.2345e+2", u"abc",
+    u"1989", u"",    u"5",    u"64",    u"55年", u"19 89", u"-3",         u"1.5",
+    u"2.5",  u"1e3", u"1e10", u"ERROR", u"  42", u"0064",  u"+1.2345e+2", u"abc",
 };
 
 void BM_ReadYearNumber(benchmark::State& state) {
@@ -120,8 +119,8 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (run.error_occurred) continue;
-            const double ns = run.GetAdjustedRealTime() *
-                              (1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit));
+            const double ns =
+                run.GetAdjustedRealTime() * (1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit));
             figures.push_back({run.benchmark_name(), ns});
         }
     }
@@ -133,8 +132,8 @@ constexpr double kRecalcGoalNs = 2000.0;
 
 int main(int argc, char** argv) {
     for (const Case& c : recalcCases())
-        benchmark::RegisterBenchmark((std::string("recalculate/") + c.name).c_str(),
-                                     BM_Recalculate, c.in);
+        benchmark::RegisterBenchmark((std::string("recalculate/") + c.name).c_str(), BM_Recalculate,
+                                     c.in);
     benchmark::RegisterBenchmark("recalculate/spread_of_all_cases", BM_RecalculateSpread);
     benchmark::RegisterBenchmark("findHistoricalEra/years_500_to_2100", BM_FindHistoricalEra);
     benchmark::RegisterBenchmark("readYearNumber/spread_of_16_texts", BM_ReadYearNumber);

@@ -27,10 +27,10 @@
 #include <utility>
 #include <vector>
 
-#include "yorvane/eras.h"
-#include "form1.h"
 #include "bench_platform.h"
+#include "form1.h"
 #include "platform.h"
+#include "yorvane/eras.h"
 
 #ifndef YORVANE_DATA_DIR
 #error "YORVANE_DATA_DIR must name the data folder"
@@ -62,9 +62,9 @@ double repaintMedian(const Timings& t) {
 
 struct Sequence {
     const char* name;
-    int era;            // selected in the era list before typing (-1: left as it is)
-    const char* base;   // the text the digit is typed after and Backspace returns to
-    double ratioGoal;   // at most this many times the bare window's keystroke
+    int era;           // selected in the era list before typing (-1: left as it is)
+    const char* base;  // the text the digit is typed after and Backspace returns to
+    double ratioGoal;  // at most this many times the bare window's keystroke
 };
 constexpr Sequence kSequences[] = {
     {"steady", yorvane::eraIndex(yorvane::Era::Showa), "4", 3.0},
@@ -183,8 +183,7 @@ int main(int argc, char** argv) {
                          platform.loads))
                 return 1;
             form.hide();
-            if (!measure(&bare, edit, base, kWarmUp, kPerRound, bareT[current], noLoads))
-                return 1;
+            if (!measure(&bare, edit, base, kWarmUp, kPerRound, bareT[current], noLoads)) return 1;
         }
     }
 
@@ -211,14 +210,15 @@ int main(int argc, char** argv) {
         const Timings& f = formT[i];
         const Timings& b = bareT[i];
         const double fm = median(f.total), bm = median(b.total);
-        std::printf("  %-8s main window per keystroke: median %7.1f us  mean %7.1f us"
-                    "   goal < %.0f us: %s\n",
-                    kSequences[i].name, fm, mean(f.total), kKeystrokeGoalUs,
-                    fm < kKeystrokeGoalUs ? "met" : "NOT MET");
-        std::printf("           (key events and handlers %.1f us, repaint %.1f us, medians;"
-                    " pictures loaded per keystroke %.2f)\n",
-                    median(f.events), repaintMedian(f),
-                    static_cast<double>(f.loads) / keystrokes);
+        std::printf(
+            "  %-8s main window per keystroke: median %7.1f us  mean %7.1f us"
+            "   goal < %.0f us: %s\n",
+            kSequences[i].name, fm, mean(f.total), kKeystrokeGoalUs,
+            fm < kKeystrokeGoalUs ? "met" : "NOT MET");
+        std::printf(
+            "           (key events and handlers %.1f us, repaint %.1f us, medians;"
+            " pictures loaded per keystroke %.2f)\n",
+            median(f.events), repaintMedian(f), static_cast<double>(f.loads) / keystrokes);
         std::printf("           bare window per keystroke: median %7.1f us  mean %7.1f us\n", bm,
                     mean(b.total));
         const double ratio = bm > 0 ? fm / bm : 0;

@@ -13,7 +13,8 @@ protected:
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
             // Queued: the paint (and the flush of the window that follows it) completes first.
-            QMetaObject::invokeMethod(qApp, [] { std::_Exit(0); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                qApp, [] { std::_Exit(0); }, Qt::QueuedConnection);
         }
         return false;
     }

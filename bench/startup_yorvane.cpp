@@ -4,9 +4,9 @@
 
 #include <QApplication>
 
+#include "first_paint.h"
 #include "form1.h"
 #include "platform.h"
-#include "first_paint.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -82,14 +82,13 @@ struct Longevity {
 };
 // 還暦 is not in this list: it is the year of 満60 in either count.
 constexpr Longevity kLongevity[] = {
-    {70, u"古希"}, {77, u"喜寿"}, {80, u"傘寿"},  {88, u"米寿"},  {90, u"卒寿"},
+    {70, u"古希"}, {77, u"喜寿"},  {80, u"傘寿"},  {88, u"米寿"},  {90, u"卒寿"},
     {99, u"白寿"}, {100, u"百寿"}, {108, u"茶寿"}, {111, u"皇寿"},
 };
 
 constexpr std::u16string_view kColumnTitles[AgeColumnCount] = {
-    u"西暦",     u"和暦",     u"皇紀",   u"干支",     u"九星",
-    u"満年齢",   u"数え年",   u"厄年",   u"長寿祝い", u"小学校入学",
-    u"中学校入学", u"高校入学", u"高校卒業", u"大学卒業",
+    u"西暦", u"和暦",     u"皇紀",       u"干支",       u"九星",     u"満年齢",   u"数え年",
+    u"厄年", u"長寿祝い", u"小学校入学", u"中学校入学", u"高校入学", u"高校卒業", u"大学卒業",
 };
 
 }  // namespace
@@ -122,9 +121,7 @@ std::u16string signWithReading(std::int32_t year) {
 
 Yaku menYaku(std::int32_t countedAge) { return yakuFrom(kMenHon, kMenTaiyaku, countedAge); }
 
-Yaku womenYaku(std::int32_t countedAge) {
-    return yakuFrom(kWomenHon, kWomenTaiyaku, countedAge);
-}
+Yaku womenYaku(std::int32_t countedAge) { return yakuFrom(kWomenHon, kWomenTaiyaku, countedAge); }
 
 std::u16string yakuText(std::int32_t countedAge) {
     const Yaku men = menYaku(countedAge);

@@ -50,11 +50,9 @@ struct Input {
     QByteArray section, key, value, file;
 };
 
-Input split(const std::uint8_t* data, std::size_t size)
-{
+Input split(const std::uint8_t* data, std::size_t size) {
     Input in;
-    if (size == 0)
-        return in;
+    if (size == 0) return in;
     const QByteArray all(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1));
     const char sep = char(data[0]);
     QByteArray* parts[] = {&in.section, &in.key, &in.value};
@@ -74,14 +72,12 @@ Input split(const std::uint8_t* data, std::size_t size)
 
 const Input* current = nullptr;
 
-void dump(const char* label, const QByteArray& bytes)
-{
+void dump(const char* label, const QByteArray& bytes) {
     std::fprintf(stderr, "  %-8s (%lld bytes) %s\n", label, (long long)bytes.size(),
                  bytes.toHex(' ').constData());
 }
 
-[[noreturn]] void fail(const char* what, const QByteArray& detail = {})
-{
+[[noreturn]] void fail(const char* what, const QByteArray& detail = {}) {
     std::fprintf(stderr, "\nfuzz_profile: %s\n", what);
     if (current) {
         dump("section", current->section);
@@ -89,13 +85,11 @@ void dump(const char* label, const QByteArray& bytes)
         dump("value", current->value);
         dump("file", current->file);
     }
-    if (!detail.isEmpty())
-        std::fprintf(stderr, "  %s\n", detail.constData());
+    if (!detail.isEmpty()) std::fprintf(stderr, "  %s\n", detail.constData());
     __builtin_trap();
 }
 
-QByteArray show(const std::optional<QByteArray>& v)
-{
+QByteArray show(const std::optional<QByteArray>& v) {
     return v ? "\"" + v->toHex(' ') + "\"" : QByteArray("missing");
 }
 
@@ -104,27 +98,21 @@ QByteArray show(const std::optional<QByteArray>& v)
 bool refBlank(char c) { return c == ' ' || c == '\t'; }
 bool refBreak(char c) { return c == '\r' || c == '\n'; }
 
-QByteArray refTrim(const QByteArray& s)
-{
+QByteArray refTrim(const QByteArray& s) {
     qsizetype from = 0, to = s.size();
-    while (from < to && refBlank(s[from]))
-        ++from;
-    while (to > from && refBlank(s[to - 1]))
-        --to;
+    while (from < to && refBlank(s[from])) ++from;
+    while (to > from && refBlank(s[to - 1])) --to;
     return s.mid(from, to - from);
 }
 
-QByteArray refUnquote(const QByteArray& v)
-{
-    if (v.size() >= 2 && v.startsWith('"') && v.endsWith('"'))
-        return v.mid(1, v.size() - 2);
+QByteArray refUnquote(const QByteArray& v) {
+    if (v.size() >= 2 && v.startsWith('"') && v.endsWith('"')) return v.mid(1, v.size() - 2);
     return v;
 }
 
 // A name as it is compared: a double-byte character (a code page 932 first byte and the byte
 // after it) is one unit taken as it is; any other byte is one unit, ASCII letters upper-cased.
-std::vector<int> refNameUnits(const QByteArray& name)
-{
+std::vector<int> refNameUnits(const QByteArray& name) {
     std::vector<int> units;
     for (qsizetype i = 0; i < name.size(); ++i) {
         const int u = static_cast<unsigned char>(name[i]);
@@ -139,8 +127,7 @@ std::vector<int> refNameUnits(const QByteArray& name)
     return units;
 }
 
-bool refSameName(const QByteArray& a, const QByteArray& b)
-{
+bool refSameName(const QByteArray& a, const QByteArray& b) {
     return refNameUnits(refTrim(a)) == refNameUnits(refTrim(b));
 }
 
@@ -153,8 +140,7 @@ struct RefLine {
     QByteArray name, value;
 };
 
-std::vector<RefLine> refLines(const QByteArray& f)
-{
+std::vector<RefLine> refLines(const QByteArray& f) {
     static const QByteArray bom("\xEF\xBB\xBF");
     std::vector<RefLine> lines;
     qsizetype pos = 0;
@@ -162,8 +148,7 @@ std::vector<RefLine> refLines(const QByteArray& f)
         RefLine l;
         l.begin = pos;
         l.textEnd = pos;
-        while (l.textEnd < f.size() && !refBreak(f[l.textEnd]))
-            ++l.textEnd;
+        while (l.textEnd < f.size() && !refBreak(f[l.textEnd])) ++l.textEnd;
         l.end = l.textEnd;
         if (f.mid(l.end, 2) == "\r\n")
             l.end += 2;
@@ -172,8 +157,7 @@ std::vector<RefLine> refLines(const QByteArray& f)
         pos = l.end;
 
         QByteArray text = f.mid(l.begin, l.textEnd - l.begin);
-        if (l.begin == 0 && text.startsWith(bom))
-            text.remove(0, bom.size());
+        if (l.begin == 0 && text.startsWith(bom)) text.remove(0, bom.size());
         const QByteArray t = refTrim(text);
         l.blank = t.isEmpty();
         if (t.isEmpty() || t.startsWith(';')) {
@@ -199,8 +183,7 @@ struct RefPlace {
 };
 
 RefPlace refFind(const std::vector<RefLine>& lines, const QByteArray& section,
-                 const QByteArray& key)
-{
+                 const QByteArray& key) {
     RefPlace place;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const RefLine& l = lines[i];
@@ -209,43 +192,36 @@ RefPlace refFind(const std::vector<RefLine>& lines, const QByteArray& section,
                 place.section = place.lastNonBlank = i;
             continue;
         }
-        if (l.kind == RefKind::Section)
-            break;
+        if (l.kind == RefKind::Section) break;
         if (l.kind == RefKind::Key && refSameName(l.name, key)) {
             place.key = i;
             break;
         }
-        if (!l.blank)
-            place.lastNonBlank = i;
+        if (!l.blank) place.lastNonBlank = i;
     }
     return place;
 }
 
 std::optional<QByteArray> refGet(const QByteArray& f, const QByteArray& section,
-                                 const QByteArray& key)
-{
+                                 const QByteArray& key) {
     const std::vector<RefLine> lines = refLines(f);
     const RefPlace place = refFind(lines, section, key);
-    if (!place.key)
-        return std::nullopt;
+    if (!place.key) return std::nullopt;
     return lines[*place.key].value;
 }
 
-bool refWritableSection(const QByteArray& s)
-{
+bool refWritableSection(const QByteArray& s) {
     const QByteArray t = refTrim(s);
     return !t.isEmpty() && !t.contains('\r') && !t.contains('\n');
 }
 
-bool refWritableKey(const QByteArray& k)
-{
+bool refWritableKey(const QByteArray& k) {
     const QByteArray t = refTrim(k);
     return !t.isEmpty() && !t.contains('\r') && !t.contains('\n') && !t.contains('=') &&
            !t.startsWith('[') && !t.startsWith(';');
 }
 
-QByteArray refOneLine(const QByteArray& v)
-{
+QByteArray refOneLine(const QByteArray& v) {
     QByteArray out = v;
     out.replace("\r\n", " ");
     out.replace('\r', ' ');
@@ -259,10 +235,8 @@ struct RefSet {
     qsizetype from = 0, to = 0;
 };
 
-RefSet refSet(const QByteArray& f, const QByteArray& s, const QByteArray& k, const QByteArray& v)
-{
-    if (!refWritableSection(s) || !refWritableKey(k))
-        return {f, f.size(), f.size()};
+RefSet refSet(const QByteArray& f, const QByteArray& s, const QByteArray& k, const QByteArray& v) {
+    if (!refWritableSection(s) || !refWritableKey(k)) return {f, f.size(), f.size()};
     const QByteArray section = refTrim(s), key = refTrim(k), value = refOneLine(v);
     const std::vector<RefLine> lines = refLines(f);
     const RefPlace place = refFind(lines, section, key);
@@ -276,25 +250,21 @@ RefSet refSet(const QByteArray& f, const QByteArray& s, const QByteArray& k, con
     if (place.section) {
         const RefLine& l = lines[*place.lastNonBlank];
         QByteArray out = f.left(l.end);
-        if (l.end == l.textEnd)
-            out += eol;
+        if (l.end == l.textEnd) out += eol;
         out += key + '=' + value + eol + f.mid(l.end);
         return {out, l.end, l.end};
     }
     QByteArray out = f;
-    if (!f.isEmpty() && !refBreak(f.back()))
-        out += eol;
+    if (!f.isEmpty() && !refBreak(f.back())) out += eol;
     out += '[' + section + ']' + eol + key + '=' + value + eol;
     return {out, f.size(), f.size()};
 }
 
 // Every section/key pair that names a key line of `f`, as spelled there.
-void collectPairs(const QByteArray& f, std::set<std::pair<QByteArray, QByteArray>>& pairs)
-{
+void collectPairs(const QByteArray& f, std::set<std::pair<QByteArray, QByteArray>>& pairs) {
     std::optional<QByteArray> section;
     for (const RefLine& l : refLines(f)) {
-        if (pairs.size() >= 256)
-            return;
+        if (pairs.size() >= 256) return;
         if (l.kind == RefKind::Section)
             section = l.name;
         else if (l.kind == RefKind::Key && section)
@@ -304,12 +274,12 @@ void collectPairs(const QByteArray& f, std::set<std::pair<QByteArray, QByteArray
 
 // ---- the checks ----------------------------------------------------------------------------
 
-void checkProfile(const Input& in)
-{
+void checkProfile(const Input& in) {
     const std::optional<QByteArray> got = getValue(in.file, in.section, in.key);
     const std::optional<QByteArray> want = refGet(in.file, in.section, in.key);
     if (got != want)
-        fail("getValue differs from the reference", "program " + show(got) + ", reference " + show(want));
+        fail("getValue differs from the reference",
+             "program " + show(got) + ", reference " + show(want));
 
     std::set<std::pair<QByteArray, QByteArray>> pairs;
     collectPairs(in.file, pairs);
@@ -330,14 +300,12 @@ void checkProfile(const Input& in)
     const QByteArray out = setValue(in.file, in.section, in.key, in.value);
     const RefSet model = refSet(in.file, in.section, in.key, in.value);
     if (!writable) {
-        if (out != in.file)
-            fail("setValue changed the file for a name that cannot be written");
+        if (out != in.file) fail("setValue changed the file for a name that cannot be written");
         return;
     }
     if (out.left(model.from) != in.file.left(model.from))
         fail("setValue changed bytes before the touched line");
-    if (!out.endsWith(in.file.mid(model.to)))
-        fail("setValue changed bytes after the touched line");
+    if (!out.endsWith(in.file.mid(model.to))) fail("setValue changed bytes after the touched line");
     if (out != model.file)
         fail("setValue differs from the reference",
              "program " + out.toHex(' ') + "\n  reference " + model.file.toHex(' '));
@@ -345,58 +313,55 @@ void checkProfile(const Input& in)
     const QByteArray readBack = refUnquote(refTrim(refOneLine(in.value)));
     const std::optional<QByteArray> after = getValue(out, in.section, in.key);
     if (after != readBack)
-        fail("the value does not read back", "read " + show(after) + ", expected " + show(readBack));
+        fail("the value does not read back",
+             "read " + show(after) + ", expected " + show(readBack));
     // A value with no line break, no blank or tab at either end and no enclosing quotes is
     // one the file holds as it is.
-    const bool plainValue = !in.value.isEmpty() && !in.value.contains('\r') &&
-                            !in.value.contains('\n') && !refBlank(in.value.front()) &&
-                            !refBlank(in.value.back()) &&
-                            !(in.value.size() >= 2 && in.value.startsWith('"') && in.value.endsWith('"'));
-    if (plainValue && after != in.value)
-        fail("a plain value does not come back byte for byte");
+    const bool plainValue =
+        !in.value.isEmpty() && !in.value.contains('\r') && !in.value.contains('\n') &&
+        !refBlank(in.value.front()) && !refBlank(in.value.back()) &&
+        !(in.value.size() >= 2 && in.value.startsWith('"') && in.value.endsWith('"'));
+    if (plainValue && after != in.value) fail("a plain value does not come back byte for byte");
 
     if (setValue(out, in.section, in.key, in.value) != out)
         fail("setting the same value again changed the file");
 
     collectPairs(out, pairs);
     for (const auto& [s, k] : pairs) {
-        if (refSameName(s, in.section) && refSameName(k, in.key))
-            continue;
+        if (refSameName(s, in.section) && refSameName(k, in.key)) continue;
         const std::optional<QByteArray> before = getValue(in.file, s, k), now = getValue(out, s, k);
         if (before != now)
-            fail("another section/key changed", "section " + s.toHex(' ') + ", key " + k.toHex(' ') +
-                                                    ": before " + show(before) + ", after " + show(now));
+            fail("another section/key changed", "section " + s.toHex(' ') + ", key " +
+                                                    k.toHex(' ') + ": before " + show(before) +
+                                                    ", after " + show(now));
     }
 }
 
 bool isFirstByte(unsigned char u) { return (u >= 0x81 && u <= 0x9F) || (u >= 0xE0 && u <= 0xFC); }
 
-void checkDecoding(const QByteArray& bytes)
-{
+void checkDecoding(const QByteArray& bytes) {
     const QString text = fromShiftJis(bytes);
     if (text.contains(QChar(QChar::ReplacementCharacter)))
         fail("fromShiftJis gave U+FFFD, not U+001A", "bytes " + bytes.toHex(' '));
 
     qsizetype i = 0;
-    while (i + 1 < bytes.size())
-        i += isFirstByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
+    while (i + 1 < bytes.size()) i += isFirstByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
     if (i == bytes.size() - 1 && isFirstByte(static_cast<unsigned char>(bytes[i])) &&
         !text.endsWith(QChar(0x1A)))
-        fail("a first byte alone at the end does not decode to U+001A", "bytes " + bytes.toHex(' '));
+        fail("a first byte alone at the end does not decode to U+001A",
+             "bytes " + bytes.toHex(' '));
 
     bool ascii = true;
-    for (const char c : bytes)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    for (const char c : bytes) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (ascii && text != QString::fromLatin1(bytes))
-        fail("ASCII bytes do not decode to themselves", "bytes " + bytes.toHex(' ') +
-                                                            "\n  decoded " + text.toUtf8().toHex(' '));
+        fail("ASCII bytes do not decode to themselves",
+             "bytes " + bytes.toHex(' ') + "\n  decoded " + text.toUtf8().toHex(' '));
 
     if (fromShiftJis(toShiftJis(text)) != text)
         fail("decoding, encoding and decoding again changed the text", "bytes " + bytes.toHex(' '));
 }
 
-void checkEncoding(const QByteArray& raw)
-{
+void checkEncoding(const QByteArray& raw) {
     // The bytes as UTF-16 code units, lone surrogates included.
     QString text;
     for (qsizetype i = 0; i + 1 < raw.size(); i += 2)
@@ -407,13 +372,15 @@ void checkEncoding(const QByteArray& raw)
     QByteArray pieces;
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype n =
-            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2
+                                                                                             : 1;
         const QString character = text.mid(i, n);
         const QByteArray piece = toShiftJis(character);
         if (piece.isEmpty())
-            fail("a character is written as nothing, not as '?'",
-                 "code units " + QByteArray::number(character[0].unicode(), 16) +
-                     (n == 2 ? " " + QByteArray::number(character[1].unicode(), 16) : QByteArray()));
+            fail(
+                "a character is written as nothing, not as '?'",
+                "code units " + QByteArray::number(character[0].unicode(), 16) +
+                    (n == 2 ? " " + QByteArray::number(character[1].unicode(), 16) : QByteArray()));
         if (piece != "?") {
             const QString back = fromShiftJis(piece);
             if (back.size() != 1 || toShiftJis(back) != piece)
@@ -430,13 +397,11 @@ void checkEncoding(const QByteArray& raw)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Input in = split(data, size);
     current = &in;
     checkProfile(in);
-    for (const QByteArray* part : {&in.file, &in.value, &in.section, &in.key})
-        checkDecoding(*part);
+    for (const QByteArray* part : {&in.file, &in.value, &in.section, &in.key}) checkDecoding(*part);
     checkEncoding(in.value);
     current = nullptr;
     return 0;

@@ -22,8 +22,9 @@ public:
     QString programFolder() const override { return folder_; }
     // A portable folder unless a test sets other places.
     yorvane::SettingsLocation settingsLocation() const override {
-        return settings.file.isNull() ? yorvane::SettingsLocation{folder_ + QStringLiteral("/yorvane.ini"), {}}
-                                      : settings;
+        return settings.file.isNull()
+                   ? yorvane::SettingsLocation{folder_ + QStringLiteral("/yorvane.ini"), {}}
+                   : settings;
     }
     int currentYear() const override { return year; }
     QPixmap loadPicture(const QString& path, const QSize&) override {

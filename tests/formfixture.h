@@ -91,15 +91,34 @@ struct Controls {
             QVERIFY2(control, name);
         };
 #define YORVANE_FIND(name) named(name, #name)
-        YORVANE_FIND(cboGengo); YORVANE_FIND(textNen); YORVANE_FIND(lblGengo);
-        YORVANE_FIND(lblNen); YORVANE_FIND(lblJidai); YORVANE_FIND(Label3); YORVANE_FIND(Label4);
-        YORVANE_FIND(Frame1); YORVANE_FIND(ComExch); YORVANE_FIND(Option1); YORVANE_FIND(Option2);
-        YORVANE_FIND(Label12); YORVANE_FIND(textShitei); YORVANE_FIND(Label13);
-        YORVANE_FIND(lblSeireki); YORVANE_FIND(lblnenrei); YORVANE_FIND(Label11);
-        YORVANE_FIND(Label7); YORVANE_FIND(Label8); YORVANE_FIND(lbl9sei); YORVANE_FIND(lbleto);
-        YORVANE_FIND(lblkana); YORVANE_FIND(Image1); YORVANE_FIND(mnuGengo); YORVANE_FIND(mnuHayami);
+        YORVANE_FIND(cboGengo);
+        YORVANE_FIND(textNen);
+        YORVANE_FIND(lblGengo);
+        YORVANE_FIND(lblNen);
+        YORVANE_FIND(lblJidai);
+        YORVANE_FIND(Label3);
+        YORVANE_FIND(Label4);
+        YORVANE_FIND(Frame1);
+        YORVANE_FIND(ComExch);
+        YORVANE_FIND(Option1);
+        YORVANE_FIND(Option2);
+        YORVANE_FIND(Label12);
+        YORVANE_FIND(textShitei);
+        YORVANE_FIND(Label13);
+        YORVANE_FIND(lblSeireki);
+        YORVANE_FIND(lblnenrei);
+        YORVANE_FIND(Label11);
+        YORVANE_FIND(Label7);
+        YORVANE_FIND(Label8);
+        YORVANE_FIND(lbl9sei);
+        YORVANE_FIND(lbleto);
+        YORVANE_FIND(lblkana);
+        YORVANE_FIND(Image1);
+        YORVANE_FIND(mnuGengo);
+        YORVANE_FIND(mnuHayami);
         YORVANE_FIND(mnuH);
-        YORVANE_FIND(mnuHelp); YORVANE_FIND(mnuVer);
+        YORVANE_FIND(mnuHelp);
+        YORVANE_FIND(mnuVer);
 #undef YORVANE_FIND
     }
 };
@@ -124,5 +143,7 @@ struct Window : Controls {
         return QTest::qWaitForWindowActive(form.get());
     }
     yorvane::Form1* operator->() const { return form.get(); }
-    QString settingsFile() const { return QDir(dir.path()).filePath(QStringLiteral("yorvane.ini")); }
+    QString settingsFile() const {
+        return QDir(dir.path()).filePath(QStringLiteral("yorvane.ini"));
+    }
 };

@@ -67,13 +67,20 @@ void TestAgeRules::signAndStar_data() {
     QTest::addColumn<QString>("sign");
     QTest::addColumn<QString>("star");
     QTest::addColumn<int>("imperial");
-    QTest::newRow("1868") << 1868 << "戊辰（つちのえたつ）" << "六白金星" << 2528;
-    QTest::newRow("1940") << 1940 << "庚辰（かのえたつ）" << "六白金星" << 2600;
-    QTest::newRow("1966 午") << 1966 << "丙午（ひのえうま）" << "七赤金星" << 2626;
-    QTest::newRow("1980") << 1980 << "庚申（かのえさる）" << "二黒土星" << 2640;
-    QTest::newRow("1984") << 1984 << "甲子（きのえね）" << "七赤金星" << 2644;
-    QTest::newRow("2015 未") << 2015 << "乙未（きのとひつじ）" << "三碧木星" << 2675;
-    QTest::newRow("2026") << 2026 << "丙午（ひのえうま）" << "一白水星" << 2686;
+    QTest::newRow("1868") << 1868 << "戊辰（つちのえたつ）"
+                          << "六白金星" << 2528;
+    QTest::newRow("1940") << 1940 << "庚辰（かのえたつ）"
+                          << "六白金星" << 2600;
+    QTest::newRow("1966 午") << 1966 << "丙午（ひのえうま）"
+                             << "七赤金星" << 2626;
+    QTest::newRow("1980") << 1980 << "庚申（かのえさる）"
+                          << "二黒土星" << 2640;
+    QTest::newRow("1984") << 1984 << "甲子（きのえね）"
+                          << "七赤金星" << 2644;
+    QTest::newRow("2015 未") << 2015 << "乙未（きのとひつじ）"
+                             << "三碧木星" << 2675;
+    QTest::newRow("2026") << 2026 << "丙午（ひのえうま）"
+                          << "一白水星" << 2686;
 }
 
 void TestAgeRules::signAndStar() {
@@ -139,27 +146,48 @@ void TestAgeRules::longevity_data() {
     QTest::addColumn<int>("fullAge");
     QTest::addColumn<QString>("counted");  // counted in 数え年
     QTest::addColumn<QString>("full");     // counted in 満年齢
-    QTest::newRow("満59") << 59 << "" << "";
-    QTest::newRow("満60 還暦 either way") << 60 << "還暦" << "還暦";
-    QTest::newRow("満61") << 61 << "" << "";
-    QTest::newRow("満68") << 68 << "" << "";
-    QTest::newRow("満69 = 数え70") << 69 << "古希" << "";
-    QTest::newRow("満70") << 70 << "" << "古希";
-    QTest::newRow("満76") << 76 << "喜寿" << "";
-    QTest::newRow("満77") << 77 << "" << "喜寿";
-    QTest::newRow("満79") << 79 << "傘寿" << "";
-    QTest::newRow("満87") << 87 << "米寿" << "";
-    QTest::newRow("満88") << 88 << "" << "米寿";
-    QTest::newRow("満89") << 89 << "卒寿" << "";
-    QTest::newRow("満90") << 90 << "" << "卒寿";
-    QTest::newRow("満98") << 98 << "白寿" << "";
-    QTest::newRow("満99") << 99 << "百寿" << "白寿";
-    QTest::newRow("満100") << 100 << "" << "百寿";
-    QTest::newRow("満107") << 107 << "茶寿" << "";
-    QTest::newRow("満108") << 108 << "" << "茶寿";
-    QTest::newRow("満110") << 110 << "皇寿" << "";
-    QTest::newRow("満111") << 111 << "" << "皇寿";
-    QTest::newRow("満0") << 0 << "" << "";
+    QTest::newRow("満59") << 59 << ""
+                          << "";
+    QTest::newRow("満60 還暦 either way") << 60 << "還暦"
+                                          << "還暦";
+    QTest::newRow("満61") << 61 << ""
+                          << "";
+    QTest::newRow("満68") << 68 << ""
+                          << "";
+    QTest::newRow("満69 = 数え70") << 69 << "古希"
+                                   << "";
+    QTest::newRow("満70") << 70 << ""
+                          << "古希";
+    QTest::newRow("満76") << 76 << "喜寿"
+                          << "";
+    QTest::newRow("満77") << 77 << ""
+                          << "喜寿";
+    QTest::newRow("満79") << 79 << "傘寿"
+                          << "";
+    QTest::newRow("満87") << 87 << "米寿"
+                          << "";
+    QTest::newRow("満88") << 88 << ""
+                          << "米寿";
+    QTest::newRow("満89") << 89 << "卒寿"
+                          << "";
+    QTest::newRow("満90") << 90 << ""
+                          << "卒寿";
+    QTest::newRow("満98") << 98 << "白寿"
+                          << "";
+    QTest::newRow("満99") << 99 << "百寿"
+                          << "白寿";
+    QTest::newRow("満100") << 100 << ""
+                           << "百寿";
+    QTest::newRow("満107") << 107 << "茶寿"
+                           << "";
+    QTest::newRow("満108") << 108 << ""
+                           << "茶寿";
+    QTest::newRow("満110") << 110 << "皇寿"
+                           << "";
+    QTest::newRow("満111") << 111 << ""
+                           << "皇寿";
+    QTest::newRow("満0") << 0 << ""
+                         << "";
 }
 
 void TestAgeRules::longevity() {
@@ -191,19 +219,22 @@ void TestAgeRules::school() {
     const AgeTableRow row = ageTableRow(birth, {2026, false, early});
     const int columns[] = {ColElementary, ColJuniorHigh, ColHighEntry, ColHighGraduation,
                            ColUniversityGraduation};
-    for (int i = 0; i < 5; ++i)
-        QCOMPARE(qs(row.cells[columns[i]]), QString::number(years[i]));
+    for (int i = 0; i < 5; ++i) QCOMPARE(qs(row.cells[columns[i]]), QString::number(years[i]));
 }
 
 // One row read as the table shows it, header by header.
 void TestAgeRules::wholeRow() {
     const AgeTableRow row = ageTableRow(1926, {1986, false, false});
-    const QStringList expected{"1926", "大正15 / 昭和元", "2586", "丙寅（ひのえとら）", "二黒土星",
-                               "60", "61", "男女 本厄", "還暦", "1933", "1939", "1942", "1945",
-                               "1949"};
-    const QStringList titles{"西暦", "和暦", "皇紀", "干支", "九星", "満年齢", "数え年", "厄年",
-                             "長寿祝い", "小学校入学", "中学校入学", "高校入学", "高校卒業",
-                             "大学卒業"};
+    const QStringList expected{"1926",     "大正15 / 昭和元",
+                               "2586",     "丙寅（ひのえとら）",
+                               "二黒土星", "60",
+                               "61",       "男女 本厄",
+                               "還暦",     "1933",
+                               "1939",     "1942",
+                               "1945",     "1949"};
+    const QStringList titles{"西暦",       "和暦",     "皇紀",     "干支",     "九星",
+                             "満年齢",     "数え年",   "厄年",     "長寿祝い", "小学校入学",
+                             "中学校入学", "高校入学", "高校卒業", "大学卒業"};
     QCOMPARE(int(AgeColumnCount), expected.size());
     for (int c = 0; c < AgeColumnCount; ++c) {
         QCOMPARE(qs(ageColumnTitle(c)), titles[c]);

@@ -13,8 +13,8 @@
 #include <QTableView>
 
 #include "agetable_window.h"
-#include "yorvane/eras.h"
 #include "formfixture.h"
+#include "yorvane/eras.h"
 
 using yorvane::AgeTableWindow;
 
@@ -83,8 +83,10 @@ void TestAgeTable::opensOnTheMainWindowsYear_data() {
     QTest::newRow("西暦 1926") << yorvane::eraIndex(yorvane::Era::Western) << "1926" << 1926;
     QTest::newRow("明治 1") << yorvane::eraIndex(yorvane::Era::Meiji) << "1" << 1868;
     QTest::newRow("empty: this year") << yorvane::eraIndex(yorvane::Era::Showa) << "" << 2026;
-    QTest::newRow("before the table: this year") << yorvane::eraIndex(yorvane::Era::Western) << "1600" << 2026;
-    QTest::newRow("after this year: this year") << yorvane::eraIndex(yorvane::Era::Western) << "2030" << 2026;
+    QTest::newRow("before the table: this year")
+        << yorvane::eraIndex(yorvane::Era::Western) << "1600" << 2026;
+    QTest::newRow("after this year: this year")
+        << yorvane::eraIndex(yorvane::Era::Western) << "2030" << 2026;
 }
 
 void TestAgeTable::opensOnTheMainWindowsYear() {
@@ -178,9 +180,8 @@ void TestAgeTable::filterByBranch() {
     for (int r = 0; r < rows && branch != QStringLiteral("すべて"); ++r)
         QCOMPARE(t.model->cell(r, yorvane::ColEto).mid(1, 1), branch);
     // The selected year stays selected while it is shown.
-    QCOMPARE(t.selectedYear(), branch == QStringLiteral("午") || branch == QStringLiteral("すべて")
-                                   ? 1966
-                                   : 0);
+    QCOMPARE(t.selectedYear(),
+             branch == QStringLiteral("午") || branch == QStringLiteral("すべて") ? 1966 : 0);
 }
 
 void TestAgeTable::referenceYearAndChecks() {
@@ -246,9 +247,8 @@ void TestAgeTable::copyWithHeader() {
     t.show();
     QVERIFY(QTest::qWaitForWindowExposed(&t));
     t.showYear(1980);
-    t.table->selectionModel()->select(
-        t.model->index(t.model->rowOf(1979), 0),
-        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    t.table->selectionModel()->select(t.model->index(t.model->rowOf(1979), 0),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
     t.table->setFocus();
     QGuiApplication::clipboard()->clear();
     QTest::keySequence(t.table, QKeySequence::Copy);
@@ -320,11 +320,11 @@ void TestAgeTable::csvFailureLeavesNothing() {
     QVERIFY2(message.startsWith(QStringLiteral("CSV ファイルを保存できませんでした。")),
              qPrintable(message));
     QVERIFY(message.contains(QDir::toNativeSeparators(path)));
-    QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+    QVERIFY(QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                 .isEmpty());
     // A good path says nothing.
-    QCOMPARE(messageDuring([&] { t.saveCsvTo(dir.filePath(QStringLiteral("a.csv"))); }),
-             QString());
+    QCOMPARE(messageDuring([&] { t.saveCsvTo(dir.filePath(QStringLiteral("a.csv"))); }), QString());
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("a.csv"))));
 }
 
@@ -354,8 +354,10 @@ void TestAgeTable::printsToPdf() {
     printer.setOutputFileName(pdf);
     const int pages = t.printRows(printer);
     QVERIFY(pages >= 1);
-    if (branch != QStringLiteral("すべて")) QCOMPARE(pages, 1);
-    else QVERIFY(pages > 1);
+    if (branch != QStringLiteral("すべて"))
+        QCOMPARE(pages, 1);
+    else
+        QVERIFY(pages > 1);
 
     const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(!info.isEmpty(), "pdfinfo could not read the file");
@@ -369,10 +371,10 @@ void TestAgeTable::printsToPdf() {
     static const QRegularExpression yearAtStart(QStringLiteral("^\\s*(\\d{4})\\s"),
                                                 QRegularExpression::MultilineOption);
     for (int page = 1; page <= pages; ++page) {
-        const QString text = poppler(QStringLiteral("pdftotext"),
-                                     {QStringLiteral("-layout"), QStringLiteral("-f"),
-                                      QString::number(page), QStringLiteral("-l"),
-                                      QString::number(page), pdf, QStringLiteral("-")});
+        const QString text =
+            poppler(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
+                     QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
         QVERIFY2(text.contains(QStringLiteral("小学校入学")), qPrintable(text.left(400)));
         const QRegularExpression pageNumber(
             QStringLiteral("\\b%1\\s*/\\s*%2\\b").arg(page).arg(pages));
@@ -391,8 +393,9 @@ void TestAgeTable::keyboardAndScreenReader() {
     t.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&t));
     // Every control has a name a screen reader reads, and Tab reaches each in turn.
-    const QList<QWidget*> order{t.referenceYearBox, t.branchFilter, t.fullAgeCheck, t.earlyBornCheck,
-                                t.saveCsvButton,    t.printButton, t.table};
+    const QList<QWidget*> order{
+        t.referenceYearBox, t.branchFilter, t.fullAgeCheck, t.earlyBornCheck,
+        t.saveCsvButton,    t.printButton,  t.table};
     t.referenceYearBox->setFocus(Qt::TabFocusReason);
     for (int i = 0; i < order.size(); ++i) {
         QVERIFY2(!order[i]->accessibleName().isEmpty(), qPrintable(order[i]->objectName()));

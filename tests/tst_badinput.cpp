@@ -9,8 +9,8 @@
 #include <QKeyEvent>
 #include <QRandomGenerator>
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 #include "formfixture.h"
 #include "platform.h"
@@ -31,11 +31,12 @@ QByteArray readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 QByteArray settings(const QByteArray& shitei, const QByteArray& gengo) {
-    return "[LOCATION]\r\nLEFT=2400\r\nTOP=1200\r\n[SET]\r\nSHITEI=" + shitei + "\r\nGENGO=" + gengo +
-           "\r\n";
+    return "[LOCATION]\r\nLEFT=2400\r\nTOP=1200\r\n[SET]\r\nSHITEI=" + shitei +
+           "\r\nGENGO=" + gengo + "\r\n";
 }
 QString value(const QString& file, const char* section, const char* key) {
-    return yorvane::profile::readString(yorvane::profile::readFile(file), QString::fromLatin1(section), QString::fromLatin1(key),
+    return yorvane::profile::readString(yorvane::profile::readFile(file),
+                                        QString::fromLatin1(section), QString::fromLatin1(key),
                                         QStringLiteral("<missing>"));
 }
 QByteArray randomBytes(quint32 seed, qsizetype size) {
@@ -46,8 +47,8 @@ QByteArray randomBytes(quint32 seed, qsizetype size) {
 }
 // The files of a folder, hidden ones included: a save must leave no temporary file behind.
 QStringList filesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryList(
+        QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 // A window whose program folder holds `ini` as its settings file, loaded.
@@ -108,8 +109,8 @@ struct PictureWindow : Controls {
 // What the window shows for a birth year, apart from the picture.
 QStringList shownTexts(const Controls& f) {
     QStringList out;
-    for (const QLabel* l : {f.lblGengo, f.lblNen, f.lblJidai, f.lbl9sei, f.lbleto, f.lblkana,
-                            f.lblnenrei, f.Label11})
+    for (const QLabel* l :
+         {f.lblGengo, f.lblNen, f.lblJidai, f.lbl9sei, f.lbleto, f.lblkana, f.lblnenrei, f.Label11})
         out << l->objectName() + u'=' + l->text();
     out << QStringLiteral("Frame1=") + f.Frame1->title();
     return out;
@@ -177,20 +178,27 @@ void TestBadInput::longTextCutToFour_data() {
     QTest::addColumn<QString>("after");
     for (const QString& box : {QStringLiteral("textNen"), QStringLiteral("textShitei")}) {
         for (const bool clipboard : {false, true}) {
-            const QString tag = box + (clipboard ? QStringLiteral(" paste ") : QStringLiteral(" insert "));
+            const QString tag =
+                box + (clipboard ? QStringLiteral(" paste ") : QStringLiteral(" insert "));
             QTest::newRow(qPrintable(tag + "over everything"))
-                << box << clipboard << "12" << 0 << 2 << "1980123456" << "1980";
+                << box << clipboard << "12" << 0 << 2 << "1980123456"
+                << "1980";
             QTest::newRow(qPrintable(tag + "after two digits"))
-                << box << clipboard << "19" << -1 << 0 << "80123" << "1980";
+                << box << clipboard << "19" << -1 << 0 << "80123"
+                << "1980";
             QTest::newRow(qPrintable(tag + "into a full box"))
-                << box << clipboard << "1980" << -1 << 0 << "5" << "1980";
+                << box << clipboard << "1980" << -1 << 0 << "5"
+                << "1980";
             // The limit cuts what comes in, not what the box already held.
             QTest::newRow(qPrintable(tag + "in front of two digits"))
-                << box << clipboard << "12" << 0 << 0 << "345" << "3412";
+                << box << clipboard << "12" << 0 << 0 << "345"
+                << "3412";
             QTest::newRow(qPrintable(tag + "over the middle two"))
-                << box << clipboard << "1980" << 1 << 2 << "1234" << "1120";
+                << box << clipboard << "1980" << 1 << 2 << "1234"
+                << "1120";
             QTest::newRow(qPrintable(tag + "with its line break"))
-                << box << clipboard << "" << -1 << 0 << "1980\r\n" << "1980";
+                << box << clipboard << "" << -1 << 0 << "1980\r\n"
+                << "1980";
         }
     }
 }
@@ -212,8 +220,10 @@ void TestBadInput::longTextCutToFour() {
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, before);
     QCOMPARE(edit->text(), before);
-    if (selStart < 0) edit->end(false);
-    else edit->setSelection(selStart, selLength);
+    if (selStart < 0)
+        edit->end(false);
+    else
+        edit->setSelection(selStart, selLength);
 
     if (clipboard) {
         QGuiApplication::clipboard()->setText(pasted);
@@ -311,21 +321,27 @@ void TestBadInput::hugeSettingsFile_data() {
         lines += i % 500 == 0 ? "[OTHER" + QByteArray::number(i) + "]\r\n"
                               : "KEY" + QByteArray::number(i) + "=some value\r\n";
     QTest::newRow("10 MB of lines, the keys at the end")
-        << lines + settings("55", sjis("昭和")) << "55" << "昭和" << "1980" << true;
+        << lines + settings("55", sjis("昭和")) << "55"
+        << "昭和"
+        << "1980" << true;
 
     QTest::newRow("a 10 MB value before the keys")
         << "[OTHER]\r\nBLOB=" + QByteArray(tenMB, 'x') + "\r\n" + settings("55", sjis("昭和"))
-        << "55" << "昭和" << "1980" << true;
+        << "55"
+        << "昭和"
+        << "1980" << true;
 
     // A value longer than 254 bytes arrives cut to 254 bytes.
     QTest::newRow("a 10 MB designated year")
         << settings("1990" + QByteArray(tenMB, '0').replace(0, 1, "x"), sjis("西暦"))
-        << "1990x" + QString(249, u'0') << "西暦" << "" << false;
+        << "1990x" + QString(249, u'0') << "西暦"
+        << "" << false;
     // Cut inside a double-byte character: its first byte goes too (1 + 126 × 2 bytes are kept).
     QByteArray longEra = "x";
     while (longEra.size() < tenMB) longEra += sjis("和");
     QTest::newRow("a 10 MB era, cut inside a character")
-        << settings("55", longEra) << "55" << "x" + QString(126, u'和') << "55" << false;
+        << settings("55", longEra) << "55"
+        << "x" + QString(126, u'和') << "55" << false;
 }
 
 void TestBadInput::hugeSettingsFile() {
@@ -491,7 +507,8 @@ void TestBadInput::saveThatCannotSucceed() {
     if (how == QStringLiteral("full")) {
         const QByteArray now = readFile(w.settingsFile());
         QVERIFY2(now == mine, qPrintable(QStringLiteral("the settings file is now %1 bytes, was %2")
-                                             .arg(now.size()).arg(mine.size())));
+                                             .arg(now.size())
+                                             .arg(mine.size())));
     }
     if (how == QStringLiteral("dangling")) QVERIFY(QFileInfo(w.settingsFile()).isSymLink());
 }
@@ -520,7 +537,8 @@ void TestBadInput::settingsFileBehindALink() {
 void TestBadInput::damagedPicture_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("damage");
-    for (const char* damage : {"empty", "first 100 bytes", "first half", "random bytes", "a folder"}) {
+    for (const char* damage :
+         {"empty", "first 100 bytes", "first half", "random bytes", "a folder"}) {
         QTest::newRow(qPrintable(QStringLiteral("saru.jpg ") + damage)) << "saru.jpg" << damage;
         QTest::newRow(qPrintable(QStringLiteral("scene2.gif ") + damage)) << "scene2.gif" << damage;
     }
@@ -544,11 +562,11 @@ void TestBadInput::damagedPicture() {
     if (damage == QStringLiteral("a folder")) {
         QVERIFY(QDir().mkdir(path));
     } else {
-        const QByteArray bytes = damage == QStringLiteral("empty") ? QByteArray()
-                                 : damage == QStringLiteral("random bytes")
-                                     ? randomBytes(5, whole.size())
-                                 : damage == QStringLiteral("first half") ? whole.left(whole.size() / 2)
-                                                                          : whole.left(100);
+        const QByteArray bytes =
+            damage == QStringLiteral("empty")          ? QByteArray()
+            : damage == QStringLiteral("random bytes") ? randomBytes(5, whole.size())
+            : damage == QStringLiteral("first half")   ? whole.left(whole.size() / 2)
+                                                       : whole.left(100);
         QVERIFY(writeFile(path, bytes));
     }
 

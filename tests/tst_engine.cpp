@@ -89,11 +89,12 @@ void TestEngine::eraTableInvariants() {
 void TestEngine::northernCourtYears() {
     // 1332-1393 belong to rows 156 to 173 (正慶 ... 明徳) and to no other.
     const QStringList expected = {
-        QStringLiteral("正慶"), QStringLiteral("建武"), QStringLiteral("暦応"), QStringLiteral("康永"),
-        QStringLiteral("貞和"), QStringLiteral("観応"), QStringLiteral("文和"), QStringLiteral("延文"),
-        QStringLiteral("康安"), QStringLiteral("貞治"), QStringLiteral("応安"), QStringLiteral("永和"),
-        QStringLiteral("康暦"), QStringLiteral("永徳"), QStringLiteral("至徳"), QStringLiteral("嘉慶"),
-        QStringLiteral("康応"), QStringLiteral("明徳")};
+        QStringLiteral("正慶"), QStringLiteral("建武"), QStringLiteral("暦応"),
+        QStringLiteral("康永"), QStringLiteral("貞和"), QStringLiteral("観応"),
+        QStringLiteral("文和"), QStringLiteral("延文"), QStringLiteral("康安"),
+        QStringLiteral("貞治"), QStringLiteral("応安"), QStringLiteral("永和"),
+        QStringLiteral("康暦"), QStringLiteral("永徳"), QStringLiteral("至徳"),
+        QStringLiteral("嘉慶"), QStringLiteral("康応"), QStringLiteral("明徳")};
     QStringList seen;
     for (int y = 1332; y <= 1393; ++y) {
         const auto* row = findHistoricalEra(y);
@@ -109,15 +110,21 @@ void TestEngine::historicalDisplay_data() {
     QTest::addColumn<int>("year");
     QTest::addColumn<QString>("gengo");
     QTest::addColumn<QString>("nen");
-    struct Row { int y; const char* g; const char* n; };
+    struct Row {
+        int y;
+        const char* g;
+        const char* n;
+    };
     const Row rows[] = {
-        {0, "", ""}, {644, "", ""}, {645, "大化", "元"}, {649, "大化", "5"}, {650, "白雉", "元"},
-        {654, "白雉", "5"}, {655, "（廃止）", ""}, {685, "（廃止）", ""}, {686, "朱鳥", "元"},
-        {687, "（廃止）", ""}, {700, "（廃止）", ""}, {701, "大宝", "元"}, {1394, "応永", "元"},
-        {1427, "応永", "34"}, {1867, "慶応", "3"}, {1868, "明治", "元"}, {1912, "明治", "45"},
-        {1913, "大正", "2"}, {1926, "大正", "15"}, {1927, "昭和", "2"}, {1988, "昭和", "63"},
-        {1989, "平成", "元"}, {2018, "平成", "30"}, {2019, "令和", "元"}, {2026, "令和", "8"},
-        {2088, "令和", "70"}, {2000000000, "令和", "1999997982"},
+        {0, "", ""},           {644, "", ""},         {645, "大化", "元"},
+        {649, "大化", "5"},    {650, "白雉", "元"},   {654, "白雉", "5"},
+        {655, "（廃止）", ""}, {685, "（廃止）", ""}, {686, "朱鳥", "元"},
+        {687, "（廃止）", ""}, {700, "（廃止）", ""}, {701, "大宝", "元"},
+        {1394, "応永", "元"},  {1427, "応永", "34"},  {1867, "慶応", "3"},
+        {1868, "明治", "元"},  {1912, "明治", "45"},  {1913, "大正", "2"},
+        {1926, "大正", "15"},  {1927, "昭和", "2"},   {1988, "昭和", "63"},
+        {1989, "平成", "元"},  {2018, "平成", "30"},  {2019, "令和", "元"},
+        {2026, "令和", "8"},   {2088, "令和", "70"},  {2000000000, "令和", "1999997982"},
     };
     for (const auto& r : rows)
         QTest::addRow("%d", r.y) << r.y << QString::fromUtf8(r.g) << QString::fromUtf8(r.n);
@@ -135,26 +142,56 @@ void TestEngine::historicalDisplay() {
 void TestEngine::readYearNumber_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("number");
-    struct Row { const char* name; const char* text; int n; };
+    struct Row {
+        const char* name;
+        const char* text;
+        int n;
+    };
     const Row rows[] = {
-        {"empty", "", 0}, {"letters", "abc", 0}, {"digits", "1980", 1980},
-        {"trailing text", "55年", 55}, {"blank inside", "19 89", 1989},
-        {"tab and line feed", "\t1\n9", 19}, {"leading blanks", "  42", 42},
-        {"half to even down", "2.5", 2}, {"half to even up", "1.5", 2}, {"half to zero", "0.5", 0},
-        {"below half", "0.4", 0}, {"12.5", "12.5", 12}, {"13.5", "13.5", 14},
-        {"negative half", "-2.5", -2}, {"above half", "2.51", 3}, {"negative", "-3", -3},
-        {"plus sign", "+7", 7}, {"sign then blank", "- 3", -3}, {"two signs", "--3", 0},
-        {"leading point", ".5", 0}, {"point only", ".", 0}, {"trailing point", "5.", 5},
-        {"second point stops", "1.2.3", 1}, {"exponent", "1e3", 1000}, {"capital E", "2E2", 200},
-        {"exponent sign", "15e-1", 2}, {"exponent with fraction", "1.5e1", 15},
-        {"bare e", "5e", 5}, {"e and sign", "5e+", 5}, {"e then letter", "5ex", 5},
-        {"D is not an exponent", "5d2", 5}, {"hex is not read", "0x10", 0},
-        {"2e9 in range", "2e9", 2000000000}, {"3e9 out of range", "3e9", 0},
-        {"1e10 out of range", "1e10", 0}, {"9e99 out of range", "9e99", 0},
-        {"-9e9 out of range", "-9e9", 0}, {"huge exponent", "1e400", 0},
-        {"tiny exponent", "1e-400", 0}, {"long exponent", "1e0000000003", 1000},
-        {"max", "2147483647", 2147483647}, {"past max", "2147483648", 0},
-        {"min", "-2147483648", -2147483647 - 1}, {"full-width digits", "１９８０", 0},
+        {"empty", "", 0},
+        {"letters", "abc", 0},
+        {"digits", "1980", 1980},
+        {"trailing text", "55年", 55},
+        {"blank inside", "19 89", 1989},
+        {"tab and line feed", "\t1\n9", 19},
+        {"leading blanks", "  42", 42},
+        {"half to even down", "2.5", 2},
+        {"half to even up", "1.5", 2},
+        {"half to zero", "0.5", 0},
+        {"below half", "0.4", 0},
+        {"12.5", "12.5", 12},
+        {"13.5", "13.5", 14},
+        {"negative half", "-2.5", -2},
+        {"above half", "2.51", 3},
+        {"negative", "-3", -3},
+        {"plus sign", "+7", 7},
+        {"sign then blank", "- 3", -3},
+        {"two signs", "--3", 0},
+        {"leading point", ".5", 0},
+        {"point only", ".", 0},
+        {"trailing point", "5.", 5},
+        {"second point stops", "1.2.3", 1},
+        {"exponent", "1e3", 1000},
+        {"capital E", "2E2", 200},
+        {"exponent sign", "15e-1", 2},
+        {"exponent with fraction", "1.5e1", 15},
+        {"bare e", "5e", 5},
+        {"e and sign", "5e+", 5},
+        {"e then letter", "5ex", 5},
+        {"D is not an exponent", "5d2", 5},
+        {"hex is not read", "0x10", 0},
+        {"2e9 in range", "2e9", 2000000000},
+        {"3e9 out of range", "3e9", 0},
+        {"1e10 out of range", "1e10", 0},
+        {"9e99 out of range", "9e99", 0},
+        {"-9e9 out of range", "-9e9", 0},
+        {"huge exponent", "1e400", 0},
+        {"tiny exponent", "1e-400", 0},
+        {"long exponent", "1e0000000003", 1000},
+        {"max", "2147483647", 2147483647},
+        {"past max", "2147483648", 0},
+        {"min", "-2147483648", -2147483647 - 1},
+        {"full-width digits", "１９８０", 0},
         {"many digits then fraction", "00000000000000000000001.5", 2},
     };
     for (const auto& r : rows) QTest::newRow(r.name) << QString::fromUtf8(r.text) << r.n;
@@ -197,13 +234,33 @@ void TestEngine::scanNumberKeepsFraction() {
 void TestEngine::periods_data() {
     QTest::addColumn<int>("year");
     QTest::addColumn<QString>("period");
-    struct Row { int y; const char* p; };
+    struct Row {
+        int y;
+        const char* p;
+    };
     const Row rows[] = {
-        {0, ""}, {644, ""}, {645, "飛鳥時代"}, {709, "飛鳥時代"}, {710, "奈良時代"},
-        {793, "奈良時代"}, {794, "平安時代"}, {1191, "平安時代"}, {1192, "鎌倉時代"},
-        {1333, "鎌倉時代"}, {1334, "南北朝時代"}, {1391, "南北朝時代"}, {1392, "室町時代"},
-        {1466, "室町時代"}, {1467, "戦国時代"}, {1572, "戦国時代"}, {1573, "安土桃山時代"},
-        {1602, "安土桃山時代"}, {1603, "江戸時代"}, {1867, "江戸時代"}, {1868, ""}, {2026, ""},
+        {0, ""},
+        {644, ""},
+        {645, "飛鳥時代"},
+        {709, "飛鳥時代"},
+        {710, "奈良時代"},
+        {793, "奈良時代"},
+        {794, "平安時代"},
+        {1191, "平安時代"},
+        {1192, "鎌倉時代"},
+        {1333, "鎌倉時代"},
+        {1334, "南北朝時代"},
+        {1391, "南北朝時代"},
+        {1392, "室町時代"},
+        {1466, "室町時代"},
+        {1467, "戦国時代"},
+        {1572, "戦国時代"},
+        {1573, "安土桃山時代"},
+        {1602, "安土桃山時代"},
+        {1603, "江戸時代"},
+        {1867, "江戸時代"},
+        {1868, ""},
+        {2026, ""},
     };
     for (const auto& r : rows) QTest::addRow("%d", r.y) << r.y << QString::fromUtf8(r.p);
 }
@@ -220,14 +277,38 @@ void TestEngine::signOfKnownYears_data() {
     QTest::addColumn<QString>("sign");
     QTest::addColumn<QString>("kana");
     QTest::addColumn<QString>("picture");
-    QTest::newRow("1980") << 1980 << "二黒土星" << "庚申" << "かのえ  さる " << "saru.jpg";
-    QTest::newRow("1984") << 1984 << "七赤金星" << "甲子" << "きのえ  ね  " << "ne.jpg";
-    QTest::newRow("2000") << 2000 << "九紫火星" << "庚辰" << "かのえ  たつ " << "tatu.jpg";
-    QTest::newRow("1") << 1 << "一白水星" << "辛酉" << "かのと  とり " << "tori.jpg";
-    QTest::newRow("645") << 645 << "五黄土星" << "乙巳" << "きのと  み  " << "mi.jpg";
-    QTest::newRow("9999") << 9999 << "二黒土星" << "己亥" << "つちのと い  " << "i.jpg";
-    QTest::newRow("2015") << 2015 << "三碧木星" << "乙未" << "きのと  ひつじ" << "hituji.jpg";
-    QTest::newRow("0") << 0 << "二黒土星" << "庚申" << "かのえ  さる " << "saru.jpg";
+    QTest::newRow("1980") << 1980 << "二黒土星"
+                          << "庚申"
+                          << "かのえ  さる "
+                          << "saru.jpg";
+    QTest::newRow("1984") << 1984 << "七赤金星"
+                          << "甲子"
+                          << "きのえ  ね  "
+                          << "ne.jpg";
+    QTest::newRow("2000") << 2000 << "九紫火星"
+                          << "庚辰"
+                          << "かのえ  たつ "
+                          << "tatu.jpg";
+    QTest::newRow("1") << 1 << "一白水星"
+                       << "辛酉"
+                       << "かのと  とり "
+                       << "tori.jpg";
+    QTest::newRow("645") << 645 << "五黄土星"
+                         << "乙巳"
+                         << "きのと  み  "
+                         << "mi.jpg";
+    QTest::newRow("9999") << 9999 << "二黒土星"
+                          << "己亥"
+                          << "つちのと い  "
+                          << "i.jpg";
+    QTest::newRow("2015") << 2015 << "三碧木星"
+                          << "乙未"
+                          << "きのと  ひつじ"
+                          << "hituji.jpg";
+    QTest::newRow("0") << 0 << "二黒土星"
+                       << "庚申"
+                       << "かのえ  さる "
+                       << "saru.jpg";
 }
 
 void TestEngine::signOfKnownYears() {
@@ -248,12 +329,12 @@ void TestEngine::sexagenaryCycleFrom1984() {
     // 1984 is 甲子, the first year of a cycle; each year moves one stem and one branch on.
     const QString stems = QStringLiteral("甲乙丙丁戊己庚辛壬癸");
     const QString branches = QStringLiteral("子丑寅卯辰巳午未申酉戌亥");
-    const QStringList stemKana = {"きのえ", "きのと", "ひのえ", "ひのと", "つちのえ",
+    const QStringList stemKana = {"きのえ",   "きのと", "ひのえ", "ひのと",   "つちのえ",
                                   "つちのと", "かのえ", "かのと", "みずのえ", "みずのと"};
-    const QStringList branchKana = {"ね", "うし", "とら", "う", "たつ", "み",
+    const QStringList branchKana = {"ね",   "うし",   "とら", "う",   "たつ", "み",
                                     "うま", "ひつじ", "さる", "とり", "いぬ", "い"};
-    const QStringList pictures = {"ne", "ushi", "tora", "u", "tatu", "mi",
-                                  "uma", "hituji", "saru", "tori", "inu", "i"};
+    const QStringList pictures = {"ne",  "ushi",   "tora", "u",    "tatu", "mi",
+                                  "uma", "hituji", "saru", "tori", "inu",  "i"};
     for (int k = 0; k < 120; ++k) {
         const YearSign s = yearSign(1984 + k);
         const QString name = QString::number(1984 + k);
@@ -293,8 +374,10 @@ void TestEngine::wording() {
     QFETCH(bool, yearsAgo);
     const Wording& w = wordingFor(year);
     QCOMPARE(qs(w.title), yearsAgo ? QStringLiteral("何年前？") : QStringLiteral("何歳？"));
-    QCOMPARE(qs(w.thisYear), yearsAgo ? QStringLiteral("今年の") : QStringLiteral("今年の誕生日で"));
-    QCOMPARE(qs(w.designatedYear), yearsAgo ? QStringLiteral("下記の年の") : QStringLiteral("下記の年では"));
+    QCOMPARE(qs(w.thisYear),
+             yearsAgo ? QStringLiteral("今年の") : QStringLiteral("今年の誕生日で"));
+    QCOMPARE(qs(w.designatedYear),
+             yearsAgo ? QStringLiteral("下記の年の") : QStringLiteral("下記の年では"));
     QCOMPARE(qs(w.unit), yearsAgo ? QStringLiteral("年前") : QStringLiteral("歳"));
 }
 
@@ -305,18 +388,29 @@ void TestEngine::figures_data() {
     QTest::addColumn<int>("birthYear");
     QTest::addColumn<QString>("figure");
     QTest::addColumn<bool>("red");
-    QTest::newRow("this year, 1980") << false << "2026" << "" << 1980 << "46" << false;
-    QTest::newRow("this year, 1600") << false << "2026" << "" << 1600 << "426" << false;
-    QTest::newRow("this year, none") << false << "2026" << "" << 0 << "2026" << false;
-    QTest::newRow("this year, later") << false << "2026" << "" << 2030 << "-4" << true;
-    QTest::newRow("this year, huge") << false << "2026" << "" << 2147483647 << "-2147481621" << true;
-    QTest::newRow("平成 10, 1980") << true << "1998" << "10" << 1980 << "18" << false;
-    QTest::newRow("1990, 2000") << true << "1990" << "1990" << 2000 << "-10" << true;
-    QTest::newRow("1990, none") << true << "1990" << "1990" << 0 << "1990" << false;
-    QTest::newRow("same year") << true << "1990" << "1990" << 1990 << "0" << false;
+    QTest::newRow("this year, 1980") << false << "2026"
+                                     << "" << 1980 << "46" << false;
+    QTest::newRow("this year, 1600") << false << "2026"
+                                     << "" << 1600 << "426" << false;
+    QTest::newRow("this year, none") << false << "2026"
+                                     << "" << 0 << "2026" << false;
+    QTest::newRow("this year, later") << false << "2026"
+                                      << "" << 2030 << "-4" << true;
+    QTest::newRow("this year, huge") << false << "2026"
+                                     << "" << 2147483647 << "-2147481621" << true;
+    QTest::newRow("平成 10, 1980") << true << "1998"
+                                   << "10" << 1980 << "18" << false;
+    QTest::newRow("1990, 2000") << true << "1990"
+                                << "1990" << 2000 << "-10" << true;
+    QTest::newRow("1990, none") << true << "1990"
+                                << "1990" << 0 << "1990" << false;
+    QTest::newRow("same year") << true << "1990"
+                               << "1990" << 1990 << "0" << false;
     // No designated year: no figure, rather than the era offset taken for an age.
-    QTest::newRow("empty box") << true << "1925" << "" << 1980 << "" << false;
-    QTest::newRow("never resolved") << true << "" << "55" << 1980 << "" << false;
+    QTest::newRow("empty box") << true << "1925"
+                               << "" << 1980 << "" << false;
+    QTest::newRow("never resolved") << true << ""
+                                    << "55" << 1980 << "" << false;
 }
 
 void TestEngine::figures() {
@@ -341,8 +435,16 @@ void TestEngine::designatedYear_data() {
     QTest::addColumn<QString>("western");
     QTest::addColumn<bool>("red");
     QTest::addColumn<QString>("caption");
-    struct Row { const char* name; const char* text; int era; bool emptied; int after;
-                 const char* western; bool red; const char* caption; };
+    struct Row {
+        const char* name;
+        const char* text;
+        int era;
+        bool emptied;
+        int after;
+        const char* western;
+        bool red;
+        const char* caption;
+    };
     const Row rows[] = {
         {"平成 10", "10", Heisei, false, Heisei, "1998", false, "1998"},
         {"平成 99", "99", Heisei, false, Heisei, "2087", false, "2087"},
@@ -411,7 +513,8 @@ void TestEngine::designatedYearFigure() {
     QFETCH(bool, reference);
     QFETCH(QString, figure);
     QFETCH(bool, red);
-    const DesignatedYear d = yorvane::designatedYear({u16(text), Era::Heisei, u"", reference, 1980});
+    const DesignatedYear d =
+        yorvane::designatedYear({u16(text), Era::Heisei, u"", reference, 1980});
     QCOMPARE(d.figure.has_value(), figure != QStringLiteral("-"));
     if (!d.figure) return;
     QCOMPARE(qs(d.figure->text), figure);
@@ -429,8 +532,18 @@ void TestEngine::recalculation_data() {
     QTest::addColumn<QString>("gengo");
     QTest::addColumn<QString>("nen");
     QTest::addColumn<QString>("period");
-    struct Row { const char* name; const char* t; int era; bool emptied; int after; int y; bool red;
-                 const char* g; const char* n; const char* p; };
+    struct Row {
+        const char* name;
+        const char* t;
+        int era;
+        bool emptied;
+        int after;
+        int y;
+        bool red;
+        const char* g;
+        const char* n;
+        const char* p;
+    };
     const Row rows[] = {
         {"empty under 西暦", "", Western, true, Western, 0, false, "", "", ""},
         {"empty under 昭和", "", Showa, true, Showa, 0, false, "西暦", "", ""},
@@ -462,14 +575,18 @@ void TestEngine::recalculation_data() {
         {"644 under 西暦", "644", Western, false, Western, 644, false, "", "", ""},
         {"686 under 西暦", "686", Western, false, Western, 686, false, "朱鳥", "元", "飛鳥時代"},
         {"700 under 西暦", "700", Western, false, Western, 700, false, "（廃止）", "", "飛鳥時代"},
-        {"1350 under 西暦", "1350", Western, false, Western, 1350, false, "観応", "元", "南北朝時代"},
+        {"1350 under 西暦", "1350", Western, false, Western, 1350, false, "観応", "元",
+         "南北朝時代"},
         {"1867 under 昭和", "1867", Showa, false, Western, 1867, false, "慶応", "3", "江戸時代"},
-        {"2e9 under 平成", "2e9", Heisei, false, Western, 2000000000, false, "令和", "1999997982", ""},
-        {"1600 under 昭和", "1600", Showa, false, Western, 1600, false, "慶長", "5", "安土桃山時代"},
+        {"2e9 under 平成", "2e9", Heisei, false, Western, 2000000000, false, "令和", "1999997982",
+         ""},
+        {"1600 under 昭和", "1600", Showa, false, Western, 1600, false, "慶長", "5",
+         "安土桃山時代"},
         {"2019 under 西暦", "2019", Western, false, Western, 2019, false, "令和", "元", ""},
         {"2026 under 西暦", "2026", Western, false, Western, 2026, false, "令和", "8", ""},
         {"55 before an era is chosen", "55", NoEra, false, NoEra, 55, false, "西暦", "55", ""},
-        {"2e9 under 西暦", "2e9", Western, false, Western, 2000000000, false, "令和", "1999997982", ""},
+        {"2e9 under 西暦", "2e9", Western, false, Western, 2000000000, false, "令和", "1999997982",
+         ""},
     };
     for (const auto& r : rows)
         QTest::newRow(r.name) << QString::fromUtf8(r.t) << r.era << r.emptied << r.after << r.y
@@ -487,7 +604,8 @@ void TestEngine::recalculation() {
     QFETCH(QString, gengo);
     QFETCH(QString, nen);
     QFETCH(QString, period);
-    const RecalcResult r = recalculate({u16(text), eraOf(era), {u"1990", Era::Western, u"1990"}, 2026});
+    const RecalcResult r =
+        recalculate({u16(text), eraOf(era), {u"1990", Era::Western, u"1990"}, 2026});
     QCOMPARE(r.emptyText, emptied);
     QCOMPARE(r.era, eraOf(eraAfter));
     QCOMPARE(r.birthYear, western);
@@ -517,17 +635,50 @@ void TestEngine::recalculationFigure_data() {
     QTest::addColumn<QString>("figure");
     QTest::addColumn<bool>("red");
     QTest::addColumn<bool>("yearsAgo");
-    QTest::newRow("1980 this year") << "1980" << false << "1990" << "西暦" << "" << "46" << false << false;
-    QTest::newRow("1600 this year") << "1600" << false << "1990" << "西暦" << "" << "426" << false << true;
-    QTest::newRow("1899 this year") << "1899" << false << "1990" << "西暦" << "" << "127" << false << true;
-    QTest::newRow("1900 this year") << "1900" << false << "1990" << "西暦" << "" << "126" << false << false;
-    QTest::newRow("2030 this year") << "2030" << false << "1990" << "西暦" << "" << "-4" << true << false;
-    QTest::newRow("平成 10 designated") << "1980" << true << "10" << "平成" << "" << "18" << false << false;
-    QTest::newRow("西暦 1990 designated") << "2000" << true << "1990" << "西暦" << "" << "-10" << true << false;
-    QTest::newRow("empty designated") << "1980" << true << "" << "昭和" << "1925" << "" << false << false;
-    QTest::newRow("unknown era keeps") << "1980" << true << "55" << "ERROR" << "2000" << "20" << false << false;
-    QTest::newRow("unknown era, none yet") << "1980" << true << "55" << "ERROR" << "" << "" << false << false;
-    QTest::newRow("empty birth year") << "" << false << "1990" << "西暦" << "" << "" << false << false;
+    QTest::newRow("1980 this year") << "1980" << false << "1990"
+                                    << "西暦"
+                                    << ""
+                                    << "46" << false << false;
+    QTest::newRow("1600 this year") << "1600" << false << "1990"
+                                    << "西暦"
+                                    << ""
+                                    << "426" << false << true;
+    QTest::newRow("1899 this year") << "1899" << false << "1990"
+                                    << "西暦"
+                                    << ""
+                                    << "127" << false << true;
+    QTest::newRow("1900 this year") << "1900" << false << "1990"
+                                    << "西暦"
+                                    << ""
+                                    << "126" << false << false;
+    QTest::newRow("2030 this year") << "2030" << false << "1990"
+                                    << "西暦"
+                                    << ""
+                                    << "-4" << true << false;
+    QTest::newRow("平成 10 designated") << "1980" << true << "10"
+                                        << "平成"
+                                        << ""
+                                        << "18" << false << false;
+    QTest::newRow("西暦 1990 designated") << "2000" << true << "1990"
+                                          << "西暦"
+                                          << ""
+                                          << "-10" << true << false;
+    QTest::newRow("empty designated") << "1980" << true << ""
+                                      << "昭和"
+                                      << "1925"
+                                      << "" << false << false;
+    QTest::newRow("unknown era keeps") << "1980" << true << "55"
+                                       << "ERROR"
+                                       << "2000"
+                                       << "20" << false << false;
+    QTest::newRow("unknown era, none yet") << "1980" << true << "55"
+                                           << "ERROR"
+                                           << ""
+                                           << "" << false << false;
+    QTest::newRow("empty birth year") << "" << false << "1990"
+                                      << "西暦"
+                                      << ""
+                                      << "" << false << false;
 }
 
 void TestEngine::recalculationFigure() {
@@ -539,8 +690,11 @@ void TestEngine::recalculationFigure() {
     QFETCH(QString, figure);
     QFETCH(bool, red);
     QFETCH(bool, yearsAgo);
-    const RecalcResult r = recalculate(
-        {u16(text), Era::Western, {u16(shiteiText), eraNamed(u16(label12)), u16(kept), option2}, 2026});
+    const RecalcResult r =
+        recalculate({u16(text),
+                     Era::Western,
+                     {u16(shiteiText), eraNamed(u16(label12)), u16(kept), option2},
+                     2026});
     QCOMPARE(qs(r.figure.text), figure);
     QCOMPARE(r.figure.negative, red);
     QCOMPARE(qs(r.wording.unit), yearsAgo ? QStringLiteral("年前") : QStringLiteral("歳"));

@@ -2,8 +2,8 @@
 // option buttons and the exchange button; the labels, colours and the era list read back.
 
 #include <QAccessible>
-#include <QMenuBar>
 #include <QMenu>
+#include <QMenuBar>
 
 #include "formfixture.h"
 
@@ -47,19 +47,22 @@ private slots:
 void TestForm1::everyControlIsNamedAndPlaced_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("twips");
-    struct Row { const char* n; int l, t, w, h; };
+    struct Row {
+        const char* n;
+        int l, t, w, h;
+    };
     const Row rows[] = {
-        {"cboGengo", 360, 240, 1005, 375}, {"Frame1", 360, 1560, 2655, 2535},
-        {"ComExch", 2000, 240, 600, 350}, {"textShitei", 960, 1200, 975, 405},
-        {"Option2", 240, 840, 1815, 315}, {"Option1", 240, 360, 1935, 345},
+        {"cboGengo", 360, 240, 1005, 375},    {"Frame1", 360, 1560, 2655, 2535},
+        {"ComExch", 2000, 240, 600, 350},     {"textShitei", 960, 1200, 975, 405},
+        {"Option2", 240, 840, 1815, 315},     {"Option1", 240, 360, 1935, 345},
         {"lblSeireki", 1140, 1670, 735, 195}, {"Label11", 2040, 2040, 495, 375},
-        {"lblnenrei", 960, 1920, 975, 375}, {"Label13", 2040, 1320, 495, 375},
-        {"Label12", 360, 1320, 615, 375}, {"textNen", 1440, 240, 975, 375},
-        {"lblJidai", 360, 750, 1200, 190}, {"Label3", 2520, 1050, 495, 375},
-        {"lblNen", 1440, 960, 975, 375}, {"lblGengo", 120, 1020, 1215, 375},
-        {"Image1", 3480, 1680, 2400, 2400}, {"lblkana", 3840, 720, 1695, 255},
-        {"Label8", 3360, 1080, 375, 255}, {"Label7", 3360, 360, 375, 255},
-        {"lbleto", 3840, 960, 1695, 375}, {"lbl9sei", 3840, 240, 1695, 375},
+        {"lblnenrei", 960, 1920, 975, 375},   {"Label13", 2040, 1320, 495, 375},
+        {"Label12", 360, 1320, 615, 375},     {"textNen", 1440, 240, 975, 375},
+        {"lblJidai", 360, 750, 1200, 190},    {"Label3", 2520, 1050, 495, 375},
+        {"lblNen", 1440, 960, 975, 375},      {"lblGengo", 120, 1020, 1215, 375},
+        {"Image1", 3480, 1680, 2400, 2400},   {"lblkana", 3840, 720, 1695, 255},
+        {"Label8", 3360, 1080, 375, 255},     {"Label7", 3360, 360, 375, 255},
+        {"lbleto", 3840, 960, 1695, 375},     {"lbl9sei", 3840, 240, 1695, 375},
         {"Label4", 2520, 350, 495, 375},
     };
     for (const auto& r : rows)
@@ -75,11 +78,15 @@ void TestForm1::everyControlIsNamedAndPlaced() {
     // 15 twips to a pixel, to the nearest pixel.
     QVERIFY2(std::abs(c->x() * 15 - twips.x()) <= 7, qPrintable(QString::number(c->x())));
     QVERIFY2(std::abs(c->y() * 15 - twips.y()) <= 7, qPrintable(QString::number(c->y())));
-    QVERIFY2(std::abs(c->width() * 15 - twips.width()) <= 7, qPrintable(QString::number(c->width())));
-    QVERIFY2(std::abs(c->height() * 15 - twips.height()) <= 7, qPrintable(QString::number(c->height())));
+    QVERIFY2(std::abs(c->width() * 15 - twips.width()) <= 7,
+             qPrintable(QString::number(c->width())));
+    QVERIFY2(std::abs(c->height() * 15 - twips.height()) <= 7,
+             qPrintable(QString::number(c->height())));
     // The controls of the age box sit inside the frame.
-    const bool inFrame = twips.x() <= 2040 && QStringList{"ComExch", "textShitei", "Option2", "Option1",
-        "lblSeireki", "Label11", "lblnenrei", "Label13", "Label12"}.contains(name);
+    const bool inFrame = twips.x() <= 2040 &&
+                         QStringList{"ComExch", "textShitei", "Option2", "Option1", "lblSeireki",
+                                     "Label11", "lblnenrei",  "Label13", "Label12"}
+                             .contains(name);
     QCOMPARE(c->parentWidget() == w.Frame1, inFrame);
 }
 
@@ -132,8 +139,8 @@ void TestForm1::startState() {
     for (int i = 0; i < 5; ++i) QCOMPARE(w.cboGengo->itemText(i), eras[i]);
     QVERIFY(!w.cboGengo->isEditable());
     QVERIFY(w.textNen->text().isEmpty());
-    for (QLabel* l : {w.lblGengo, w.lblNen, w.lblJidai, w.lbl9sei, w.lbleto, w.lblkana,
-                      w.lblnenrei, w.lblSeireki})
+    for (QLabel* l : {w.lblGengo, w.lblNen, w.lblJidai, w.lbl9sei, w.lbleto, w.lblkana, w.lblnenrei,
+                      w.lblSeireki})
         QVERIFY2(l->text().isEmpty(), qPrintable(l->objectName()));
     QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
     QVERIFY(!w.textShitei->isEnabled());
@@ -172,8 +179,9 @@ void TestForm1::accessibleNames() {
     QCOMPARE(w.cboGengo->accessibleName(), QStringLiteral("元号"));
     QCOMPARE(w.ComExch->accessibleName(), QStringLiteral("交換"));
     QVERIFY(!w.Image1->accessibleName().isEmpty());
-    for (QWidget* c : std::initializer_list<QWidget*>{w.lblGengo, w.lblNen, w.lblJidai, w.lbl9sei,
-                                                      w.lbleto, w.lblkana, w.lblnenrei, w.lblSeireki})
+    for (QWidget* c :
+         std::initializer_list<QWidget*>{w.lblGengo, w.lblNen, w.lblJidai, w.lbl9sei, w.lbleto,
+                                         w.lblkana, w.lblnenrei, w.lblSeireki})
         QVERIFY2(!c->accessibleDescription().isEmpty(), qPrintable(c->objectName()));
 }
 
@@ -187,11 +195,26 @@ void TestForm1::typingUnderEachEra_data() {
     QTest::addColumn<QString>("nen");
     QTest::addColumn<bool>("red");
     QTest::addColumn<QString>("period");
-    QTest::newRow("昭和 55") << 2 << "55" << "昭和" << "西暦" << "1980" << false << "";
-    QTest::newRow("昭和 65") << 2 << "65" << "昭和" << "平成" << "2" << true << "";
-    QTest::newRow("平成 101") << 1 << "101" << "西暦" << "" << "" << false << "";
-    QTest::newRow("西暦 645") << 0 << "645" << "西暦" << "大化" << "元" << false << "飛鳥時代";
-    QTest::newRow("昭和 1867") << 2 << "1867" << "西暦" << "慶応" << "3" << false << "江戸時代";
+    QTest::newRow("昭和 55") << 2 << "55"
+                             << "昭和"
+                             << "西暦"
+                             << "1980" << false << "";
+    QTest::newRow("昭和 65") << 2 << "65"
+                             << "昭和"
+                             << "平成"
+                             << "2" << true << "";
+    QTest::newRow("平成 101") << 1 << "101"
+                              << "西暦"
+                              << ""
+                              << "" << false << "";
+    QTest::newRow("西暦 645") << 0 << "645"
+                              << "西暦"
+                              << "大化"
+                              << "元" << false << "飛鳥時代";
+    QTest::newRow("昭和 1867") << 2 << "1867"
+                               << "西暦"
+                               << "慶応"
+                               << "3" << false << "江戸時代";
 }
 
 void TestForm1::typingUnderEachEra() {
@@ -219,7 +242,13 @@ void TestForm1::everyKeystrokeRecalculates() {
     Window w;
     QVERIFY(w.show());
     w.cboGengo->setCurrentIndex(1);
-    struct Step { char key; const char* era; const char* gengo; const char* nen; int western; };
+    struct Step {
+        char key;
+        const char* era;
+        const char* gengo;
+        const char* nen;
+        int western;
+    };
     const Step steps[] = {
         {'1', "平成", "西暦", "1989", 1989},
         {'9', "平成", "西暦", "2007", 2007},
@@ -346,9 +375,12 @@ void TestForm1::figureAndWording_data() {
     QTest::addColumn<QString>("year");
     QTest::addColumn<QString>("figure");
     QTest::addColumn<bool>("yearsAgo");
-    QTest::newRow("1980") << "1980" << "46" << false;
-    QTest::newRow("1600") << "1600" << "426" << true;
-    QTest::newRow("2030") << "2030" << "-4" << false;
+    QTest::newRow("1980") << "1980"
+                          << "46" << false;
+    QTest::newRow("1600") << "1600"
+                          << "426" << true;
+    QTest::newRow("2030") << "2030"
+                          << "-4" << false;
 }
 
 void TestForm1::figureAndWording() {
@@ -362,8 +394,10 @@ void TestForm1::figureAndWording() {
     QCOMPARE(w.lblnenrei->text(), figure);
     QCOMPARE(textColour(w.lblnenrei), figure.startsWith(u'-') ? kRed : kBlack);
     QCOMPARE(w.Frame1->title(), yearsAgo ? QStringLiteral("何年前？") : QStringLiteral("何歳？"));
-    QCOMPARE(w.Option1->text(), yearsAgo ? QStringLiteral("今年の") : QStringLiteral("今年の誕生日で"));
-    QCOMPARE(w.Option2->text(), yearsAgo ? QStringLiteral("下記の年の") : QStringLiteral("下記の年では"));
+    QCOMPARE(w.Option1->text(),
+             yearsAgo ? QStringLiteral("今年の") : QStringLiteral("今年の誕生日で"));
+    QCOMPARE(w.Option2->text(),
+             yearsAgo ? QStringLiteral("下記の年の") : QStringLiteral("下記の年では"));
     QCOMPARE(w.Label11->text(), yearsAgo ? QStringLiteral("年前") : QStringLiteral("歳"));
     // An empty field goes back to the age wording.
     w.textNen->clear();
@@ -411,17 +445,33 @@ void TestForm1::option1GreysItOut() {
 // Typing the designated year under an era of the era label, with Option2 chosen, born 1980:
 // one row for each thing the window writes (the rule's cases are the engine's).
 void TestForm1::designatedYearTyping_data() {
-    QTest::addColumn<Qt::Key>("eraKey");  // in textShitei: Up 昭和, Left 大正, Right 平成, Down 明治
+    QTest::addColumn<Qt::Key>(
+        "eraKey");  // in textShitei: Up 昭和, Left 大正, Right 平成, Down 明治
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("era");
     QTest::addColumn<QString>("western");
     QTest::addColumn<QString>("figure");
     QTest::addColumn<bool>("red");
-    QTest::newRow("平成 10") << Qt::Key_Right << "10" << "平成" << "1998" << "18" << false;
-    QTest::newRow("昭和 65") << Qt::Key_Up << "65" << "昭和" << "1990" << "10" << true;
-    QTest::newRow("昭和 101") << Qt::Key_Up << "101" << "西暦" << "" << "-1879" << false;
-    QTest::newRow("明治 45") << Qt::Key_Down << "45" << "明治" << "1912" << "-68" << false;
-    QTest::newRow("大正 16") << Qt::Key_Left << "16" << "大正" << "1927" << "-53" << true;
+    QTest::newRow("平成 10") << Qt::Key_Right << "10"
+                             << "平成"
+                             << "1998"
+                             << "18" << false;
+    QTest::newRow("昭和 65") << Qt::Key_Up << "65"
+                             << "昭和"
+                             << "1990"
+                             << "10" << true;
+    QTest::newRow("昭和 101") << Qt::Key_Up << "101"
+                              << "西暦"
+                              << ""
+                              << "-1879" << false;
+    QTest::newRow("明治 45") << Qt::Key_Down << "45"
+                             << "明治"
+                             << "1912"
+                             << "-68" << false;
+    QTest::newRow("大正 16") << Qt::Key_Left << "16"
+                             << "大正"
+                             << "1927"
+                             << "-53" << true;
 }
 
 void TestForm1::designatedYearTyping() {
@@ -571,8 +621,8 @@ void TestForm1::wordingSwitchRepaintsLittle() {
     QCOMPARE(w.Frame1->title(), QStringLiteral("何年前？"));
     QCoreApplication::processEvents();
     PaintCounter counter;
-    QList<QWidget*> watched{w.Frame1, w.Option1, w.Label11, w.lblnenrei, w.textShitei,
-                            w.lblSeireki, w.Label12, w.Label13};
+    QList<QWidget*> watched{w.Frame1,     w.Option1,    w.Label11, w.lblnenrei,
+                            w.textShitei, w.lblSeireki, w.Label12, w.Label13};
     for (QWidget* c : watched) c->installEventFilter(&counter);
     // WHEN a fourth digit makes the year an age
     QTest::keyClick(w.textNen, '0');

@@ -18,7 +18,8 @@ QString nameOf(const QWidget* w) { return w ? w->objectName() : QStringLiteral("
 QWidget* control(const Window& w, const QString& name) { return w->findChild<QWidget*>(name); }
 
 // One key event to the control that has the focus at this moment, as the keyboard sends it.
-void keyEvent(bool press, Qt::Key key, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false) {
+void keyEvent(bool press, Qt::Key key, Qt::KeyboardModifiers modifiers = {},
+              bool autoRepeat = false) {
     QWidget* target = focused();
     QVERIFY2(target, "no control has the focus");
     QTest::simulateEvent(target, press, key, modifiers, QString(), autoRepeat);
@@ -41,7 +42,15 @@ struct Snapshot {
     bool option2 = false, shiteiEnabled = false;
     bool operator==(const Snapshot&) const = default;
     QString describe() const {
-        return QStringList{era, nen, label12, shitei, gengo, nenLabel, seireki, figure, sign,
+        return QStringList{era,
+                           nen,
+                           label12,
+                           shitei,
+                           gengo,
+                           nenLabel,
+                           seireki,
+                           figure,
+                           sign,
                            option2 ? QStringLiteral("Option2") : QStringLiteral("Option1"),
                            shiteiEnabled ? QStringLiteral("enabled") : QStringLiteral("disabled")}
             .join(u'|');
@@ -49,15 +58,16 @@ struct Snapshot {
 };
 
 Snapshot snapshot(const Window& w) {
-    return {w.cboGengo->currentText(), w.textNen->text(), w.Label12->text(),
-            w.textShitei->text(), w.lblGengo->text(), w.lblNen->text(),
-            w.lblSeireki->text(), w.lblnenrei->text(), w.lbleto->text(),
-            w.Option2->isChecked(), w.textShitei->isEnabled()};
+    return {w.cboGengo->currentText(), w.textNen->text(),        w.Label12->text(),
+            w.textShitei->text(),      w.lblGengo->text(),       w.lblNen->text(),
+            w.lblSeireki->text(),      w.lblnenrei->text(),      w.lbleto->text(),
+            w.Option2->isChecked(),    w.textShitei->isEnabled()};
 }
 
-#define COMPARE_SNAPSHOT(actual, expected)                                                        \
-    QVERIFY2((actual) == (expected),                                                              \
-             qPrintable((actual).describe() + QStringLiteral("  expected  ") + (expected).describe()))
+#define COMPARE_SNAPSHOT(actual, expected) \
+    QVERIFY2(                              \
+        (actual) == (expected),            \
+        qPrintable((actual).describe() + QStringLiteral("  expected  ") + (expected).describe()))
 
 // GIVEN 昭和 55 as the year of birth (1980) and 西暦 1990 as the designated year (the delivered
 // settings); with `option2` the designated year is chosen as the reference, by the mouse.
@@ -119,7 +129,8 @@ void TestKeyboard::focusKeys_data() {
     QTest::addColumn<QString>("to");
     QTest::addColumn<bool>("option2After");
     QTest::newRow("cboGengo Enter") << "cboGengo" << false << Qt::Key_Return << "textNen" << false;
-    QTest::newRow("cboGengo keypad Enter") << "cboGengo" << true << Qt::Key_Enter << "textNen" << true;
+    QTest::newRow("cboGengo keypad Enter")
+        << "cboGengo" << true << Qt::Key_Enter << "textNen" << true;
     QTest::newRow("textNen Ctrl, Option1 chosen")
         << "textNen" << false << Qt::Key_Control << "textShitei" << true;
     QTest::newRow("textNen Ctrl, Option2 chosen")
@@ -129,9 +140,11 @@ void TestKeyboard::focusKeys_data() {
     QTest::newRow("textNen Shift, Option2 chosen")
         << "textNen" << true << Qt::Key_Shift << "textShitei" << true;
     QTest::newRow("textShitei Shift") << "textShitei" << true << Qt::Key_Shift << "textNen" << true;
-    QTest::newRow("textShitei Ctrl") << "textShitei" << true << Qt::Key_Control << "Option1" << false;
+    QTest::newRow("textShitei Ctrl")
+        << "textShitei" << true << Qt::Key_Control << "Option1" << false;
     QTest::newRow("Option1 Enter") << "Option1" << false << Qt::Key_Return << "textNen" << false;
-    QTest::newRow("Option1 keypad Enter") << "Option1" << false << Qt::Key_Enter << "textNen" << false;
+    QTest::newRow("Option1 keypad Enter")
+        << "Option1" << false << Qt::Key_Enter << "textNen" << false;
     QTest::newRow("Option1 Shift") << "Option1" << false << Qt::Key_Shift << "textNen" << false;
     QTest::newRow("Option1 Ctrl") << "Option1" << false << Qt::Key_Control << "textShitei" << true;
     QTest::newRow("Option2 Shift") << "Option2" << true << Qt::Key_Shift << "textNen" << true;
@@ -274,7 +287,8 @@ void TestKeyboard::spaceAndDeleteEmptyTheBox_data() {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<int>("caret");  // -1: the whole number selected
     for (const char* box : {"textNen", "textShitei"})
-        for (const auto& [key, keyName] : {std::pair{Qt::Key_Space, "Space"}, {Qt::Key_Delete, "Delete"}})
+        for (const auto& [key, keyName] :
+             {std::pair{Qt::Key_Space, "Space"}, {Qt::Key_Delete, "Delete"}})
             for (int caret : {0, 2, 4, -1})
                 QTest::addRow("%s %s, caret %d", box, keyName, caret)
                     << QString::fromLatin1(box) << key << caret;
@@ -491,20 +505,35 @@ void TestKeyboard::chords_data() {
     QTest::addColumn<QString>("label12");
     QTest::addColumn<QString>("shitei");
     QTest::newRow("Shift+Left in textNen")
-        << "textNen" << false << Qt::Key_Shift << Qt::Key_Left << "textShitei" << "昭和" << "55"
-        << "大正" << "";
+        << "textNen" << false << Qt::Key_Shift << Qt::Key_Left << "textShitei"
+        << "昭和"
+        << "55"
+        << "大正"
+        << "";
     QTest::newRow("Ctrl+Down in textNen")
-        << "textNen" << false << Qt::Key_Control << Qt::Key_Down << "textShitei" << "昭和" << "55"
-        << "明治" << "";
+        << "textNen" << false << Qt::Key_Control << Qt::Key_Down << "textShitei"
+        << "昭和"
+        << "55"
+        << "明治"
+        << "";
     QTest::newRow("Shift+Right in textShitei")
-        << "textShitei" << true << Qt::Key_Shift << Qt::Key_Right << "textNen" << "平成" << ""
-        << "西暦" << "1990";
+        << "textShitei" << true << Qt::Key_Shift << Qt::Key_Right << "textNen"
+        << "平成"
+        << ""
+        << "西暦"
+        << "1990";
     QTest::newRow("Shift+Up on Option1")
-        << "Option1" << false << Qt::Key_Shift << Qt::Key_Up << "textNen" << "昭和" << ""
-        << "西暦" << "1990";
+        << "Option1" << false << Qt::Key_Shift << Qt::Key_Up << "textNen"
+        << "昭和"
+        << ""
+        << "西暦"
+        << "1990";
     QTest::newRow("Ctrl+Delete on ComExch")
-        << "ComExch" << false << Qt::Key_Control << Qt::Key_Delete << "textShitei" << "昭和"
-        << "55" << "西暦" << "";
+        << "ComExch" << false << Qt::Key_Control << Qt::Key_Delete << "textShitei"
+        << "昭和"
+        << "55"
+        << "西暦"
+        << "";
 }
 
 void TestKeyboard::chords() {
@@ -538,8 +567,10 @@ void TestKeyboard::heldModifierActsOnce_data() {
     QTest::addColumn<Qt::Key>("modifier");
     QTest::addColumn<QString>("then");
     QTest::addColumn<QString>("again");
-    QTest::newRow("Shift") << Qt::Key_Shift << "textShitei" << "textNen";
-    QTest::newRow("Ctrl") << Qt::Key_Control << "textShitei" << "Option1";
+    QTest::newRow("Shift") << Qt::Key_Shift << "textShitei"
+                           << "textNen";
+    QTest::newRow("Ctrl") << Qt::Key_Control << "textShitei"
+                          << "Option1";
 }
 
 void TestKeyboard::heldModifierActsOnce() {
@@ -572,8 +603,8 @@ void TestKeyboard::tabOrder_data() {
     QTest::addColumn<QStringList>("stops");
     QTest::newRow("Option1 chosen")
         << false << QStringList{"Option1", "cboGengo", "ComExch", "textNen", "Option1"};
-    QTest::newRow("Option2 chosen")
-        << true << QStringList{"Option2", "textShitei", "cboGengo", "ComExch", "textNen", "Option2"};
+    QTest::newRow("Option2 chosen") << true << QStringList{"Option2", "textShitei", "cboGengo",
+                                                           "ComExch", "textNen",    "Option2"};
 }
 
 void TestKeyboard::tabOrder() {
@@ -648,7 +679,8 @@ void TestKeyboard::clickSelectsTheWholeNumber() {
     QVERIFY(focusOn(w, hadFocus ? box : QStringLiteral("cboGengo")));
     edit->setCursorPosition(1);
 
-    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() * x / 100, edit->height() / 2));
+    QTest::mouseClick(edit, Qt::LeftButton, {},
+                      QPoint(edit->width() * x / 100, edit->height() / 2));
 
     QCOMPARE(focused(), edit);
     QCOMPARE(edit->text(), QStringLiteral("1990"));
@@ -703,7 +735,8 @@ void TestKeyboard::comingBackKeepsTheCaret() {
     // WHEN the user goes away and comes back
     if (viaMenu) {
         QMenuBar* bar = w->menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(w.mnuH->menuAction()).center());
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(w.mnuH->menuAction()).center());
         QTRY_VERIFY(w.mnuH->isVisible());
         QTest::keyClick(w.mnuH, Qt::Key_Escape);
         QTRY_VERIFY(!w.mnuH->isVisible());

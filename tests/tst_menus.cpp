@@ -30,8 +30,10 @@ private slots:
 void TestMenus::documentsGoToTheDesktop_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("file");
-    QTest::newRow("元号表") << "mnuGengo" << "gengo.gif";
-    QTest::newRow("ヘルプ") << "mnuHelp" << "help.htm";
+    QTest::newRow("元号表") << "mnuGengo"
+                            << "gengo.gif";
+    QTest::newRow("ヘルプ") << "mnuHelp"
+                            << "help.htm";
 }
 
 void TestMenus::documentsGoToTheDesktop() {
@@ -92,7 +94,8 @@ void TestMenus::versionWindowContents() {
     QCOMPARE(f.maximumSize(), QSize(334, 151));
     // The version comes from the build; whatever it is, it reads "Ver. <major>.<minor>".
     QVERIFY2(QRegularExpression(QStringLiteral("^Ver\\. [0-9]+\\.[0-9]+$"))
-                 .match(f.Label1->text()).hasMatch(),
+                 .match(f.Label1->text())
+                 .hasMatch(),
              qPrintable(f.Label1->text()));
     QVERIFY(f.Label1->font().bold());
     QCOMPARE(f.Label1->font().pointSizeF(), 15.75);
@@ -106,9 +109,12 @@ void TestMenus::versionWindowContents() {
     QVERIFY(address.host().endsWith(QStringLiteral("example.org")));
     QCOMPARE(f.cursor().shape(), Qt::BitmapCursor);
     QVERIFY(!f.cursor().pixmap().isNull());
-    const struct { QWidget* c; QRect twips; } placed[] = {
+    const struct {
+        QWidget* c;
+        QRect twips;
+    } placed[] = {
         {f.Picture1, {1440, 120, 3135, 735}}, {f.Image1, {240, 360, 900, 1125}},
-        {f.Label1, {2280, 960, 1455, 375}}, {f.Label3, {1680, 1560, 2895, 255}},
+        {f.Label1, {2280, 960, 1455, 375}},   {f.Label3, {1680, 1560, 2895, 255}},
         {f.Label2, {2040, 1920, 2055, 255}},
     };
     for (const auto& p : placed) {

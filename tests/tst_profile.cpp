@@ -4,8 +4,8 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,14 +19,12 @@ namespace {
 
 QByteArray sjis(const char* hex) { return QByteArray::fromHex(hex); }
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
-bool writeAll(const QString& path, const QByteArray& bytes)
-{
+bool writeAll(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
@@ -61,8 +59,7 @@ private slots:
     void bracketLineWithoutCloseIsAKey();
 };
 
-void TestProfile::getValue_data()
-{
+void TestProfile::getValue_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QByteArray>("section");
     QTest::addColumn<QByteArray>("key");
@@ -82,7 +79,8 @@ void TestProfile::getValue_data()
     row("second section", ab, "B", "L", "2");
     row("empty value is found", "[A]\r\nK=\r\n", "A", "K", "");
     row("names ignore ASCII case", "[Set]\r\nshiTei=55\r\n", "SET", "SHITEI", "55");
-    row("blanks and tabs around names", "  [ SET ]\t\r\n\t SHITEI \t=55\r\n", " SET", "SHITEI\t", "55");
+    row("blanks and tabs around names", "  [ SET ]\t\r\n\t SHITEI \t=55\r\n", " SET", "SHITEI\t",
+        "55");
     row("blanks around value trimmed", "[A]\nK= \t a b \t\n", "A", "K", "a b");
     row("enclosing quotes removed, inner blanks kept", "[A]\nK= \" a \" \n", "A", "K", " a ");
     row("lone quote kept", "[A]\nK=\"\n", "A", "K", "\"");
@@ -105,8 +103,7 @@ void TestProfile::getValue_data()
     row("section name ending in a ']' byte", "[\x83\x5D]\nK=1\n", sjis("835d"), "K", "1");
 }
 
-void TestProfile::getValue()
-{
+void TestProfile::getValue() {
     QFETCH(QByteArray, file);
     QFETCH(QByteArray, section);
     QFETCH(QByteArray, key);
@@ -115,19 +112,18 @@ void TestProfile::getValue()
 
     const std::optional<QByteArray> got = yorvane::profile::getValue(file, section, key);
     QCOMPARE(got.has_value(), found);
-    if (found)
-        QCOMPARE(*got, value);
+    if (found) QCOMPARE(*got, value);
 }
 
-void TestProfile::setValue_data()
-{
+void TestProfile::setValue_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QByteArray>("section");
     QTest::addColumn<QByteArray>("key");
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<QByteArray>("expected");
     const auto row = [](const char* name, const QByteArray& file, const QByteArray& section,
-                        const QByteArray& key, const QByteArray& value, const QByteArray& expected) {
+                        const QByteArray& key, const QByteArray& value,
+                        const QByteArray& expected) {
         QTest::newRow(name) << file << section << key << value << expected;
     };
 
@@ -136,11 +132,12 @@ void TestProfile::setValue_data()
 
     // Everything the call does not own stays, to the byte: the mark, comments, odd lines,
     // trailing blanks, a duplicate section and the same key in another section.
-    const QByteArray busy = "\xEF\xBB\xBF; settings\r\n"
-                            "odd line before sections\r\n"
-                            "[LOCATION]\r\nLEFT=1\r\nTOP = 2  \r\n\r\n"
-                            "[SET]\r\n; note\r\n  Shitei = \"55\" \t\r\nno equals here\r\nGENGO=x\r\n"
-                            "[OTHER]\r\nSHITEI=9\r\n[set]\r\nSHITEI=8\r\n";
+    const QByteArray busy =
+        "\xEF\xBB\xBF; settings\r\n"
+        "odd line before sections\r\n"
+        "[LOCATION]\r\nLEFT=1\r\nTOP = 2  \r\n\r\n"
+        "[SET]\r\n; note\r\n  Shitei = \"55\" \t\r\nno equals here\r\nGENGO=x\r\n"
+        "[OTHER]\r\nSHITEI=9\r\n[set]\r\nSHITEI=8\r\n";
     QByteArray replaced = busy;
     replaced.replace("  Shitei = \"55\" \t\r\n", "Shitei=60\r\n");
     row("replace in place, key spelled as in file", busy, "SET", "SHITEI", "60", replaced);
@@ -153,8 +150,10 @@ void TestProfile::setValue_data()
     row("LF file, new section", "[A]\nX=1\n", "B", "Y", "2", "[A]\nX=1\n[B]\nY=2\n");
     row("CRLF file gets CRLF", "[A]\r\nX=1\r\n\r\n[B]\r\n", "A", "Y", "2",
         "[A]\r\nX=1\r\nY=2\r\n\r\n[B]\r\n");
-    row("replaced line keeps its own break", "[A]\r\nX=1\n[B]\r\n", "A", "X", "2", "[A]\r\nX=2\n[B]\r\n");
-    row("last line without break, same section", "[A]\r\nX=1", "A", "Y", "2", "[A]\r\nX=1\r\nY=2\r\n");
+    row("replaced line keeps its own break", "[A]\r\nX=1\n[B]\r\n", "A", "X", "2",
+        "[A]\r\nX=2\n[B]\r\n");
+    row("last line without break, same section", "[A]\r\nX=1", "A", "Y", "2",
+        "[A]\r\nX=1\r\nY=2\r\n");
     row("last line without break, new section", "[A]\nX=1", "B", "Y", "2", "[A]\nX=1\n[B]\nY=2\n");
     row("header is the last line", "[A]", "A", "Y", "2", "[A]\r\nY=2\r\n");
     row("only the first equal key replaced", "[A]\nX=1\nx=2\n", "A", "X", "9", "[A]\nX=9\nx=2\n");
@@ -173,8 +172,7 @@ void TestProfile::setValue_data()
     row("refused: section with line break", one, "A\r", "X", "v", one);
 }
 
-void TestProfile::setValue()
-{
+void TestProfile::setValue() {
     QFETCH(QByteArray, file);
     QFETCH(QByteArray, section);
     QFETCH(QByteArray, key);
@@ -186,8 +184,7 @@ void TestProfile::setValue()
 
 // Files made of the bytes that carry structure, in random order: whatever the file, a value that
 // was set reads back, and no other value changes.
-void TestProfile::setValue_randomFilesKeepOtherValues()
-{
+void TestProfile::setValue_randomFilesKeepOtherValues() {
     static const char alphabet[] = "[]=;\"\r\n\t SETsetKL\x83\x5D\x41\xEF\xBB\xBF\0";
     QRandomGenerator random(20260101);
     const QList<QPair<QByteArray, QByteArray>> probes = {
@@ -195,21 +192,19 @@ void TestProfile::setValue_randomFilesKeepOtherValues()
     for (int round = 0; round < 3000; ++round) {
         QByteArray file;
         const int size = random.bounded(80);
-        for (int i = 0; i < size; ++i)
-            file += alphabet[random.bounded(int(sizeof alphabet))];
+        for (int i = 0; i < size; ++i) file += alphabet[random.bounded(int(sizeof alphabet))];
 
         const QByteArray after = yorvane::profile::setValue(file, "SET", "K", "v 1");
         const auto got = yorvane::profile::getValue(after, "set", "k");
         QVERIFY2(got && *got == "v 1", file.toHex(' ').constData());
         for (const auto& [section, key] : probes)
-            QVERIFY2(yorvane::profile::getValue(after, section, key)
-                         == yorvane::profile::getValue(file, section, key),
+            QVERIFY2(yorvane::profile::getValue(after, section, key) ==
+                         yorvane::profile::getValue(file, section, key),
                      (file.toHex(' ') + " / " + section + " " + key).constData());
     }
 }
 
-void TestProfile::readString_fromFile_data()
-{
+void TestProfile::readString_fromFile_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
@@ -225,30 +220,30 @@ void TestProfile::readString_fromFile_data()
     row("empty value", set + "\r\n", "SET", "SHITEI", "");
     row("case-blind", set + "55\r\n", "set", "Shitei", "55");
     row("254 bytes kept", set + QByteArray(254, 'a'), "SET", "SHITEI", QString(254, 'a'));
-    row("cut to 254 bytes", set + QByteArray(254, 'a') + "bcd\r\n", "SET", "SHITEI", QString(254, 'a'));
-    row("cut after trimming and quotes", set + "  \"" + QByteArray(260, 'a') + "\"  \r\n", "SET", "SHITEI",
+    row("cut to 254 bytes", set + QByteArray(254, 'a') + "bcd\r\n", "SET", "SHITEI",
         QString(254, 'a'));
+    row("cut after trimming and quotes", set + "  \"" + QByteArray(260, 'a') + "\"  \r\n", "SET",
+        "SHITEI", QString(254, 'a'));
     // 昭和 is 8F BA 98 61: 127 double-byte characters fill 254 bytes exactly.
     row("127 double-byte characters", set + sjis("8fba9861").repeated(64), "SET", "SHITEI",
         QString("昭和").repeated(63) + "昭");
-    row("first byte cut from its second is dropped", set + QByteArray(253, 'a') + sjis("8fba9861"), "SET",
-        "SHITEI", QString(253, 'a'));
+    row("first byte cut from its second is dropped", set + QByteArray(253, 'a') + sjis("8fba9861"),
+        "SET", "SHITEI", QString(253, 'a'));
     // ｱ (B1) is a single byte in the upper half: not the start of a pair.
-    row("half-width kana at the cut", set + QByteArray(253, 'a') + sjis("b1") + "x", "SET", "SHITEI",
-        QString(253, 'a') + "ｱ");
+    row("half-width kana at the cut", set + QByteArray(253, 'a') + sjis("b1") + "x", "SET",
+        "SHITEI", QString(253, 'a') + "ｱ");
     row("NUL ends the value", set + QByteArray("ab\0cd\r\n", 7), "SET", "SHITEI", "ab");
 
     // As another program writes it: a Shift_JIS comment, a kana section, a second byte 5C ('\').
     // "; 設定" / [ヨルヴァネ] / 名前=ソ表 / [SET] / GENGO=平成
-    const QByteArray foreign = "; " + sjis("90dd92e8") + "\r\n[" + sjis("8388838b83948340836c") + "]\r\n"
-                               + sjis("96bc914f") + "=" + sjis("835c955c") + "\r\n"
-                               + "[SET]\r\nGENGO=" + sjis("95bd90ac") + "\r\n";
+    const QByteArray foreign = "; " + sjis("90dd92e8") + "\r\n[" + sjis("8388838b83948340836c") +
+                               "]\r\n" + sjis("96bc914f") + "=" + sjis("835c955c") + "\r\n" +
+                               "[SET]\r\nGENGO=" + sjis("95bd90ac") + "\r\n";
     row("file from another program: era", foreign, "SET", "GENGO", "平成");
     row("file from another program: kana names", foreign, "ヨルヴァネ", "名前", "ソ表");
 }
 
-void TestProfile::readString_fromFile()
-{
+void TestProfile::readString_fromFile() {
     QFETCH(QByteArray, file);
     QFETCH(QString, section);
     QFETCH(QString, key);
@@ -261,17 +256,18 @@ void TestProfile::readString_fromFile()
     QCOMPARE(readString(readFile(path), section, key, "ERROR"), expected);
 }
 
-void TestProfile::readString_missingOrUnreadable()
-{
+void TestProfile::readString_missingOrUnreadable() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QCOMPARE(readString(readFile(dir.filePath("none.ini")), "SET", "SHITEI", "ERROR"), QString("ERROR"));
-    QCOMPARE(readString(readFile(dir.path()), "SET", "SHITEI", "ERROR"), QString("ERROR"));  // a directory
-    QCOMPARE(readString(readFile(dir.filePath("no/such/folder.ini")), "SET", "SHITEI", "dflt"), QString("dflt"));
+    QCOMPARE(readString(readFile(dir.filePath("none.ini")), "SET", "SHITEI", "ERROR"),
+             QString("ERROR"));
+    QCOMPARE(readString(readFile(dir.path()), "SET", "SHITEI", "ERROR"),
+             QString("ERROR"));  // a directory
+    QCOMPARE(readString(readFile(dir.filePath("no/such/folder.ini")), "SET", "SHITEI", "dflt"),
+             QString("dflt"));
 }
 
-void TestProfile::readString_hugeAndRandomFiles()
-{
+void TestProfile::readString_hugeAndRandomFiles() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QByteArray tail = "\n[SET]\nSHITEI=55\n";
@@ -283,7 +279,8 @@ void TestProfile::readString_hugeAndRandomFiles()
         big += i % 1000 == 0 ? "[S" + QByteArray::number(i) + "]\r\n"
                              : QByteArray("KEY=value value value\r\n");
     QVERIFY(writeAll(dir.filePath("big.ini"), big + tail));
-    QCOMPARE(readString(readFile(dir.filePath("big.ini")), "SET", "SHITEI", "ERROR"), QString("55"));
+    QCOMPARE(readString(readFile(dir.filePath("big.ini")), "SET", "SHITEI", "ERROR"),
+             QString("55"));
 
     // GIVEN ten megabytes of random bytes (no '[' among them, so no section can open early)
     QList<quint32> words(10 * 1024 * 1024 / 4);
@@ -291,18 +288,20 @@ void TestProfile::readString_hugeAndRandomFiles()
     QByteArray noise(reinterpret_cast<const char*>(words.constData()), words.size() * 4);
     noise.replace('[', 'x');
     QVERIFY(writeAll(dir.filePath("noise.ini"), noise + tail));
-    QCOMPARE(readString(readFile(dir.filePath("noise.ini")), "SET", "SHITEI", "ERROR"), QString("55"));
+    QCOMPARE(readString(readFile(dir.filePath("noise.ini")), "SET", "SHITEI", "ERROR"),
+             QString("55"));
     // ...and with '[' left in, any outcome but a crash: the first matching section may be noise.
     QRandomGenerator(8).fillRange(words.data(), words.size());
-    QVERIFY(writeAll(dir.filePath("raw.ini"),
-                     QByteArray(reinterpret_cast<const char*>(words.constData()), words.size() * 4)));
+    QVERIFY(
+        writeAll(dir.filePath("raw.ini"),
+                 QByteArray(reinterpret_cast<const char*>(words.constData()), words.size() * 4)));
     readString(readFile(dir.filePath("raw.ini")), "SET", "SHITEI", "ERROR");
     QVERIFY(writeStrings(dir.filePath("raw.ini"), {{"SET", "SHITEI", "56"}}));
-    QCOMPARE(readString(readFile(dir.filePath("raw.ini")), "SET", "SHITEI", "ERROR"), QString("56"));
+    QCOMPARE(readString(readFile(dir.filePath("raw.ini")), "SET", "SHITEI", "ERROR"),
+             QString("56"));
 }
 
-void TestProfile::encoding_data()
-{
+void TestProfile::encoding_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
 
@@ -314,8 +313,7 @@ void TestProfile::encoding_data()
     QTest::newRow("half-width kana") << QString::fromUtf8("ｱｲ") << sjis("b1b2");
 }
 
-void TestProfile::encoding()
-{
+void TestProfile::encoding() {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
 
@@ -323,8 +321,7 @@ void TestProfile::encoding()
     QCOMPARE(fromShiftJis(bytes), text);
 }
 
-void TestProfile::writeString_eraNamesAtByteLevel_data()
-{
+void TestProfile::writeString_eraNamesAtByteLevel_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
 
@@ -338,8 +335,7 @@ void TestProfile::writeString_eraNamesAtByteLevel_data()
     QTest::newRow("emoji") << QString::fromUtf8("a😀b") << QByteArray("a?b");
 }
 
-void TestProfile::writeString_eraNamesAtByteLevel()
-{
+void TestProfile::writeString_eraNamesAtByteLevel() {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
 
@@ -349,12 +345,10 @@ void TestProfile::writeString_eraNamesAtByteLevel()
     QVERIFY(writeStrings(path, {{"SET", "GENGO", name}}));
     QCOMPARE(readAll(path), "[SET]\r\nGENGO=" + bytes + "\r\n");
     QCOMPARE(readString(readFile(path), "SET", "GENGO", "none"), fromShiftJis(bytes));
-    if (!bytes.contains('?'))
-        QCOMPARE(readString(readFile(path), "SET", "GENGO", "none"), name);
+    if (!bytes.contains('?')) QCOMPARE(readString(readFile(path), "SET", "GENGO", "none"), name);
 }
 
-void TestProfile::writeString_newFileInProgramOrder()
-{
+void TestProfile::writeString_newFileInProgramOrder() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("yorvane.ini");
@@ -366,24 +360,28 @@ void TestProfile::writeString_newFileInProgramOrder()
                                 {"SET", "GENGO", QString::fromUtf8("昭和")}}));
 
     // THEN the file holds the sections and keys in the order written
-    QCOMPARE(readAll(path), "[LOCATION]\r\nLEFT=2400\r\nTOP=-120\r\n"
-                            "[SET]\r\nSHITEI=\r\nGENGO=" + sjis("8fba9861") + "\r\n");
+    QCOMPARE(readAll(path),
+             "[LOCATION]\r\nLEFT=2400\r\nTOP=-120\r\n"
+             "[SET]\r\nSHITEI=\r\nGENGO=" +
+                 sjis("8fba9861") + "\r\n");
     QCOMPARE(readString(readFile(path), "SET", "SHITEI", "ERROR"), QString(""));
 
     // WHEN the next run closes, THEN the values change in place
     QVERIFY(writeStrings(path, {{"LOCATION", "LEFT", "15"}, {"SET", "SHITEI", "55"}}));
-    QCOMPARE(readAll(path), "[LOCATION]\r\nLEFT=15\r\nTOP=-120\r\n"
-                            "[SET]\r\nSHITEI=55\r\nGENGO=" + sjis("8fba9861") + "\r\n");
+    QCOMPARE(readAll(path),
+             "[LOCATION]\r\nLEFT=15\r\nTOP=-120\r\n"
+             "[SET]\r\nSHITEI=55\r\nGENGO=" +
+                 sjis("8fba9861") + "\r\n");
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"yorvane.ini"});
 }
 
-void TestProfile::writeStrings_lastSaveWholeAndOtherLinesKept()
-{
+void TestProfile::writeStrings_lastSaveWholeAndOtherLinesKept() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("yorvane.ini");
     // LF lines, a Shift_JIS comment, a user's own section and key the program does not know.
-    const QByteArray before = "; " + sjis("90dd92e8") + "\n[LOCATION]\nLEFT = 1 \nTOP=2\nextra\n\n"
+    const QByteArray before = "; " + sjis("90dd92e8") +
+                              "\n[LOCATION]\nLEFT = 1 \nTOP=2\nextra\n\n"
                               "[MINE]\nGENGO=keep\n[SET]\nSHITEI=1990\nOWN=\"x\"\n";
     QVERIFY(writeAll(path, before));
 
@@ -398,14 +396,15 @@ void TestProfile::writeStrings_lastSaveWholeAndOtherLinesKept()
                                 {"SET", "SHITEI", "2002"},
                                 {"SET", "GENGO", QString::fromUtf8("西暦")}}));
 
-    QCOMPARE(readAll(path), "; " + sjis("90dd92e8") + "\n[LOCATION]\nLEFT=300\nTOP=400\nextra\n\n"
-                            "[MINE]\nGENGO=keep\n[SET]\nSHITEI=2002\nOWN=\"x\"\n"
-                            "GENGO=" + sjis("90bc97ef") + "\n");
+    QCOMPARE(readAll(path), "; " + sjis("90dd92e8") +
+                                "\n[LOCATION]\nLEFT=300\nTOP=400\nextra\n\n"
+                                "[MINE]\nGENGO=keep\n[SET]\nSHITEI=2002\nOWN=\"x\"\n"
+                                "GENGO=" +
+                                sjis("90bc97ef") + "\n");
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"yorvane.ini"});
 }
 
-void TestProfile::kindsOfFile_data()
-{
+void TestProfile::kindsOfFile_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("readable");  // the values read back
     QTest::addColumn<bool>("saved");     // a save stores the new value
@@ -422,8 +421,7 @@ void TestProfile::kindsOfFile_data()
         << "file-read-only" << true << false;
 }
 
-void TestProfile::kindsOfFile()
-{
+void TestProfile::kindsOfFile() {
     QFETCH(QString, kind);
     QFETCH(bool, readable);
     QFETCH(bool, saved);
@@ -444,7 +442,8 @@ void TestProfile::kindsOfFile()
         QVERIFY(writeAll(path, old));
     }
     if (kind == "file-read-only")
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     if (kind == "folder-read-only")
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
     const auto restore = qScopeGuard([&] {
@@ -475,24 +474,33 @@ void TestProfile::kindsOfFile()
         QCOMPARE(readAll(path), saved ? QByteArray("[SET]\r\nSHITEI=2002\r\n") : old);
     }
     if (kind == "folder-read-only")
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"yorvane.ini"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"yorvane.ini"});
 }
 
-void TestProfile::writeString_failureLeavesOldFile_data()
-{
+void TestProfile::writeString_failureLeavesOldFile_data() {
     QTest::addColumn<QString>("target");  // relative to the temporary folder
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
 
-    QTest::newRow("folder removed") << "gone/yorvane.ini" << "SET" << "SHITEI";
-    QTest::newRow("path is a directory") << "folder" << "SET" << "SHITEI";
-    QTest::newRow("folder is a file") << "yorvane.ini/yorvane.ini" << "SET" << "SHITEI";
-    QTest::newRow("key with '='") << "yorvane.ini" << "SET" << "A=B";
-    QTest::newRow("section with line break") << "yorvane.ini" << "S\nT" << "SHITEI";
+    QTest::newRow("folder removed") << "gone/yorvane.ini"
+                                    << "SET"
+                                    << "SHITEI";
+    QTest::newRow("path is a directory") << "folder"
+                                         << "SET"
+                                         << "SHITEI";
+    QTest::newRow("folder is a file") << "yorvane.ini/yorvane.ini"
+                                      << "SET"
+                                      << "SHITEI";
+    QTest::newRow("key with '='") << "yorvane.ini"
+                                  << "SET"
+                                  << "A=B";
+    QTest::newRow("section with line break") << "yorvane.ini"
+                                             << "S\nT"
+                                             << "SHITEI";
 }
 
-void TestProfile::writeString_failureLeavesOldFile()
-{
+void TestProfile::writeString_failureLeavesOldFile() {
     QFETCH(QString, target);
     QFETCH(QString, section);
     QFETCH(QString, key);
@@ -509,7 +517,8 @@ void TestProfile::writeString_failureLeavesOldFile()
 
     // WHEN the write fails
     QString why;
-    QVERIFY(!writeStrings(dir.filePath(target), {{"SET", "GENGO", "x"}, {section, key, "55"}}, &why));
+    QVERIFY(
+        !writeStrings(dir.filePath(target), {{"SET", "GENGO", "x"}, {section, key, "55"}}, &why));
     QVERIFY(!why.isEmpty());
 
     // THEN everything is as it was, with no temporary file left behind
@@ -517,14 +526,14 @@ void TestProfile::writeString_failureLeavesOldFile()
     QCOMPARE(readAll(dir.filePath("folder/inside.txt")), QByteArray("x"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              (QStringList{"folder", "yorvane.ini"}));
-    QCOMPARE(QDir(dir.filePath("folder")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+    QCOMPARE(QDir(dir.filePath("folder"))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"inside.txt"});
 }
 
 // Found by fuzzing: the converter moved three control codes around, dropped a first byte left
 // alone at the end, and dropped a lone surrogate when encoding.
-void TestProfile::controlBytesAndCutCharacters_data()
-{
+void TestProfile::controlBytesAndCutCharacters_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
     QTest::newRow("1A") << QByteArray("a\x1A") << QStringLiteral("a\x1A");
@@ -533,18 +542,15 @@ void TestProfile::controlBytesAndCutCharacters_data()
     QTest::newRow("first byte at the end") << QByteArray("ab\x81") << QStringLiteral("ab\x1A");
 }
 
-void TestProfile::controlBytesAndCutCharacters()
-{
+void TestProfile::controlBytesAndCutCharacters() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(yorvane::profile::fromShiftJis(bytes), text);
-    if (!bytes.endsWith('\x81'))
-        QCOMPARE(yorvane::profile::toShiftJis(text), bytes);
+    if (!bytes.endsWith('\x81')) QCOMPARE(yorvane::profile::toShiftJis(text), bytes);
     QCOMPARE(yorvane::profile::toShiftJis(QStringLiteral("a") + QChar(0xD800)), QByteArray("a?"));
 }
 
-void TestProfile::bracketLineWithoutCloseIsAKey()
-{
+void TestProfile::bracketLineWithoutCloseIsAKey() {
     const QByteArray file("[SET]\r\n[K=1\r\nGENGO=x\r\n");
     QCOMPARE(yorvane::profile::getValue(file, "SET", "[K"), std::optional<QByteArray>("1"));
     QCOMPARE(yorvane::profile::getValue(file, "SET", "GENGO"), std::optional<QByteArray>("x"));

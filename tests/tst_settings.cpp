@@ -21,8 +21,8 @@ QByteArray readFile(const QString& path) {
 }
 QByteArray settings(const QByteArray& left, const QByteArray& top, const QString& shitei,
                     const QString& gengo) {
-    return "[LOCATION]\r\nLEFT=" + left + "\r\nTOP=" + top + "\r\n[SET]\r\nSHITEI=" +
-           sjis(shitei) + "\r\nGENGO=" + sjis(gengo) + "\r\n";
+    return "[LOCATION]\r\nLEFT=" + left + "\r\nTOP=" + top + "\r\n[SET]\r\nSHITEI=" + sjis(shitei) +
+           "\r\nGENGO=" + sjis(gengo) + "\r\n";
 }
 
 // A window whose program folder holds `ini` (or no settings file for a null array), loaded.
@@ -89,11 +89,16 @@ void TestSettings::positionThatIsNoNumber_data() {
     QTest::newRow("negative") << QByteArray("-120") << QByteArray("-30") << QPoint(-8, -2);
     // The screen here is 800 × 800: a title bar that nobody could take hold of puts the window
     // at its design position; one still within reach stays where it was saved.
-    QTest::newRow("far off screen") << QByteArray("150000") << QByteArray("90000") << QPoint(570, 418);
-    QTest::newRow("partly off the right, bar reachable") << QByteArray("11250") << QByteArray("1200") << QPoint(750, 80);
-    QTest::newRow("off the right edge") << QByteArray("11850") << QByteArray("1200") << QPoint(570, 418);
-    QTest::newRow("above the screen") << QByteArray("2400") << QByteArray("-600") << QPoint(570, 418);
-    QTest::newRow("below the screen") << QByteArray("2400") << QByteArray("12000") << QPoint(570, 418);
+    QTest::newRow("far off screen")
+        << QByteArray("150000") << QByteArray("90000") << QPoint(570, 418);
+    QTest::newRow("partly off the right, bar reachable")
+        << QByteArray("11250") << QByteArray("1200") << QPoint(750, 80);
+    QTest::newRow("off the right edge")
+        << QByteArray("11850") << QByteArray("1200") << QPoint(570, 418);
+    QTest::newRow("above the screen")
+        << QByteArray("2400") << QByteArray("-600") << QPoint(570, 418);
+    QTest::newRow("below the screen")
+        << QByteArray("2400") << QByteArray("12000") << QPoint(570, 418);
     QTest::newRow("fraction") << QByteArray("2407.5") << QByteArray("1200") << QPoint(161, 80);
     QTest::newRow("absurd") << QByteArray("1e30") << QByteArray("inf") << QPoint(570, 418);
 }
@@ -116,18 +121,68 @@ void TestSettings::designatedYear_data() {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("western");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("55 昭和") << "55" << "昭和" << "55" << "昭和" << "1980" << "1980";
-    QTest::newRow("1990 平成") << "1990" << "平成" << "1990" << "西暦" << "1990" << "";
-    QTest::newRow("1990 西暦") << "1990" << "西暦" << "1990" << "西暦" << "1990" << "";
-    QTest::newRow("empty 昭和") << "" << "昭和" << "" << "昭和" << "1925" << "";
-    QTest::newRow("12.5 平成") << "12.5" << "平成" << "12.5" << "平成" << "2000" << "2000";
-    QTest::newRow("13.5 平成") << "13.5" << "平成" << "13.5" << "平成" << "2002" << "2002";
-    QTest::newRow("10 明治") << "10" << "明治" << "10" << "明治" << "1877" << "1877";
+    QTest::newRow("55 昭和") << "55"
+                             << "昭和"
+                             << "55"
+                             << "昭和"
+                             << "1980"
+                             << "1980";
+    QTest::newRow("1990 平成") << "1990"
+                               << "平成"
+                               << "1990"
+                               << "西暦"
+                               << "1990"
+                               << "";
+    QTest::newRow("1990 西暦") << "1990"
+                               << "西暦"
+                               << "1990"
+                               << "西暦"
+                               << "1990"
+                               << "";
+    QTest::newRow("empty 昭和") << ""
+                                << "昭和"
+                                << ""
+                                << "昭和"
+                                << "1925"
+                                << "";
+    QTest::newRow("12.5 平成") << "12.5"
+                               << "平成"
+                               << "12.5"
+                               << "平成"
+                               << "2000"
+                               << "2000";
+    QTest::newRow("13.5 平成") << "13.5"
+                               << "平成"
+                               << "13.5"
+                               << "平成"
+                               << "2002"
+                               << "2002";
+    QTest::newRow("10 明治") << "10"
+                             << "明治"
+                             << "10"
+                             << "明治"
+                             << "1877"
+                             << "1877";
     // An era the list does not hold is shown and kept as it is; the Western year keeps what
     // the change handling gave it (1990 counted as 西暦).
-    QTest::newRow("令和 unknown") << "8" << "令和" << "8" << "令和" << "8" << "8";
-    QTest::newRow("garbage era") << "1990" << "abc" << "1990" << "西暦" << "1990" << "";
-    QTest::newRow("too large") << "1e10" << "西暦" << "" << "西暦" << "0" << "";
+    QTest::newRow("令和 unknown") << "8"
+                                  << "令和"
+                                  << "8"
+                                  << "令和"
+                                  << "8"
+                                  << "8";
+    QTest::newRow("garbage era") << "1990"
+                                 << "abc"
+                                 << "1990"
+                                 << "西暦"
+                                 << "1990"
+                                 << "";
+    QTest::newRow("too large") << "1e10"
+                               << "西暦"
+                               << ""
+                               << "西暦"
+                               << "0"
+                               << "";
 }
 
 void TestSettings::designatedYear() {
@@ -151,8 +206,12 @@ void TestSettings::designatedYear() {
     // Closed without a change, what was read is written back (an era the list does not hold
     // included).
     QVERIFY(w->close());
-    QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET", "SHITEI", "-"), text);
-    QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET", "GENGO", "-"), label);
+    QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET",
+                                          "SHITEI", "-"),
+             text);
+    QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET",
+                                          "GENGO", "-"),
+             label);
 }
 
 void TestSettings::eraListAlwaysStartsOnShowa() {
@@ -177,8 +236,9 @@ void TestSettings::noFileAtAll() {
     QCOMPARE(w.lblSeireki->text(), QString());
     // WHEN the window closes THEN the file is created, in this order
     QVERIFY(w->close());
-    QCOMPARE(readFile(w.settingsFile()),
-             QByteArray("[LOCATION]\r\nLEFT=8550\r\nTOP=6270\r\n[SET]\r\nSHITEI=\r\nGENGO=ERROR\r\n"));
+    QCOMPARE(
+        readFile(w.settingsFile()),
+        QByteArray("[LOCATION]\r\nLEFT=8550\r\nTOP=6270\r\n[SET]\r\nSHITEI=\r\nGENGO=ERROR\r\n"));
 }
 
 void TestSettings::longStoredTextKeptWhole() {
@@ -188,7 +248,8 @@ void TestSettings::longStoredTextKeptWhole() {
     w.Option2->click();
     QCOMPARE(w.lblnenrei->text(), QStringLiteral("1990"));
     QVERIFY(w->close());
-    QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET", "SHITEI", "-"),
+    QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET",
+                                          "SHITEI", "-"),
              QStringLiteral("1990年ごろ"));
 }
 
@@ -208,15 +269,18 @@ void TestSettings::otherLinesKeptByteForByte_data() {
     QTest::addColumn<QByteArray>("after");
     const QByteArray showa = sjis(QStringLiteral("昭和"));
     QTest::newRow("CRLF with comments and other sections")
-        << QByteArray("; settings\r\n[Other]\r\nkey = value with  blanks \r\n\r\n[location]\r\n"
-                      "left=2400\r\ntop=1200\r\nWIDTH=99\r\n\r\n[SET]\r\nSHITEI=55\r\nGENGO=" + showa +
-                      "\r\nEXTRA=1\r\n[Tail]\r\nx=y\r\n")
-        << QByteArray("; settings\r\n[Other]\r\nkey = value with  blanks \r\n\r\n[location]\r\n"
-                      "left=2400\r\ntop=1200\r\nWIDTH=99\r\n\r\n[SET]\r\nSHITEI=55\r\nGENGO=" + showa +
-                      "\r\nEXTRA=1\r\n[Tail]\r\nx=y\r\n");
+        << QByteArray(
+               "; settings\r\n[Other]\r\nkey = value with  blanks \r\n\r\n[location]\r\n"
+               "left=2400\r\ntop=1200\r\nWIDTH=99\r\n\r\n[SET]\r\nSHITEI=55\r\nGENGO=" +
+               showa + "\r\nEXTRA=1\r\n[Tail]\r\nx=y\r\n")
+        << QByteArray(
+               "; settings\r\n[Other]\r\nkey = value with  blanks \r\n\r\n[location]\r\n"
+               "left=2400\r\ntop=1200\r\nWIDTH=99\r\n\r\n[SET]\r\nSHITEI=55\r\nGENGO=" +
+               showa + "\r\nEXTRA=1\r\n[Tail]\r\nx=y\r\n");
     QTest::newRow("LF, keys missing")
         << QByteArray("# kept\n[SET]\nGENGO=" + showa + "\n[LOCATION]\nLEFT=2400\n")
-        << QByteArray("# kept\n[SET]\nGENGO=" + showa + "\nSHITEI=\n[LOCATION]\nLEFT=2400\nTOP=6270\n");
+        << QByteArray("# kept\n[SET]\nGENGO=" + showa +
+                      "\nSHITEI=\n[LOCATION]\nLEFT=2400\nTOP=6270\n");
 }
 
 void TestSettings::otherLinesKeptByteForByte() {
@@ -282,17 +346,23 @@ void TestSettings::titleBarReachable() {
 }
 
 void TestSettings::folders_data() {
-    QTest::addColumn<QString>("layout");  // what the temporary folder holds
+    QTest::addColumn<QString>("layout");   // what the temporary folder holds
     QTest::addColumn<QString>("program");  // relative to it
     QTest::addColumn<QString>("settings");
     QTest::addColumn<QString>("delivered");
     QTest::newRow("portable: pictures beside the executable")
-        << "bin/scene1.jpg share/yorvane/scene1.jpg" << "bin" << "bin/yorvane.ini" << "";
-    QTest::newRow("installed: the files in ../share/yorvane")
-        << "bin/ share/yorvane/scene1.jpg" << "share/yorvane" << "config/yorvane/yorvane.ini"
-        << "share/yorvane/yorvane.ini";
-    QTest::newRow("pictures missing everywhere: the executable's folder")
-        << "bin/" << "bin" << "bin/yorvane.ini" << "";
+        << "bin/scene1.jpg share/yorvane/scene1.jpg"
+        << "bin"
+        << "bin/yorvane.ini"
+        << "";
+    QTest::newRow("installed: the files in ../share/yorvane") << "bin/ share/yorvane/scene1.jpg"
+                                                              << "share/yorvane"
+                                                              << "config/yorvane/yorvane.ini"
+                                                              << "share/yorvane/yorvane.ini";
+    QTest::newRow("pictures missing everywhere: the executable's folder") << "bin/"
+                                                                          << "bin"
+                                                                          << "bin/yorvane.ini"
+                                                                          << "";
 }
 
 void TestSettings::folders() {

@@ -25,9 +25,9 @@
 #include <cmath>
 #include <functional>
 
-#include "yorvane/sign.h"
 #include "u16text.h"
 #include "units.h"
+#include "yorvane/sign.h"
 
 namespace yorvane {
 
@@ -42,10 +42,15 @@ constexpr int kFollowScrollMs = 120;
 
 bool numericColumn(int column) {
     switch (column) {
-        case ColSeireki: case ColKoki: case ColFullAge: case ColCountedAge: case ColElementary:
-        case ColJuniorHigh: case ColHighEntry: case ColHighGraduation:
-        case ColUniversityGraduation:
-            return true;
+        case ColSeireki:
+        case ColKoki:
+        case ColFullAge:
+        case ColCountedAge:
+        case ColElementary:
+        case ColJuniorHigh:
+        case ColHighEntry:
+        case ColHighGraduation:
+        case ColUniversityGraduation: return true;
         default: return false;
     }
 }
@@ -59,17 +64,18 @@ QString columnTip(int column) {
             return QStringLiteral("その年に使われた元号。改元の年は二つの元号を示します。");
         case ColKoki: return QStringLiteral("皇紀（西暦 + 660）");
         case ColEto: return QStringLiteral("干支") + risshun + QStringLiteral("干支になります。");
-        case ColKyusei: return QStringLiteral("九星") + risshun + QStringLiteral("九星になります。");
+        case ColKyusei:
+            return QStringLiteral("九星") + risshun + QStringLiteral("九星になります。");
         case ColFullAge: return QStringLiteral("基準年の誕生日に迎える年齢");
         case ColCountedAge:
             return QStringLiteral("生まれた年を1歳とし、元日ごとに1歳を加える数え方");
         case ColYaku: return QStringLiteral("基準年の厄年（数え年で数えます）");
-        case ColLongevity:
-            return QStringLiteral("基準年に迎える長寿祝い（還暦は満60歳の年）");
-        case ColElementary: case ColJuniorHigh: case ColHighEntry:
-            return QStringLiteral("4月に入学する年");
-        case ColHighGraduation: case ColUniversityGraduation:
-            return QStringLiteral("3月に卒業する年");
+        case ColLongevity: return QStringLiteral("基準年に迎える長寿祝い（還暦は満60歳の年）");
+        case ColElementary:
+        case ColJuniorHigh:
+        case ColHighEntry: return QStringLiteral("4月に入学する年");
+        case ColHighGraduation:
+        case ColUniversityGraduation: return QStringLiteral("3月に卒業する年");
         default: return {};
     }
 }
@@ -109,7 +115,8 @@ public:
         p->save();
         p->setClipRect(option.rect);
         p->setFont(option.font);
-        p->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        p->setPen(
+            option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         p->drawStaticText(QPointF(x, y), *it);
         p->restore();
     }
@@ -169,8 +176,7 @@ QVariant AgeTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::AccessibleTextRole:
-            return cell(index.row(), index.column());
+        case Qt::AccessibleTextRole: return cell(index.row(), index.column());
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(
                 Qt::Alignment(Qt::AlignVCenter) |
@@ -186,11 +192,9 @@ QVariant AgeTableModel::headerData(int section, Qt::Orientation orientation, int
     }
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::AccessibleTextRole:
-            return qs(ageColumnTitle(section));
+        case Qt::AccessibleTextRole: return qs(ageColumnTitle(section));
         case Qt::ToolTipRole:
-        case Qt::AccessibleDescriptionRole:
-            return columnTip(section);
+        case Qt::AccessibleDescriptionRole: return columnTip(section);
         default: return {};
     }
 }
@@ -226,7 +230,7 @@ void AgeTableModel::rebuild() {
 
 int AgeTableModel::yearAt(int row) const {
     return row >= 0 && row < static_cast<int>(years_.size()) ? years_[static_cast<std::size_t>(row)]
-                                                              : 0;
+                                                             : 0;
 }
 
 int AgeTableModel::rowOf(int year) const {
@@ -260,8 +264,8 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     branchFilter = new QComboBox(this);
     branchFilter->setObjectName(QStringLiteral("cboEto"));
     branchFilter->addItem(QStringLiteral("すべて"), -1);
-    for (const char16_t* b : {u"子", u"丑", u"寅", u"卯", u"辰", u"巳", u"午", u"未", u"申", u"酉",
-                              u"戌", u"亥"})
+    for (const char16_t* b :
+         {u"子", u"丑", u"寅", u"卯", u"辰", u"巳", u"午", u"未", u"申", u"酉", u"戌", u"亥"})
         branchFilter->addItem(QString::fromUtf16(b), branchSlot(b).value_or(-1));
     branchFilter->setAccessibleName(QStringLiteral("干支で絞り込み"));
     branchFilter->setToolTip(QStringLiteral("この十二支の年だけを表示します"));
@@ -270,7 +274,8 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     fullAgeCheck = new QCheckBox(QStringLiteral("満年齢で数える"), this);
     fullAgeCheck->setObjectName(QStringLiteral("chkMan"));
     fullAgeCheck->setAccessibleName(QStringLiteral("長寿祝いを満年齢で数える"));
-    fullAgeCheck->setToolTip(QStringLiteral("長寿祝いを満年齢で数えます（既定は数え年。還暦はどちらも満60歳の年）"));
+    fullAgeCheck->setToolTip(
+        QStringLiteral("長寿祝いを満年齢で数えます（既定は数え年。還暦はどちらも満60歳の年）"));
     earlyBornCheck = new QCheckBox(QStringLiteral("早生まれ（1月1日〜4月1日）"), this);
     earlyBornCheck->setObjectName(QStringLiteral("chkHayaumare"));
     earlyBornCheck->setAccessibleName(QStringLiteral("早生まれ（1月1日から4月1日）"));
@@ -307,14 +312,16 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     // Column widths from the widest texts, measured once; the rows all share them.
     const QFontMetrics fm(table->font());
     const QString samples[AgeColumnCount] = {
-        QStringLiteral("0000"), QStringLiteral("昭和64 / 平成元"), QStringLiteral("0000"),
-        QStringLiteral("己未（つちのとひつじ）"), QStringLiteral("二黒土星"), QStringLiteral("000"),
-        QStringLiteral("000"), QStringLiteral("男 本厄（大厄）"), QStringLiteral("長寿祝い"),
-        QStringLiteral("小学校入学"), QStringLiteral("中学校入学"), QStringLiteral("高校入学"),
-        QStringLiteral("高校卒業"), QStringLiteral("大学卒業")};
+        QStringLiteral("0000"),       QStringLiteral("昭和64 / 平成元"),
+        QStringLiteral("0000"),       QStringLiteral("己未（つちのとひつじ）"),
+        QStringLiteral("二黒土星"),   QStringLiteral("000"),
+        QStringLiteral("000"),        QStringLiteral("男 本厄（大厄）"),
+        QStringLiteral("長寿祝い"),   QStringLiteral("小学校入学"),
+        QStringLiteral("中学校入学"), QStringLiteral("高校入学"),
+        QStringLiteral("高校卒業"),   QStringLiteral("大学卒業")};
     for (int c = 0; c < AgeColumnCount; ++c) {
-        const int w = std::max(fm.horizontalAdvance(samples[c]),
-                               fm.horizontalAdvance(qs(ageColumnTitle(c))));
+        const int w =
+            std::max(fm.horizontalAdvance(samples[c]), fm.horizontalAdvance(qs(ageColumnTitle(c))));
         table->setColumnWidth(c, w + 16);
     }
     table->installEventFilter(this);
@@ -362,7 +369,8 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
 
 void AgeTableWindow::optionsChanged() {
     const int keep = selectedYear();
-    model->setOptions({referenceYearBox->value(), fullAgeCheck->isChecked(), earlyBornCheck->isChecked()});
+    model->setOptions(
+        {referenceYearBox->value(), fullAgeCheck->isChecked(), earlyBornCheck->isChecked()});
     selectRowOfYear(keep != 0 ? keep : followedYear_, true);
 }
 
@@ -526,7 +534,8 @@ int AgeTableWindow::printRows(QPrinter& printer) const {
     const int pages = std::max(1, (rows + perPage - 1) / perPage);
     const AgeTableOptions& o = model->options();
     QString heading = QStringLiteral("%1　基準年 %2年").arg(kTitle).arg(o.reference);
-    if (model->branchFilter() >= 0) heading += QStringLiteral("　%1年").arg(branchFilter->currentText());
+    if (model->branchFilter() >= 0)
+        heading += QStringLiteral("　%1年").arg(branchFilter->currentText());
     heading += o.longevityInFullAge ? QStringLiteral("　長寿祝いは満年齢")
                                     : QStringLiteral("　長寿祝いは数え年");
     if (o.earlyBorn) heading += QStringLiteral("　早生まれ");

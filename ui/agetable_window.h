@@ -55,7 +55,7 @@ private:
 
     AgeTableOptions options_;
     int branch_ = -1;
-    std::vector<int> years_;  // newest first
+    std::vector<int> years_;                 // newest first
     mutable QHash<int, QStringList> cache_;  // year -> its cells, filled as rows are shown
 };
 

@@ -11,7 +11,7 @@ inline const QColor kWindowGrey(192, 192, 192);  // the window, the frame and th
 inline const QColor kValueBox(224, 224, 224);    // the boxes that show a value
 inline const QColor kWhite(255, 255, 255);       // an input box that takes typing
 inline const QColor kBlack(0, 0, 0);
-inline const QColor kRed(255, 0, 0);             // past an era's end, or a negative figure
+inline const QColor kRed(255, 0, 0);  // past an era's end, or a negative figure
 
 // The desktop's colour for button shadows, which greys a label out. Some styles' shadow is too
 // light to read on the grey window; the classic shadow grey is used then.

@@ -21,8 +21,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "colours.h"
 #include "agetable_window.h"
+#include "colours.h"
 #include "form2.h"
 #include "placement.h"
 #include "platform.h"
@@ -34,7 +34,10 @@
 
 // The pictures built into the program live in this static library: make sure they are linked.
 static void initResources() {
-    static const bool once = [] { Q_INIT_RESOURCE(resources); return true; }();
+    static const bool once = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
     (void)once;
 }
 
@@ -131,10 +134,9 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) {
 // ---------------------------------------------------------------------------------------------
 
 Form1::Form1(Platform& platform, QWidget* parent)
-    : QMainWindow(parent,
-                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                      Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                      Qt::WindowCloseButtonHint),
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
       platform_(platform) {
     initResources();
     registerFontSubstitutes();
@@ -178,8 +180,8 @@ Form1::Form1(Platform& platform, QWidget* parent)
 Form1::~Form1() { delete form2_; }
 
 void Form1::buildAgeBox(QWidget* client) {
-    eraList = placed(new QComboBox(client), "cboGengo", rectTwips(360, 240, 1005, 375),
-                     gothic(12.75));
+    eraList =
+        placed(new QComboBox(client), "cboGengo", rectTwips(360, 240, 1005, 375), gothic(12.75));
     eraList->setEditable(false);
     for (Era era : kEras) eraList->addItem(qs(eraName(era)));
     eraList->setCurrentIndex(-1);  // start-up selects 昭和
@@ -196,7 +198,8 @@ void Form1::buildAgeBox(QWidget* client) {
     exchangeButton = placed(new QPushButton(QStringLiteral("↓↑"), ageFrame), "ComExch",
                             rectTwips(2000, 240, 600, 350), windowFont());
     exchangeButton->setToolTip(QStringLiteral("交換"));
-    describe(exchangeButton, QStringLiteral("生まれ年と指定年を入れ替える"), QStringLiteral("交換"));
+    describe(exchangeButton, QStringLiteral("生まれ年と指定年を入れ替える"),
+             QStringLiteral("交換"));
 
     buildDesignatedYearBox();
 
@@ -205,8 +208,8 @@ void Form1::buildAgeBox(QWidget* client) {
     designatedYearOption->setToolTip(QStringLiteral("Ctrlで今年欄へ、Shiftで入力欄へ"));
     describe(designatedYearOption, QStringLiteral("指定年での年齢"));
 
-    thisYearOption = placed(new QRadioButton(QStringLiteral("今年の誕生日で"), ageFrame),
-                            "Option1", rectTwips(240, 360, 1935, 345), windowFont());
+    thisYearOption = placed(new QRadioButton(QStringLiteral("今年の誕生日で"), ageFrame), "Option1",
+                            rectTwips(240, 360, 1935, 345), windowFont());
     thisYearOption->setChecked(true);
     thisYearOption->setToolTip(QStringLiteral("Ctrlで指定年欄へ、Shiftで入力欄へ"));
     describe(thisYearOption, QStringLiteral("今年の誕生日での年齢"));
@@ -232,8 +235,8 @@ void Form1::buildDesignatedYearBox() {
 }
 
 void Form1::buildAgeLabels() {
-    designatedWesternLabel = makeLabel(ageFrame, "lblSeireki", rectTwips(1140, 1670, 735, 195),
-                                       {}, windowFont(), Qt::AlignHCenter);
+    designatedWesternLabel = makeLabel(ageFrame, "lblSeireki", rectTwips(1140, 1670, 735, 195), {},
+                                       windowFont(), Qt::AlignHCenter);
     setTextColour(designatedWesternLabel, buttonShadow());
     describe(designatedWesternLabel, QStringLiteral("指定年の西暦"));
 
@@ -241,8 +244,8 @@ void Form1::buildAgeLabels() {
                         pGothic(12));
     describe(ageUnit, QStringLiteral("年齢の単位"));
 
-    ageFigure = makeLabel(ageFrame, "lblnenrei", rectTwips(960, 1920, 975, 375), {},
-                          pGothic(20.25), Qt::AlignRight, kValueBox);
+    ageFigure = makeLabel(ageFrame, "lblnenrei", rectTwips(960, 1920, 975, 375), {}, pGothic(20.25),
+                          Qt::AlignRight, kValueBox);
     describe(ageFigure, QStringLiteral("年齢または何年前"));
 
     designatedYearUnit = makeLabel(ageFrame, "Label13", rectTwips(2040, 1320, 495, 375),
@@ -256,8 +259,8 @@ void Form1::buildAgeLabels() {
 }
 
 void Form1::buildBirthYearLine(QWidget* client) {
-    birthYearBox = placed(new YearBox(QString(), client), "textNen",
-                          rectTwips(1440, 240, 975, 375), pGothic(15.75));
+    birthYearBox = placed(new YearBox(QString(), client), "textNen", rectTwips(1440, 240, 975, 375),
+                          pGothic(15.75));
     setBackground(birthYearBox, kWhite);
     setTextColour(birthYearBox, kBlack);
     describe(birthYearBox, QStringLiteral("元号の欄の暦で数えた生まれ年"),
@@ -268,8 +271,8 @@ void Form1::buildBirthYearLine(QWidget* client) {
 
     makeLabel(client, "Label3", rectTwips(2520, 1050, 495, 375), QStringLiteral("年"), pGothic(12));
 
-    otherYearLabel = makeLabel(client, "lblNen", rectTwips(1440, 960, 975, 375), {},
-                               pGothic(15.75), Qt::AlignRight, kValueBox);
+    otherYearLabel = makeLabel(client, "lblNen", rectTwips(1440, 960, 975, 375), {}, pGothic(15.75),
+                               Qt::AlignRight, kValueBox);
     describe(otherYearLabel, QStringLiteral("和暦または西暦の年"));
 
     otherEraLabel = makeLabel(client, "lblGengo", rectTwips(120, 1020, 1215, 375), {},
@@ -291,7 +294,8 @@ void Form1::buildRightColumn(QWidget* client) {
 
     makeLabel(client, "Label8", rectTwips(3360, 1080, 375, 255), QStringLiteral("干支"),
               windowFont());
-    makeLabel(client, "Label7", rectTwips(3360, 360, 375, 255), QStringLiteral("九星"), windowFont())
+    makeLabel(client, "Label7", rectTwips(3360, 360, 375, 255), QStringLiteral("九星"),
+              windowFont())
         ->setToolTip(QStringLiteral("元気？ v(^o^) ♪♪ "));
 
     signLabel = makeLabel(client, "lbleto", rectTwips(3840, 960, 1695, 375), {}, pGothic(18),
@@ -342,9 +346,9 @@ void Form1::connectHandlers() {
         thisYearOption->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
         designatedYearOption->setFocusPolicy(on ? Qt::ClickFocus : Qt::StrongFocus);
     });
-    for (QWidget* w : std::initializer_list<QWidget*>{birthYearBox, designatedYearBox, eraList,
-                                                       thisYearOption, designatedYearOption,
-                                                       exchangeButton})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{birthYearBox, designatedYearBox, eraList, thisYearOption,
+                                         designatedYearOption, exchangeButton})
         w->installEventFilter(this);
 }
 
@@ -452,7 +456,7 @@ void Form1::thisYearOptionFocused(Qt::FocusReason reason) {
     showFigure(thisYearFigure(platform_.currentYear(), birthYear_));
     setBackground(designatedYearBox, kWindowGrey);
     for (QWidget* w : std::initializer_list<QWidget*>{designatedWesternLabel, designatedEraCaption,
-                                                       designatedYearUnit})
+                                                      designatedYearUnit})
         setTextColour(w, buttonShadow());
 }
 
@@ -544,7 +548,8 @@ void Form1::bindKeys() {
     bind(birthYearBox, Qt::Key_Shift, [this] { focusDesignatedYear(); });
     bind(birthYearBox, Qt::Key_Control, focus(designatedYearOption));
     bind(birthYearBox, Qt::Key_Insert, exchange);
-    bind(designatedYearBox, Qt::Key_Space, [this] { clearDesignatedYear(); }, true);
+    bind(
+        designatedYearBox, Qt::Key_Space, [this] { clearDesignatedYear(); }, true);
     bind(designatedYearBox, Qt::Key_Delete, [this] { clearDesignatedYear(); });
     bind(designatedYearBox, Qt::Key_Shift, [this] { focusBirthYear(); });
     bind(designatedYearBox, Qt::Key_Control, focus(thisYearOption));
@@ -631,7 +636,8 @@ void Form1::pictureDoubleClicked() { showPicture(QStringLiteral("scene1.jpg")); 
 void Form1::showPicture(const QString& fileName) {
     // A missing or unreadable file shows no picture.
     const QSize shown = signPicture->size() * signPicture->devicePixelRatio();
-    const QPixmap picture = platform_.loadPicture(platform_.programFolder() + u'/' + fileName, shown);
+    const QPixmap picture =
+        platform_.loadPicture(platform_.programFolder() + u'/' + fileName, shown);
     if (picture.isNull())
         signPicture->clear();
     else
@@ -689,13 +695,16 @@ void Form1::Form_Load() {
     eraList->setCurrentIndex(eraIndex(Era::Showa));
     const std::optional<QByteArray> file = profile::readFile(settingsPath());
     const QPoint designPosition = pos();
-    if (auto left = positionFromTwips(GetINIValue(QStringLiteral("LEFT"), QStringLiteral("LOCATION"), file)))
+    if (auto left = positionFromTwips(
+            GetINIValue(QStringLiteral("LEFT"), QStringLiteral("LOCATION"), file)))
         move(*left, y());
-    if (auto top = positionFromTwips(GetINIValue(QStringLiteral("TOP"), QStringLiteral("LOCATION"), file)))
+    if (auto top =
+            positionFromTwips(GetINIValue(QStringLiteral("TOP"), QStringLiteral("LOCATION"), file)))
         move(x(), *top);
     // A position saved on a screen that is gone, or beyond a smaller one, would open the window
     // where nobody can see or move it.
-    if (!titleBarReachable(titleBarAt(pos(), width()), availableScreenAreas())) move(designPosition);
+    if (!titleBarReachable(titleBarAt(pos(), width()), availableScreenAreas()))
+        move(designPosition);
     designatedYearBox->setText(GetINIValue(QStringLiteral("SHITEI"), QStringLiteral("SET"), file));
     const QString caption = GetINIValue(QStringLiteral("GENGO"), QStringLiteral("SET"), file);
     setDesignatedEra(eraNamed(u16(caption)), caption);
@@ -711,15 +720,16 @@ void Form1::Form_Unload() {
     QString why;
     if (where.file.isEmpty()) {
         why = QStringLiteral("the desktop names no configuration folder");
-    } else if (!where.delivered.isEmpty() &&
-               !QDir().mkpath(QFileInfo(where.file).absolutePath())) {
+    } else if (!where.delivered.isEmpty() && !QDir().mkpath(QFileInfo(where.file).absolutePath())) {
         why = QStringLiteral("its folder cannot be created");
     } else {
         // All four values in one save: two windows closing together never mix their settings.
         profile::writeStrings(
             where.file,
-            {{QStringLiteral("LOCATION"), QStringLiteral("LEFT"), singleText(static_cast<float>(x()) * 15.0f)},
-             {QStringLiteral("LOCATION"), QStringLiteral("TOP"), singleText(static_cast<float>(y()) * 15.0f)},
+            {{QStringLiteral("LOCATION"), QStringLiteral("LEFT"),
+              singleText(static_cast<float>(x()) * 15.0f)},
+             {QStringLiteral("LOCATION"), QStringLiteral("TOP"),
+              singleText(static_cast<float>(y()) * 15.0f)},
              {QStringLiteral("SET"), QStringLiteral("SHITEI"), designatedYearBox->text()},
              {QStringLiteral("SET"), QStringLiteral("GENGO"), designatedEraCaption->text()}},
             &why);

@@ -113,35 +113,35 @@ private:
     void showPicture(const QString& fileName);
 
     // Controls (objectName in brackets).
-    QComboBox* eraList = nullptr;                 // [cboGengo] the era of the year of birth
-    YearBox* birthYearBox = nullptr;              // [textNen]
-    QLabel* otherEraLabel = nullptr;              // [lblGengo]
-    QLabel* otherYearLabel = nullptr;             // [lblNen]
-    QLabel* periodLabel = nullptr;                // [lblJidai]
-    QGroupBox* ageFrame = nullptr;                // [Frame1]
-    QPushButton* exchangeButton = nullptr;        // [ComExch]
-    QRadioButton* thisYearOption = nullptr;       // [Option1]
-    QRadioButton* designatedYearOption = nullptr; // [Option2]
-    QLabel* designatedEraCaption = nullptr;       // [Label12]
-    YearBox* designatedYearBox = nullptr;         // [textShitei]
-    QLabel* designatedYearUnit = nullptr;         // [Label13]
-    QLabel* designatedWesternLabel = nullptr;     // [lblSeireki]
-    QLabel* ageFigure = nullptr;                  // [lblnenrei]
-    QLabel* ageUnit = nullptr;                    // [Label11]
-    QLabel* nineStarLabel = nullptr;              // [lbl9sei]
-    QLabel* signLabel = nullptr;                  // [lbleto]
-    QLabel* signReadingLabel = nullptr;           // [lblkana]
-    PictureBox* signPicture = nullptr;            // [Image1]
-    QAction* eraTableAction = nullptr;            // [mnuGengo]
-    QAction* ageTableAction = nullptr;            // [mnuHayami]
-    QMenu* helpMenu = nullptr;                    // [mnuH]
-    QAction* helpAction = nullptr;                // [mnuHelp]
-    QAction* versionAction = nullptr;             // [mnuVer]
+    QComboBox* eraList = nullptr;                  // [cboGengo] the era of the year of birth
+    YearBox* birthYearBox = nullptr;               // [textNen]
+    QLabel* otherEraLabel = nullptr;               // [lblGengo]
+    QLabel* otherYearLabel = nullptr;              // [lblNen]
+    QLabel* periodLabel = nullptr;                 // [lblJidai]
+    QGroupBox* ageFrame = nullptr;                 // [Frame1]
+    QPushButton* exchangeButton = nullptr;         // [ComExch]
+    QRadioButton* thisYearOption = nullptr;        // [Option1]
+    QRadioButton* designatedYearOption = nullptr;  // [Option2]
+    QLabel* designatedEraCaption = nullptr;        // [Label12]
+    YearBox* designatedYearBox = nullptr;          // [textShitei]
+    QLabel* designatedYearUnit = nullptr;          // [Label13]
+    QLabel* designatedWesternLabel = nullptr;      // [lblSeireki]
+    QLabel* ageFigure = nullptr;                   // [lblnenrei]
+    QLabel* ageUnit = nullptr;                     // [Label11]
+    QLabel* nineStarLabel = nullptr;               // [lbl9sei]
+    QLabel* signLabel = nullptr;                   // [lbleto]
+    QLabel* signReadingLabel = nullptr;            // [lblkana]
+    PictureBox* signPicture = nullptr;             // [Image1]
+    QAction* eraTableAction = nullptr;             // [mnuGengo]
+    QAction* ageTableAction = nullptr;             // [mnuHayami]
+    QMenu* helpMenu = nullptr;                     // [mnuH]
+    QAction* helpAction = nullptr;                 // [mnuHelp]
+    QAction* versionAction = nullptr;              // [mnuVer]
 
     // What the controls do not show themselves.
-    std::int32_t birthYear_ = 0;                  // the Western year of birth, 0 for none
+    std::int32_t birthYear_ = 0;                       // the Western year of birth, 0 for none
     std::optional<Era> designatedEra_ = Era::Western;  // none for a caption naming no era
-    std::u16string designatedWestern_;            // kept while the caption names no era
+    std::u16string designatedWestern_;                 // kept while the caption names no era
 
     struct KeyBinding {
         QObject* control;

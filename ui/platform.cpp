@@ -19,7 +19,8 @@ const QString kSettingsName = QStringLiteral("yorvane.ini");
 
 // The pictures that make a folder a program folder: one of them beside the executable.
 bool holdsPictures(const QDir& folder) {
-    return folder.exists(QStringLiteral("scene1.jpg")) || folder.exists(QStringLiteral("gengo.gif"));
+    return folder.exists(QStringLiteral("scene1.jpg")) ||
+           folder.exists(QStringLiteral("gengo.gif"));
 }
 }  // namespace
 
@@ -29,9 +30,10 @@ Folders foldersFor(const QString& executableFolder, const QString& configFolder)
     if (holdsPictures(exe) || !QFileInfo(shared).isDir())
         return {exe.path(), {exe.filePath(kSettingsName), {}}};
     // With no configuration folder there is nowhere to save: the close reports it.
-    const QString file = configFolder.isEmpty()
-                             ? QString()
-                             : QDir(configFolder).filePath(QStringLiteral("yorvane/") + kSettingsName);
+    const QString file =
+        configFolder.isEmpty()
+            ? QString()
+            : QDir(configFolder).filePath(QStringLiteral("yorvane/") + kSettingsName);
     return {shared, {file, QDir(shared).filePath(kSettingsName)}};
 }
 
@@ -55,7 +57,7 @@ bool wholePicture(const QByteArray& data) {
         --end;
     const QByteArray body = data.first(end);
     if (body.startsWith("\xFF\xD8")) return body.right(64).contains("\xFF\xD9");  // end of image
-    if (body.startsWith("GIF8")) return body.endsWith('\x3B');  // the GIF trailer
+    if (body.startsWith("GIF8")) return body.endsWith('\x3B');                    // the GIF trailer
     return true;
 }
 }  // namespace
@@ -92,7 +94,8 @@ QPixmap DesktopPlatform::loadPicture(const QString& path, const QSize& shownSize
         it->shownSize == shownSize)
         return it->picture;
     // The file may have become unreadable since: decoded anew, a failure shows nothing.
-    CachedPicture entry{size, modified, shownSize, QPixmap::fromImage(decodePicture(path, shownSize))};
+    CachedPicture entry{size, modified, shownSize,
+                        QPixmap::fromImage(decodePicture(path, shownSize))};
     pictures_.insert(path, entry);
     return entry.picture;
 }

@@ -24,20 +24,16 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
 
 // Code page 932: 0x81-0x9F and 0xE0-0xFC start a double-byte character.
-bool isLeadByte(char c)
-{
+bool isLeadByte(char c) {
     const auto u = static_cast<unsigned char>(c);
     return (u >= 0x81 && u <= 0x9F) || (u >= 0xE0 && u <= 0xFC);
 }
 
-QByteArrayView trimBlanks(QByteArrayView v)
-{
+QByteArrayView trimBlanks(QByteArrayView v) {
     qsizetype b = 0;
     qsizetype e = v.size();
-    while (b < e && isBlank(v[b]))
-        ++b;
-    while (e > b && isBlank(v[e - 1]))
-        --e;
+    while (b < e && isBlank(v[b])) ++b;
+    while (e > b && isBlank(v[e - 1])) --e;
     return v.sliced(b, e - b);
 }
 
@@ -46,14 +42,11 @@ char foldAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c
 // ASCII letters match in either case; a double-byte character must match byte for byte, since
 // its second byte may fall in the ASCII letter range: ア is 83 41 and ヂ is 83 61, which a plain
 // case-blind compare would take for "A" and "a".
-bool sameName(QByteArrayView a, QByteArrayView b)
-{
-    if (a.size() != b.size())
-        return false;
+bool sameName(QByteArrayView a, QByteArrayView b) {
+    if (a.size() != b.size()) return false;
     for (qsizetype i = 0; i < a.size(); ++i) {
         if (isLeadByte(a[i]) && i + 1 < a.size()) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1])
-                return false;
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
             ++i;
         } else if (foldAscii(a[i]) != foldAscii(b[i])) {
             return false;
@@ -69,17 +62,13 @@ struct Line {
     qsizetype end = 0;
 };
 
-Line lineAt(const QByteArray& file, qsizetype begin)
-{
+Line lineAt(const QByteArray& file, qsizetype begin) {
     Line line{begin, begin, begin};
     const qsizetype size = file.size();
-    while (line.textEnd < size && !isLineBreak(file[line.textEnd]))
-        ++line.textEnd;
+    while (line.textEnd < size && !isLineBreak(file[line.textEnd])) ++line.textEnd;
     line.end = line.textEnd;
-    if (line.end < size && file[line.end] == '\r')
-        ++line.end;
-    if (line.end < size && file[line.end] == '\n')
-        ++line.end;
+    if (line.end < size && file[line.end] == '\r') ++line.end;
+    if (line.end < size && file[line.end] == '\n') ++line.end;
     return line;
 }
 
@@ -91,32 +80,25 @@ struct Parsed {
     QByteArrayView value;
 };
 
-Parsed parseLine(QByteArrayView text)
-{
+Parsed parseLine(QByteArrayView text) {
     const QByteArrayView t = trimBlanks(text);
-    if (t.isEmpty() || t[0] == ';')
-        return {};
+    if (t.isEmpty() || t[0] == ';') return {};
     if (t[0] == '[') {
         qsizetype close = t.size() - 1;
-        while (close > 0 && t[close] != ']')
-            --close;
-        if (close > 0)
-            return {Kind::Section, trimBlanks(t.sliced(1, close - 1)), {}};
+        while (close > 0 && t[close] != ']') --close;
+        if (close > 0) return {Kind::Section, trimBlanks(t.sliced(1, close - 1)), {}};
     }
     const qsizetype eq = t.indexOf('=');
-    if (eq < 0)
-        return {};
+    if (eq < 0) return {};
     QByteArrayView value = trimBlanks(t.sliced(eq + 1));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         value = value.sliced(1, value.size() - 2);
     return {Kind::Key, trimBlanks(t.first(eq)), value};
 }
 
-QByteArrayView lineText(const QByteArray& file, const Line& line)
-{
+QByteArrayView lineText(const QByteArray& file, const Line& line) {
     QByteArrayView text(file.constData() + line.begin, line.textEnd - line.begin);
-    if (line.begin == 0 && text.startsWith(kUtf8Bom))
-        text = text.sliced(kUtf8Bom.size());
+    if (line.begin == 0 && text.startsWith(kUtf8Bom)) text = text.sliced(kUtf8Bom.size());
     return text;
 }
 
@@ -130,8 +112,7 @@ struct Location {
     QByteArrayView value;
 };
 
-Location locate(const QByteArray& file, QByteArrayView section, QByteArrayView key)
-{
+Location locate(const QByteArray& file, QByteArrayView section, QByteArrayView key) {
     Location loc;
     bool inSection = false;
     for (qsizetype pos = 0; pos < file.size();) {
@@ -140,8 +121,7 @@ Location locate(const QByteArray& file, QByteArrayView section, QByteArrayView k
         const QByteArrayView text = lineText(file, line);
         const Parsed parsed = parseLine(text);
         if (parsed.kind == Kind::Section) {
-            if (inSection)
-                break;  // the first matching section has ended
+            if (inSection) break;  // the first matching section has ended
             if (sameName(parsed.name, section)) {
                 inSection = true;
                 loc.sectionFound = true;
@@ -149,8 +129,7 @@ Location locate(const QByteArray& file, QByteArrayView section, QByteArrayView k
             }
             continue;
         }
-        if (!inSection)
-            continue;
+        if (!inSection) continue;
         if (parsed.kind == Kind::Key && sameName(parsed.name, key)) {
             loc.keyFound = true;
             loc.keyLine = line;
@@ -158,16 +137,14 @@ Location locate(const QByteArray& file, QByteArrayView section, QByteArrayView k
             loc.value = parsed.value;
             break;
         }
-        if (!trimBlanks(text).isEmpty())
-            loc.lastNonBlank = line;
+        if (!trimBlanks(text).isEmpty()) loc.lastNonBlank = line;
     }
     return loc;
 }
 
 // The line break new lines get: that of the file's first line, CRLF when there is none yet (or
 // when the first line ends in a lone CR, which a following empty LF line could swallow).
-QByteArray lineBreakOf(const QByteArray& file)
-{
+QByteArray lineBreakOf(const QByteArray& file) {
     const Line first = lineAt(file, 0);
     if (first.end - first.textEnd == 1 && file[first.textEnd] == '\n')
         return QByteArrayLiteral("\n");
@@ -175,13 +152,11 @@ QByteArray lineBreakOf(const QByteArray& file)
 }
 
 // A value on one line: CRLF, CR and LF each become one blank.
-QByteArray oneLine(const QByteArray& value)
-{
+QByteArray oneLine(const QByteArray& value) {
     QByteArray out;
     out.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n')
-            ++i;
+        if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
         out += isLineBreak(value[i]) ? ' ' : value[i];
     }
     return out;
@@ -189,14 +164,12 @@ QByteArray oneLine(const QByteArray& value)
 
 // The converter's table moves three control codes in a cycle (1A -> U+001C, 1C -> U+007F,
 // 7F -> U+001A); code page 932 keeps them. None of them is ever a second byte.
-QByteArray beforeDecoding(QByteArray b)
-{
+QByteArray beforeDecoding(QByteArray b) {
     for (char& c : b)
         c = c == 0x1A ? char(0x7F) : c == 0x1C ? char(0x1A) : c == 0x7F ? char(0x1C) : c;
     return b;
 }
-QByteArray afterEncoding(QByteArray b)
-{
+QByteArray afterEncoding(QByteArray b) {
     for (char& c : b)
         c = c == 0x7F ? char(0x1A) : c == 0x1A ? char(0x1C) : c == 0x1C ? char(0x7F) : c;
     return b;
@@ -205,48 +178,38 @@ QByteArray afterEncoding(QByteArray b)
 bool hasLineBreak(QByteArrayView v) { return v.contains('\r') || v.contains('\n'); }
 
 // A value cut to the buffer the program reads through.
-QByteArray cutLikeBuffer(QByteArray raw)
-{
+QByteArray cutLikeBuffer(QByteArray raw) {
     const qsizetype nul = raw.indexOf('\0');
-    if (nul >= 0)
-        raw.truncate(nul);
+    if (nul >= 0) raw.truncate(nul);
     raw.truncate(kMaxValueBytes);
     qsizetype i = 0;
-    while (i < raw.size())
-        i += isLeadByte(raw[i]) ? 2 : 1;
-    if (i > raw.size())
-        raw.chop(1);  // a first byte whose second byte fell beyond the cut
+    while (i < raw.size()) i += isLeadByte(raw[i]) ? 2 : 1;
+    if (i > raw.size()) raw.chop(1);  // a first byte whose second byte fell beyond the cut
     return raw;
 }
 
 }  // namespace
 
 std::optional<QByteArray> getValue(const QByteArray& file, const QByteArray& section,
-                                   const QByteArray& key)
-{
+                                   const QByteArray& key) {
     const Location loc = locate(file, trimBlanks(section), trimBlanks(key));
-    if (!loc.keyFound)
-        return std::nullopt;
+    if (!loc.keyFound) return std::nullopt;
     return loc.value.toByteArray();
 }
 
-bool isWritableSection(const QByteArray& section)
-{
+bool isWritableSection(const QByteArray& section) {
     const QByteArrayView s = trimBlanks(section);
     return !s.isEmpty() && !hasLineBreak(s);
 }
 
-bool isWritableKey(const QByteArray& key)
-{
+bool isWritableKey(const QByteArray& key) {
     const QByteArrayView k = trimBlanks(key);
     return !k.isEmpty() && !hasLineBreak(k) && !k.contains('=') && k[0] != '[' && k[0] != ';';
 }
 
 QByteArray setValue(const QByteArray& file, const QByteArray& section, const QByteArray& key,
-                    const QByteArray& value)
-{
-    if (!isWritableSection(section) || !isWritableKey(key))
-        return file;
+                    const QByteArray& value) {
+    if (!isWritableSection(section) || !isWritableKey(key)) return file;
     const QByteArrayView s = trimBlanks(section);
     const QByteArrayView k = trimBlanks(key);
     const QByteArray v = oneLine(value);
@@ -273,34 +236,30 @@ QByteArray setValue(const QByteArray& file, const QByteArray& section, const QBy
         return out;
     }
     out.append(file);
-    if (!file.isEmpty() && !isLineBreak(file.back()))
-        out.append(eol);
+    if (!file.isEmpty() && !isLineBreak(file.back())) out.append(eol);
     out.append('[').append(s).append(']').append(eol);
     out.append(k).append('=').append(v).append(eol);
     return out;
 }
 
-QByteArray toShiftJis(const QString& text)
-{
+QByteArray toShiftJis(const QString& text) {
     QStringEncoder encoder(kEncoding, QStringEncoder::Flag::Stateless);
     if (!encoder.isValid()) {
         // Without the converter only ASCII can be trusted.
         QByteArray out;
-        for (const QChar c : text)
-            out += c.unicode() < 0x80 ? char(c.unicode()) : '?';
+        for (const QChar c : text) out += c.unicode() < 0x80 ? char(c.unicode()) : '?';
         return out;
     }
     QByteArray out = encoder(text);
-    if (!encoder.hasError())
-        return afterEncoding(out);
+    if (!encoder.hasError()) return afterEncoding(out);
     // The converter's own substitute (FC FC) would read back as a different character; the
     // desktop's conversion writes '?', so do the same, character by character.
     out.clear();
     const QStringView view(text);
     for (qsizetype i = 0; i < view.size();) {
         const qsizetype n =
-            (view[i].isHighSurrogate() && i + 1 < view.size() && view[i + 1].isLowSurrogate())
-                ? 2 : 1;
+            (view[i].isHighSurrogate() && i + 1 < view.size() && view[i + 1].isLowSurrogate()) ? 2
+                                                                                               : 1;
         QStringEncoder one(kEncoding, QStringEncoder::Flag::Stateless);
         const QByteArray bytes = one(view.sliced(i, n));
         out += one.hasError() ? QByteArray("?") : bytes;
@@ -309,8 +268,7 @@ QByteArray toShiftJis(const QString& text)
     return afterEncoding(out);
 }
 
-QString fromShiftJis(const QByteArray& bytes)
-{
+QString fromShiftJis(const QByteArray& bytes) {
     QStringDecoder decoder(kEncoding, QStringDecoder::Flag::Stateless);
     if (!decoder.isValid()) {
         QString out;
@@ -326,15 +284,13 @@ QString fromShiftJis(const QByteArray& bytes)
     return text;
 }
 
-std::optional<QByteArray> readFile(const QString& path)
-{
+std::optional<QByteArray> readFile(const QString& path) {
     try {
         // Opened without blocking, so that a FIFO with no writer answers at once; then only a
         // regular file is read. /dev/zero or a device would never end.
         const int fd = ::open(QFile::encodeName(path).constData(),
                               O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-        if (fd < 0)
-            return std::nullopt;
+        if (fd < 0) return std::nullopt;
         struct stat st {};
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(fd);
@@ -346,8 +302,7 @@ std::optional<QByteArray> readFile(const QString& path)
             return std::nullopt;
         }
         QByteArray content = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return std::nullopt;
+        if (file.error() != QFileDevice::NoError) return std::nullopt;
         return content;
     } catch (const std::exception&) {
         return std::nullopt;  // out of memory for a giant file
@@ -355,26 +310,20 @@ std::optional<QByteArray> readFile(const QString& path)
 }
 
 QString readString(const std::optional<QByteArray>& file, const QString& section,
-                   const QString& key, const QString& defaultValue)
-{
-    if (!file)
-        return defaultValue;
+                   const QString& key, const QString& defaultValue) {
+    if (!file) return defaultValue;
     try {
-        const std::optional<QByteArray> raw =
-            getValue(*file, toShiftJis(section), toShiftJis(key));
-        if (!raw)
-            return defaultValue;
+        const std::optional<QByteArray> raw = getValue(*file, toShiftJis(section), toShiftJis(key));
+        if (!raw) return defaultValue;
         return fromShiftJis(cutLikeBuffer(*raw));
     } catch (const std::exception&) {
         return defaultValue;
     }
 }
 
-bool writeStrings(const QString& path, const QList<Setting>& settings, QString* why)
-{
+bool writeStrings(const QString& path, const QList<Setting>& settings, QString* why) {
     const auto fail = [why](const QString& reason) {
-        if (why)
-            *why = reason;
+        if (why) *why = reason;
         return false;
     };
     try {
@@ -389,27 +338,24 @@ bool writeStrings(const QString& path, const QList<Setting>& settings, QString* 
         struct stat st {};
         if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
             // Through a symbolic link, what counts is the file it leads to.
-            if (!S_ISREG(st.st_mode))
-                return fail(QStringLiteral("not a regular file"));
+            if (!S_ISREG(st.st_mode)) return fail(QStringLiteral("not a regular file"));
             // A file made read-only is left alone, even by a user whom the system would let
             // write it anyway.
             if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
                 return fail(QStringLiteral("the file is read-only"));
             // A file we cannot read is not one we may replace: its other lines would be lost.
             std::optional<QByteArray> old = readFile(path);
-            if (!old)
-                return fail(QStringLiteral("the file cannot be read"));
+            if (!old) return fail(QStringLiteral("the file cannot be read"));
             content = std::move(*old);
         }
         for (qsizetype i = 0; i < settings.size(); ++i)
-            content = setValue(content, names[i].first, names[i].second,
-                               toShiftJis(settings[i].value));
+            content =
+                setValue(content, names[i].first, names[i].second, toShiftJis(settings[i].value));
 
         QSaveFile out(path);
         // A folder the user cannot write, holding a file the user can: written in place.
         out.setDirectWriteFallback(true);
-        if (!out.open(QIODevice::WriteOnly))
-            return fail(out.errorString());
+        if (!out.open(QIODevice::WriteOnly)) return fail(out.errorString());
         // A write error at the final flush (a full disk) would otherwise go unnoticed by
         // commit(), and the cut-short file would replace the good one.
         if (out.write(content) != content.size() || !out.flush()) {
@@ -417,8 +363,7 @@ bool writeStrings(const QString& path, const QList<Setting>& settings, QString* 
             out.cancelWriting();
             return fail(reason);
         }
-        if (!out.commit())
-            return fail(out.errorString());
+        if (!out.commit()) return fail(out.errorString());
         return true;
     } catch (const std::exception&) {
         return fail(QStringLiteral("out of memory"));

@@ -8,7 +8,8 @@
 namespace yorvane {
 
 inline QString qs(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 // A view of `text`: valid as long as the QString lives and is not changed.

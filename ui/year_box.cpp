@@ -44,8 +44,8 @@ YearBox::YearBox(const QString& text, QWidget* parent) : QLineEdit(text, parent)
     setValidator(new PasteLimit(this));
     setTextMargins(0, 0, 0, 0);
     setContextMenuPolicy(Qt::DefaultContextMenu);
-    setToolTip(QStringLiteral(
-        "「↓」で明治、「←」で大正、「↑」で昭和、「→」で平成、３桁以上で西暦"));
+    setToolTip(
+        QStringLiteral("「↓」で明治、「←」で大正、「↑」で昭和、「→」で平成、３桁以上で西暦"));
 }
 
 void YearBox::keyPressEvent(QKeyEvent* event) {

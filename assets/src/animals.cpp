@@ -33,8 +33,8 @@ const std::vector<Animal>& animals() {
     static const std::vector<Animal> list = [] {
         std::vector<Animal> out;
         for (std::size_t i = 0; i < std::size(looks); ++i)
-            out.push_back({qs(yorvane::kBranchTable[i].picture), qs(yorvane::kBranches.substr(i, 1)),
-                           looks[i].glyph, looks[i].tile});
+            out.push_back({qs(yorvane::kBranchTable[i].picture),
+                           qs(yorvane::kBranches.substr(i, 1)), looks[i].glyph, looks[i].tile});
         return out;
     }();
     return list;
@@ -52,16 +52,17 @@ QImage emojiBitmap(char32_t codePoint) {
     {
         QPainter p(&canvas);
         p.setFont(f);
-        p.drawText(QRect(0, 0, 220, 220), Qt::AlignCenter,
-                   QString::fromUcs4(&codePoint, 1));
+        p.drawText(QRect(0, 0, 220, 220), Qt::AlignCenter, QString::fromUcs4(&codePoint, 1));
     }
     int left = canvas.width(), top = canvas.height(), right = -1, bottom = -1;
     for (int y = 0; y < canvas.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
         for (int x = 0; x < canvas.width(); ++x) {
             if (qAlpha(line[x]) < 8) continue;
-            left = std::min(left, x); right = std::max(right, x);
-            top = std::min(top, y); bottom = std::max(bottom, y);
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
         }
     }
     if (right < 0) qFatal("draw: the emoji U+%X drew nothing", unsigned(codePoint));

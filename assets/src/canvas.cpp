@@ -15,8 +15,7 @@ namespace art {
 
 void requireFamily(const QString& family) {
     if (!QFontDatabase::families().contains(family)) {
-        std::fprintf(stderr, "draw: the font family \"%s\" is not installed\n",
-                     qPrintable(family));
+        std::fprintf(stderr, "draw: the font family \"%s\" is not installed\n", qPrintable(family));
         std::exit(2);
     }
 }
@@ -45,13 +44,18 @@ void boxPass(const QImage& src, QImage& dst, int radius, bool horizontal) {
         std::fill(sum.begin(), sum.end(), 0);
         for (int i = -radius; i <= radius; ++i) {
             const QRgb c = at(i);
-            sum[0] += qAlpha(c); sum[1] += qRed(c); sum[2] += qGreen(c); sum[3] += qBlue(c);
+            sum[0] += qAlpha(c);
+            sum[1] += qRed(c);
+            sum[2] += qGreen(c);
+            sum[3] += qBlue(c);
         }
         for (int i = 0; i < length; ++i) {
-            const QRgb c = qRgba(sum[1] / window, sum[2] / window, sum[3] / window,
-                                 sum[0] / window);
-            if (horizontal) reinterpret_cast<QRgb*>(dst.scanLine(line))[i] = c;
-            else reinterpret_cast<QRgb*>(dst.scanLine(i))[line] = c;
+            const QRgb c =
+                qRgba(sum[1] / window, sum[2] / window, sum[3] / window, sum[0] / window);
+            if (horizontal)
+                reinterpret_cast<QRgb*>(dst.scanLine(line))[i] = c;
+            else
+                reinterpret_cast<QRgb*>(dst.scanLine(i))[line] = c;
             const QRgb out = at(i - radius), in = at(i + radius + 1);
             sum[0] += qAlpha(in) - qAlpha(out);
             sum[1] += qRed(in) - qRed(out);
@@ -76,10 +80,9 @@ QPainterPath fourWayArrow(QPointF c, qreal reach, qreal shaft, qreal headWidth, 
     // Built as one outline, going round the plus shape clockwise from the top head.
     const qreal s = shaft / 2, hw = headWidth / 2, r = reach, n = reach - headLength;
     const QPointF pts[] = {
-        {0, -r},  {hw, -n},  {s, -n},   {s, -s},  {n, -s},  {n, -hw},
-        {r, 0},   {n, hw},   {n, s},    {s, s},   {s, n},   {hw, n},
-        {0, r},   {-hw, n},  {-s, n},   {-s, s},  {-n, s},  {-n, hw},
-        {-r, 0},  {-n, -hw}, {-n, -s},  {-s, -s}, {-s, -n}, {-hw, -n},
+        {0, -r}, {hw, -n}, {s, -n}, {s, -s},   {n, -s},  {n, -hw}, {r, 0},   {n, hw},
+        {n, s},  {s, s},   {s, n},  {hw, n},   {0, r},   {-hw, n}, {-s, n},  {-s, s},
+        {-n, s}, {-n, hw}, {-r, 0}, {-n, -hw}, {-n, -s}, {-s, -s}, {-s, -n}, {-hw, -n},
     };
     QPainterPath path;
     path.moveTo(c + pts[0]);

@@ -42,12 +42,12 @@ QPainterPath fourWayArrow(QPointF centre, qreal reach, qreal shaftWidth, qreal h
 // letter i. All measures are in pixels of the target picture; `crisp` keeps the paper's outer
 // edges on whole pixels (for a picture with one-bit transparency).
 struct InfoSheet {
-    QRectF paper;        // outer edge of the sheet
-    qreal fold;          // side of the folded corner
+    QRectF paper;  // outer edge of the sheet
+    qreal fold;    // side of the folded corner
     QPointF discCentre;
     qreal discRadius;
-    qreal outline = 1.0; // pen width of the paper's edge
-    bool serifs = true;  // the i with a foot and a flag, for the larger sizes
+    qreal outline = 1.0;  // pen width of the paper's edge
+    bool serifs = true;   // the i with a foot and a flag, for the larger sizes
 };
 void drawInfoSheet(QPainter& p, const InfoSheet& s);
 

@@ -7,9 +7,9 @@
 #include <array>
 
 #include "canvas.h"
+#include "pictures.h"
 #include "yorvane/eras.h"
 #include "yorvane/periods.h"
-#include "pictures.h"
 
 namespace art {
 
@@ -178,9 +178,10 @@ QImage eraTable() {
         const std::int32_t end = i + 1 < yorvane::kPeriods.size()
                                      ? yorvane::kPeriods[i + 1].firstYear - 1
                                      : yorvane::kLastPeriodYear;
-        swatch(periodColour(static_cast<int>(i)),
-               QStringLiteral("%1 %2〜%3").arg(qs(yorvane::kPeriods[i].name))
-                   .arg(yorvane::kPeriods[i].firstYear).arg(end));
+        swatch(periodColour(static_cast<int>(i)), QStringLiteral("%1 %2〜%3")
+                                                      .arg(qs(yorvane::kPeriods[i].name))
+                                                      .arg(yorvane::kPeriods[i].firstYear)
+                                                      .arg(end));
     }
     swatch(kModern, QStringLiteral("明治以降 %1〜").arg(yorvane::kLastPeriodYear + 1));
 
@@ -192,11 +193,11 @@ QImage eraTable() {
                QStringLiteral("・行の色は、その元号が始まった年の時代です。赤い斜線の「%1」は、"
                               "元号の置かれなかった年です。")
                    .arg(qs(yorvane::kGapCaption)));
-    p.drawText(QPointF(kMargin, ny + 22),
-               QStringLiteral("・改元の年は新しい元号に数えます。ただし大正と昭和だけは前の元号に数えます"
-                              "（1912年は明治45年、1926年は大正15年）。"));
-    p.drawText(QPointF(kMargin, ny + 44),
-               QStringLiteral("・1332〜1393年は北朝の元号です。"));
+    p.drawText(
+        QPointF(kMargin, ny + 22),
+        QStringLiteral("・改元の年は新しい元号に数えます。ただし大正と昭和だけは前の元号に数えます"
+                       "（1912年は明治45年、1926年は大正15年）。"));
+    p.drawText(QPointF(kMargin, ny + 44), QStringLiteral("・1332〜1393年は北朝の元号です。"));
     return img;
 }
 

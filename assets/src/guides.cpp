@@ -98,16 +98,17 @@ QImage sceneEmpty() {
         p.drawLine(QPointF(x, cal.top() - 5), QPointF(x, cal.top() + 6));
     }
     const int cols = 5, rows = 4;
-    const qreal cell = 11.5, gx = cal.left() + (cal.width() - cols * cell) / 2,
-                gy = cal.top() + 23;
+    const qreal cell = 11.5, gx = cal.left() + (cal.width() - cols * cell) / 2, gy = cal.top() + 23;
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c) {
             const QRectF box(gx + c * cell + 1.5, gy + r * cell + 1.5, cell - 3, cell - 3);
             const bool marked = (r == 2 && c == 1);
             p.setPen(Qt::NoPen);
             p.setBrush(marked ? QColor(0xe0, 0x3c, 0x31) : QColor(0xdd, 0xe4, 0xdd));
-            if (marked) p.drawEllipse(box.center(), 4.6, 4.6);
-            else p.drawRect(box);
+            if (marked)
+                p.drawEllipse(box.center(), 4.6, 4.6);
+            else
+                p.drawRect(box);
         }
 
     // A pencil leaning on the calendar's lower right corner.
@@ -162,7 +163,10 @@ QImage sceneKeys() {
     p.drawText(QRect(0, 0, kSize, 19), Qt::AlignCenter, QStringLiteral("キー操作説明"));
 
     // The era keys, two to a row like a compass: up/down, then left/right.
-    struct EraKey { QString arrow; QString era; };
+    struct EraKey {
+        QString arrow;
+        QString era;
+    };
     const EraKey eras[] = {{QStringLiteral("↑"), QStringLiteral("昭和")},
                            {QStringLiteral("↓"), QStringLiteral("明治")},
                            {QStringLiteral("←"), QStringLiteral("大正")},
@@ -182,7 +186,10 @@ QImage sceneKeys() {
     p.setPen(QColor(0xbb, 0xbb, 0xbb));
     p.drawLine(6, 71, kSize - 7, 71);
 
-    struct Row { std::vector<QString> keys; QString what; };
+    struct Row {
+        std::vector<QString> keys;
+        QString what;
+    };
     const Row rows[] = {
         {{QStringLiteral("Enter")}, QStringLiteral("数字を全選択")},
         {{QStringLiteral("Space"), QStringLiteral("Del")}, QStringLiteral("欄を空にする")},

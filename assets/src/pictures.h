@@ -11,17 +11,17 @@
 namespace art {
 
 struct Animal {
-    QString file;     // the picture's file name in data/
-    QString branch;   // the earthly branch it stands for
-    char32_t glyph;   // the emoji drawn
-    QRgb tile;        // colour of its tile
+    QString file;    // the picture's file name in data/
+    QString branch;  // the earthly branch it stands for
+    char32_t glyph;  // the emoji drawn
+    QRgb tile;       // colour of its tile
 };
 const std::vector<Animal>& animals();
 QImage animalPicture(const Animal& a);
 
 QImage keyGuide();
-QImage sceneEmpty();   // shown while the birth-year box is empty
-QImage sceneKeys();    // the key-operation guide
+QImage sceneEmpty();  // shown while the birth-year box is empty
+QImage sceneKeys();   // the key-operation guide
 
 QImage windowIcon(int size);
 QImage banner();

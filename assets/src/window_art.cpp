@@ -42,8 +42,7 @@ QImage versionSheet() {
     {
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
-        drawInfoSheet(p, InfoSheet{QRectF(4.5, 2.5, 50, 69), 14, QPointF(29.5, 43), 19, 1.0,
-                                   true});
+        drawInfoSheet(p, InfoSheet{QRectF(4.5, 2.5, 50, 69), 14, QPointF(29.5, 43), 19, 1.0, true});
     }
     // GIF keeps one bit of transparency: make every pixel either paper or background, so the
     // folded edge reads as a clean step instead of a grey fringe.
@@ -99,9 +98,8 @@ namespace {
 
 // The sixteen colours of the classic desktop palette; the rocket uses nothing else.
 constexpr std::array<QRgb, 16> kVga = {
-    0xff000000, 0xff800000, 0xff008000, 0xff808000, 0xff000080, 0xff800080, 0xff008080,
-    0xffc0c0c0, 0xff808080, 0xffff0000, 0xff00ff00, 0xffffff00, 0xff0000ff, 0xffff00ff,
-    0xff00ffff, 0xffffffff};
+    0xff000000, 0xff800000, 0xff008000, 0xff808000, 0xff000080, 0xff800080, 0xff008080, 0xffc0c0c0,
+    0xff808080, 0xffff0000, 0xff00ff00, 0xffffff00, 0xff0000ff, 0xffff00ff, 0xff00ffff, 0xffffffff};
 constexpr QRgb kBlack = kVga[0], kMaroon = kVga[1], kNavy = kVga[4], kSilver = kVga[7],
                kGrey = kVga[8], kRed = kVga[9], kYellow = kVga[11], kBlue = kVga[12],
                kWhite = kVga[15];
@@ -127,7 +125,7 @@ QImage rocket() {
             const int hull = u < 0 ? -1 : u < int(std::size(kNose)) ? kNose[u] : 5;
             if (u >= 0 && u <= 37 && av <= hull) {
                 c = kSilver;
-                if (v <= -4) c = kGrey;  // the side away from the light
+                if (v <= -4) c = kGrey;                       // the side away from the light
                 if (v == 3 && u >= 6 && u <= 33) c = kWhite;  // a highlight along the hull
                 if (u >= 31 && u <= 32) c = v <= -4 ? kMaroon : kRed;  // band round the tail
             }

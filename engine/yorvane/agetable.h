@@ -54,10 +54,10 @@ std::u16string_view longevityName(std::int32_t birth, std::int32_t reference, bo
 // The years of school, the April of entry or the March of leaving. 早生まれ (born from 1 January
 // to 1 April) starts school with the children born the year before.
 struct SchoolYears {
-    std::int32_t elementaryEntry;  // 小学校入学
-    std::int32_t juniorHighEntry;  // 中学校入学
-    std::int32_t highEntry;        // 高校入学
-    std::int32_t highGraduation;   // 高校卒業
+    std::int32_t elementaryEntry;       // 小学校入学
+    std::int32_t juniorHighEntry;       // 中学校入学
+    std::int32_t highEntry;             // 高校入学
+    std::int32_t highGraduation;        // 高校卒業
     std::int32_t universityGraduation;  // 大学卒業
     friend constexpr bool operator==(const SchoolYears&, const SchoolYears&) = default;
 };
@@ -68,14 +68,26 @@ constexpr SchoolYears schoolYears(std::int32_t birth, bool earlyBorn) {
 
 // The columns of the table, in their order.
 enum AgeColumn : int {
-    ColSeireki, ColWareki, ColKoki, ColEto, ColKyusei, ColFullAge, ColCountedAge, ColYaku,
-    ColLongevity, ColElementary, ColJuniorHigh, ColHighEntry, ColHighGraduation,
-    ColUniversityGraduation, AgeColumnCount
+    ColSeireki,
+    ColWareki,
+    ColKoki,
+    ColEto,
+    ColKyusei,
+    ColFullAge,
+    ColCountedAge,
+    ColYaku,
+    ColLongevity,
+    ColElementary,
+    ColJuniorHigh,
+    ColHighEntry,
+    ColHighGraduation,
+    ColUniversityGraduation,
+    AgeColumnCount
 };
 std::u16string_view ageColumnTitle(int column);
 
 struct AgeTableOptions {
-    std::int32_t reference = 0;    // the reference year
+    std::int32_t reference = 0;       // the reference year
     bool longevityInFullAge = false;  // 長寿祝い counted in 満年齢
     bool earlyBorn = false;           // 早生まれ
 };

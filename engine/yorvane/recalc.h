@@ -22,8 +22,8 @@ struct RecalcInput {
 inline constexpr std::u16string_view kBlankPicture = u"scene1.jpg";
 
 struct RecalcResult {
-    bool emptyText = false;   // the number is below 1: the box is emptied
-    std::optional<Era> era;   // switched to 西暦 for a number above 100
+    bool emptyText = false;      // the number is below 1: the box is emptied
+    std::optional<Era> era;      // switched to 西暦 for a number above 100
     std::int32_t birthYear = 0;  // the Western year; 0 = no year
     bool pastEraEnd = false;     // the number is red
 

@@ -30,9 +30,9 @@ struct Branch {
 
 inline constexpr Branch kBranchTable[12] = {
     {u"さる ", u"saru.jpg"}, {u"とり ", u"tori.jpg"}, {u"いぬ ", u"inu.jpg"},
-    {u"い  ", u"i.jpg"},     {u"ね  ", u"ne.jpg"},     {u"うし ", u"ushi.jpg"},
-    {u"とら ", u"tora.jpg"}, {u"う  ", u"u.jpg"},      {u"たつ ", u"tatu.jpg"},
-    {u"み  ", u"mi.jpg"},    {u"うま ", u"uma.jpg"},   {u"ひつじ", u"hituji.jpg"},
+    {u"い  ", u"i.jpg"},     {u"ね  ", u"ne.jpg"},    {u"うし ", u"ushi.jpg"},
+    {u"とら ", u"tora.jpg"}, {u"う  ", u"u.jpg"},     {u"たつ ", u"tatu.jpg"},
+    {u"み  ", u"mi.jpg"},    {u"うま ", u"uma.jpg"},  {u"ひつじ", u"hituji.jpg"},
 };
 
 struct YearSign {
@@ -51,9 +51,9 @@ constexpr YearSign yearSign(std::int32_t year) {
         return static_cast<std::size_t>(((y % m) + m) % m);
     };
     const std::size_t star = slot(year, 9), stem = slot(year, 10), branch = slot(year, 12);
-    return {kNineStars.substr(star * 4, 4),      kStems.substr(stem, 1),
-            kBranches.substr(branch, 1),         kStemReadings.substr(stem * 5, 5),
-            kBranchTable[branch].reading,        kBranchTable[branch].picture};
+    return {kNineStars.substr(star * 4, 4), kStems.substr(stem, 1),
+            kBranches.substr(branch, 1),    kStemReadings.substr(stem * 5, 5),
+            kBranchTable[branch].reading,   kBranchTable[branch].picture};
 }
 
 static_assert(yearSign(1980).nineStar == u"二黒土星");
