@@ -126,6 +126,13 @@ constexpr double kFollowGoalUs = 100.0;
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The offscreen platform says at every opening that it cannot raise a window: not a figure.
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (!text.startsWith(QLatin1String("This plugin does not support")))
+                previous(type, context, text);
+        });
     yorvane::registerFontSubstitutes();
 
     QTemporaryDir folder;
