@@ -136,9 +136,7 @@ int main(int argc, char** argv) {
     yorvane::registerFontSubstitutes();
 
     QTemporaryDir folder;
-    const QDir data(QStringLiteral(YORVANE_DATA_DIR));
-    for (const QString& name : data.entryList(QDir::Files))
-        QFile::copy(data.filePath(name), QDir(folder.path()).filePath(name));
+    copyDataFiles(folder.path());
     BenchPlatform platform(folder.path());
 
     // Opening.

@@ -2,6 +2,8 @@
 // The desktop with the program folder put elsewhere: pictures are read exactly as the real
 // desktop layer reads them; nothing is handed to a viewer or a browser.
 
+#include <QDir>
+#include <QFile>
 #include <QString>
 
 #include "platform.h"
@@ -27,3 +29,10 @@ private:
     QString folder_;
     yorvane::DesktopPlatform desktop_;
 };
+
+// A program folder of its own for a benchmark: a copy of the data files, pictures included.
+inline void copyDataFiles(const QString& folder) {
+    const QDir data(QStringLiteral(YORVANE_DATA_DIR));
+    for (const QString& name : data.entryList(QDir::Files))
+        QFile::copy(data.filePath(name), QDir(folder).filePath(name));
+}

@@ -139,9 +139,7 @@ int main(int argc, char** argv) {
 
     // A program folder of its own: the data files, pictures included.
     QTemporaryDir folder;
-    const QDir data(QStringLiteral(YORVANE_DATA_DIR));
-    for (const QString& name : data.entryList(QDir::Files))
-        QFile::copy(data.filePath(name), QDir(folder.path()).filePath(name));
+    copyDataFiles(folder.path());
 
     BenchPlatform platform(folder.path());
     yorvane::Form1 form(platform);
