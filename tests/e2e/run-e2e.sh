@@ -24,13 +24,8 @@ exe=$1
 build=$2
 close_request=$3
 
-started=$SECONDS
-log() { printf 'e2e: %s\n' "$*"; }
-fail() {
-    printf 'e2e: FAIL: %s\n' "$*" >&2
-    exit 1
-}
-ok() { log "ok   - $*"; }
+tag=e2e
+source "$(dirname "$0")/../x11-session.sh"
 
 for tool in Xvfb xdotool timeout cmp od; do
     command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps"
@@ -38,31 +33,7 @@ done
 [[ -x $exe ]] || fail "no executable at $exe"
 [[ -x $close_request ]] || fail "no close-request helper at $close_request"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/yorvane-e2e.XXXXXX")
-xvfb_pid=
-app_pid=
-other_pid=
-cleanup() {
-    local status=$?
-    [[ -n $other_pid ]] && kill -KILL "$other_pid" 2>/dev/null || true
-    if [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; then
-        kill -KILL "$app_pid" 2>/dev/null || true
-        wait "$app_pid" 2>/dev/null || true
-    fi
-    if [[ -n $xvfb_pid ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
-        kill -TERM "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    if ((status != 0)); then
-        for f in "$work"/*.log; do
-            [[ -s $f ]] && { echo "--- ${f##*/}"; cat "$f"; } >&2
-        done
-    fi
-    rm -rf "$work"
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM HUP
+begin_session e2e
 
 # --- the program folder: the executable and its data files, nothing of the build machinery ----
 prog=$work/program
@@ -80,17 +51,8 @@ ini=$prog/yorvane.ini
 [[ -f $prog/help.htm ]] || fail "the build folder $build holds no help.htm"
 log "program folder $prog: $(cd "$prog" && ls | tr '\n' ' ')"
 
-# --- the X server: Xvfb picks a free display itself and reports it ----------------------------
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
-    sleep 0.1
-done
-display_number=$(tr -dc '0-9' <"$work/display")
-[[ -n $display_number ]] || fail "Xvfb reported no display"
-export DISPLAY=:$display_number
+# --- the X server ------------------------------------------------------------------------------
+start_xvfb
 log "Xvfb on $DISPLAY (no window manager)"
 
 # --- helpers -----------------------------------------------------------------------------------
@@ -101,43 +63,9 @@ start_program() {
     (cd "$work" && exec env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" \
         "$prog/yorvane") >"$work/run$run.log" 2>&1 &
     app_pid=$!
-    local found
-    found=$(timeout 20 xdotool search --sync --all --onlyvisible --pid "$app_pid" --class yorvane) ||
-        fail "run $run: no visible yorvane window appeared"
-    # xdotool may list a window more than once.
-    window=$(printf '%s\n' "$found" | sort -u)
-    [[ $window =~ ^[0-9]+$ ]] || fail "run $run: expected one window, found: $found"
+    find_window
 }
 
-geometry() { # sets X and Y of $window as the X server reports them
-    local X= Y= WINDOW= WIDTH= HEIGHT= SCREEN=
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    pos_x=$X
-    pos_y=$Y
-}
-
-close_and_wait() {
-    "$close_request" "$window" || fail "run $run: the close request could not be sent"
-    local status=0
-    for _ in $(seq 100); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app_pid" 2>/dev/null && fail "run $run: still running 10 s after the close request"
-    wait "$app_pid" || status=$?
-    app_pid=
-    ((status == 0)) || fail "run $run: the program ended with status $status"
-}
-
-# The value of KEY in the first [SECTION] of the settings file, without the line break.
-ini_value() {
-    LC_ALL=C awk -v s="$1" -v k="$2" '
-        { sub(/\r$/, "") }
-        /^\[/ { if (seen) exit; here = (toupper($0) == "[" toupper(s) "]"); seen = here; next }
-        here && index($0, "=") && toupper(substr($0, 1, index($0, "=") - 1)) == toupper(k) {
-            print substr($0, index($0, "=") + 1); exit
-        }' "$ini"
-}
 hex() { od -An -tx1 | tr -d ' \n'; }
 # The file without the four lines the program writes.
 other_lines() { LC_ALL=C grep -a -v -i -E '^(LEFT|TOP|SHITEI|GENGO)=' "$1" || true; }

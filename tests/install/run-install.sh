@@ -30,13 +30,8 @@ version=$3
 data=$4
 id=org.example.yorvane
 
-started=$SECONDS
-log() { printf 'install: %s\n' "$*"; }
-fail() {
-    printf 'install: FAIL: %s\n' "$*" >&2
-    exit 1
-}
-ok() { log "ok   - $*"; }
+tag=install
+source "$(dirname "$0")/../x11-session.sh"
 
 for tool in Xvfb xdotool import convert compare desktop-file-validate appstreamcli gzip \
     sha256sum timeout od; do
@@ -44,29 +39,7 @@ for tool in Xvfb xdotool import convert compare desktop-file-validate appstreamc
 done
 [[ -x $close_request ]] || fail "no close-request helper at $close_request"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/yorvane-install.XXXXXX")
-xvfb_pid=
-app_pid=
-cleanup() {
-    local status=$?
-    if [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; then
-        kill -KILL "$app_pid" 2>/dev/null || true
-        wait "$app_pid" 2>/dev/null || true
-    fi
-    if [[ -n $xvfb_pid ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
-        kill -TERM "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    if ((status != 0)); then
-        for f in "$work"/*.log; do
-            [[ -s $f ]] && { echo "--- ${f##*/}"; cat "$f"; } >&2
-        done
-    fi
-    rm -rf "$work"
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM HUP
+begin_session install
 
 # --- 1. the installation -------------------------------------------------------------------
 dest=$work/dest
@@ -132,17 +105,7 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 ini=$XDG_CONFIG_HOME/yorvane/yorvane.ini
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
-    sleep 0.1
-done
-display_number=$(tr -dc '0-9' <"$work/display")
-[[ -n $display_number ]] || fail "Xvfb reported no display"
-export DISPLAY=:$display_number
-unset WAYLAND_DISPLAY
+start_xvfb
 
 run=0
 start_program() {
@@ -150,39 +113,7 @@ start_program() {
     # Started by name from the PATH, as a launcher would, in a folder of no importance.
     (cd "$HOME" && PATH=$root/bin:$PATH QT_QPA_PLATFORM=xcb exec yorvane) >"$work/run$run.log" 2>&1 &
     app_pid=$!
-    local found
-    found=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --class yorvane) ||
-        fail "run $run: no visible yorvane window appeared"
-    window=$(printf '%s\n' "$found" | sort -u)
-    [[ $window =~ ^[0-9]+$ ]] || fail "run $run: expected one window, found: $found"
-}
-geometry() { # sets pos_x, pos_y and height of $window as the X server reports them
-    local X= Y= WINDOW= WIDTH= HEIGHT= SCREEN=
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    pos_x=$X
-    pos_y=$Y
-    height=$HEIGHT
-}
-close_and_wait() {
-    "$close_request" "$window" || fail "run $run: the close request could not be sent"
-    local status=0
-    for _ in $(seq 100); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app_pid" 2>/dev/null && fail "run $run: still running 10 s after the close request"
-    wait "$app_pid" || status=$?
-    app_pid=
-    ((status == 0)) || fail "run $run: the program ended with status $status"
-}
-# The value of KEY in the first [SECTION] of the user's settings file.
-ini_value() {
-    LC_ALL=C awk -v s="$1" -v k="$2" '
-        { sub(/\r$/, "") }
-        /^\[/ { if (seen) exit; here = (toupper($0) == "[" toupper(s) "]"); seen = here; next }
-        here && index($0, "=") && toupper(substr($0, 1, index($0, "=") - 1)) == toupper(k) {
-            print substr($0, index($0, "=") + 1); exit
-        }' "$ini"
+    find_window
 }
 # How far the picture box (160 x 160 at 232,112 of the client area, which fills the window
 # below the menu bar and is 292 pixels high) is from FILE: 0 for the same pixels, 1 for
