@@ -497,6 +497,57 @@ void AgeTableWindow::printClicked() {
         QMessageBox::warning(this, kTitle, QStringLiteral("印刷できませんでした。"));
 }
 
+namespace {
+
+// The printed table's columns: each as wide as its widest text among the printed rows.
+struct PrintedColumns {
+    std::vector<double> widths;
+    double pad = 0;    // the blank on either side of a text
+    double total = 0;  // the width of the whole table
+};
+
+// One line of the printed table at `y`: `texts` in their columns, numbers to the right.
+void drawPrintedLine(QPainter& p, const PrintedColumns& columns, double y, double height,
+                     const QStringList& texts, bool header) {
+    double x = 0;
+    for (int c = 0; c < AgeColumnCount; ++c) {
+        const double w = columns.widths[static_cast<std::size_t>(c)];
+        const Qt::Alignment a =
+            header ? Qt::AlignCenter
+                   : Qt::AlignVCenter | (numericColumn(c) ? Qt::AlignRight : Qt::AlignLeft);
+        p.drawText(QRectF(x + columns.pad, y, w - 2 * columns.pad, height), a, texts[c]);
+        x += w;
+    }
+}
+
+// The lines between the rows and the columns, from `top` down to `bottom`.
+void drawPrintedGrid(QPainter& p, const PrintedColumns& columns, double top, double bottom,
+                     double rowHeight) {
+    p.setPen(QPen(QColor(128, 128, 128), 0));
+    for (double y = top; y <= bottom + 0.5; y += rowHeight)
+        p.drawLine(QPointF(0, y), QPointF(columns.total, y));
+    double x = 0;
+    p.drawLine(QPointF(0, top), QPointF(0, bottom));
+    for (double w : columns.widths) {
+        x += w;
+        p.drawLine(QPointF(x, top), QPointF(x, bottom));
+    }
+    p.setPen(Qt::black);
+}
+
+}  // namespace
+
+QString AgeTableWindow::printedHeading() const {
+    const AgeTableOptions& o = model->options();
+    QString heading = QStringLiteral("%1　基準年 %2年").arg(kTitle).arg(o.reference);
+    if (model->branchFilter() >= 0)
+        heading += QStringLiteral("　%1年").arg(branchFilter->currentText());
+    heading += o.longevityInFullAge ? QStringLiteral("　長寿祝いは満年齢")
+                                    : QStringLiteral("　長寿祝いは数え年");
+    if (o.earlyBorn) heading += QStringLiteral("　早生まれ");
+    return heading;
+}
+
 int AgeTableWindow::printRows(QPrinter& printer) const {
     printer.setPageSize(QPageSize(QPageSize::A4));
     QPainter p;
@@ -508,22 +559,20 @@ int AgeTableWindow::printRows(QPrinter& printer) const {
     QFont title(pGothic(11, true), &printer);
     const QFontMetricsF fm(body, &printer), fmBold(bold, &printer), fmTitle(title, &printer);
 
-    // Column widths from the widest text of each column among the printed rows.
     const int rows = model->rowCount();
     const QStringList titles = AgeTableModel::titles();
-    const double pad = fm.height() * 0.4;
-    std::vector<double> widths(AgeColumnCount);
+    PrintedColumns columns;
+    columns.pad = fm.height() * 0.4;
     for (int c = 0; c < AgeColumnCount; ++c) {
         double w = fmBold.horizontalAdvance(titles[c]);
         for (int r = 0; r < rows; ++r) w = std::max(w, fm.horizontalAdvance(model->cell(r, c)));
-        widths[static_cast<std::size_t>(c)] = w + 2 * pad;
+        columns.widths.push_back(w + 2 * columns.pad);
+        columns.total += columns.widths.back();
     }
-    double total = 0;
-    for (double w : widths) total += w;
 
     // The printable area, scaled down as a whole when the columns are wider than the page.
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-    const double scale = total > page.width() ? page.width() / total : 1.0;
+    const double scale = columns.total > page.width() ? page.width() / columns.total : 1.0;
     p.scale(scale, scale);
     const double width = page.width() / scale, height = page.height() / scale;
 
@@ -532,57 +581,26 @@ int AgeTableWindow::printRows(QPrinter& printer) const {
     const double footH = fm.height() * 2;
     const int perPage = std::max(1, static_cast<int>((height - titleH - footH) / rowH) - 1);
     const int pages = std::max(1, (rows + perPage - 1) / perPage);
-    const AgeTableOptions& o = model->options();
-    QString heading = QStringLiteral("%1　基準年 %2年").arg(kTitle).arg(o.reference);
-    if (model->branchFilter() >= 0)
-        heading += QStringLiteral("　%1年").arg(branchFilter->currentText());
-    heading += o.longevityInFullAge ? QStringLiteral("　長寿祝いは満年齢")
-                                    : QStringLiteral("　長寿祝いは数え年");
-    if (o.earlyBorn) heading += QStringLiteral("　早生まれ");
+    const QString heading = printedHeading();
 
-    const QPen grid(QColor(128, 128, 128), 0);
     for (int pageNo = 0; pageNo < pages; ++pageNo) {
         if (pageNo > 0 && !printer.newPage()) break;
         p.setFont(title);
-        p.setPen(Qt::black);
         p.drawText(QRectF(0, 0, width, titleH), Qt::AlignLeft | Qt::AlignVCenter, heading);
-        const int first = pageNo * perPage;
-        const int last = std::min(rows, first + perPage);
-        double y = titleH;
         // The header, on every page.
-        double x = 0;
+        double y = titleH;
         p.setFont(bold);
-        p.fillRect(QRectF(0, y, total, rowH), QColor(224, 224, 224));
-        for (int c = 0; c < AgeColumnCount; ++c) {
-            const double w = widths[static_cast<std::size_t>(c)];
-            p.drawText(QRectF(x + pad, y, w - 2 * pad, rowH), Qt::AlignCenter, titles[c]);
-            x += w;
-        }
+        p.fillRect(QRectF(0, y, columns.total, rowH), QColor(224, 224, 224));
+        drawPrintedLine(p, columns, y, rowH, titles, true);
         y += rowH;
         p.setFont(body);
-        for (int r = first; r < last; ++r) {
-            x = 0;
-            for (int c = 0; c < AgeColumnCount; ++c) {
-                const double w = widths[static_cast<std::size_t>(c)];
-                const Qt::Alignment a =
-                    Qt::AlignVCenter | (numericColumn(c) ? Qt::AlignRight : Qt::AlignLeft);
-                p.drawText(QRectF(x + pad, y, w - 2 * pad, rowH), a, model->cell(r, c));
-                x += w;
-            }
+        for (int r = pageNo * perPage; r < std::min(rows, (pageNo + 1) * perPage); ++r) {
+            QStringList texts;
+            for (int c = 0; c < AgeColumnCount; ++c) texts << model->cell(r, c);
+            drawPrintedLine(p, columns, y, rowH, texts, false);
             y += rowH;
         }
-        // The grid of this page.
-        p.setPen(grid);
-        const double top = titleH;
-        for (double ly = top; ly <= y + 0.5; ly += rowH)
-            p.drawLine(QPointF(0, ly), QPointF(total, ly));
-        x = 0;
-        p.drawLine(QPointF(0, top), QPointF(0, y));
-        for (double w : widths) {
-            x += w;
-            p.drawLine(QPointF(x, top), QPointF(x, y));
-        }
-        p.setPen(Qt::black);
+        drawPrintedGrid(p, columns, titleH, y, rowH);
         p.drawText(QRectF(0, height - footH, width, footH), Qt::AlignCenter,
                    QStringLiteral("%1 / %2").arg(pageNo + 1).arg(pages));
     }

@@ -81,6 +81,7 @@ public:
     // Prints the shown rows, the header on each page. The number of pages, 0 when the printer
     // could not be started.
     int printRows(QPrinter& printer) const;
+    QString printedHeading() const;
 
     AgeTableModel* model = nullptr;
     QSpinBox* referenceYearBox = nullptr;
