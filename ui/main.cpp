@@ -2,11 +2,14 @@
 
 #include "form1.h"
 #include "platform.h"
+#include "version.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("yorvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("ヨルヴァネ"));
+    // A Wayland desktop groups the window with its menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(YORVANE_APP_ID));
     yorvane::registerFontSubstitutes();
 
     yorvane::DesktopPlatform platform;
