@@ -32,6 +32,13 @@ struct Started : Window {
         form->Form_Load();
     }
 };
+// The user designates 昭和 60 and moves the window to 300,200 (4500 and 3000 twips).
+void designateShowa60At300x200(Window& w) {
+    QTest::mouseClick(w.Option2, Qt::LeftButton);
+    QTest::keyClick(w.textShitei, Qt::Key_Up);  // 昭和
+    QTest::keyClicks(w.textShitei, QStringLiteral("60"));
+    w->move(300, 200);
+}
 }  // namespace
 
 class TestSettings : public QObject {
@@ -256,10 +263,7 @@ void TestSettings::longStoredTextKeptWhole() {
 void TestSettings::changedValuesWritten() {
     Started w(settings("2400", "1200", "1990", "西暦"));
     QVERIFY(w.show());
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
-    QTest::keyClick(w.textShitei, Qt::Key_Up);  // 昭和
-    QTest::keyClicks(w.textShitei, QStringLiteral("60"));
-    w->move(300, 200);
+    designateShowa60At300x200(w);
     QVERIFY(w->close());
     QCOMPARE(readFile(w.settingsFile()), settings("4500", "3000", "60", "昭和"));
 }
@@ -406,10 +410,7 @@ void TestSettings::installedSettings() {
     QCOMPARE(w->pos(), QPoint(570, 418));
     QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
     QVERIFY(w.show());
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
-    QTest::keyClick(w.textShitei, Qt::Key_Up);  // 昭和
-    QTest::keyClicks(w.textShitei, QStringLiteral("60"));
-    w->move(300, 200);
+    designateShowa60At300x200(w);
     QVERIFY(w->close());
 
     // Nothing is ever written into the installation.
