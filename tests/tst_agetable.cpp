@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableView>
@@ -44,7 +46,8 @@ QString messageDuring(F action) {
     QString text;
     QTimer::singleShot(50, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            text = box->text();
+            text = box->text() + u'\n' + box->informativeText();
+            for (const QAbstractButton* button : box->buttons()) text += u'\n' + button->text();
             box->accept();
         }
     });
@@ -320,6 +323,10 @@ void TestAgeTable::csvFailureLeavesNothing() {
     QVERIFY2(message.startsWith(QStringLiteral("CSV ファイルを保存できませんでした。")),
              qPrintable(message));
     QVERIFY(message.contains(QDir::toNativeSeparators(path)));
+    // The cause and the button are said in Japanese too.
+    QString rest = message;
+    rest.remove(QDir::toNativeSeparators(path)).remove(QStringLiteral("CSV"));
+    QVERIFY2(!rest.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(rest));
     QVERIFY(QDir(dir.path())
                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                 .isEmpty());
