@@ -135,7 +135,7 @@ std::optional<Failure> writeThroughTemporary(const QByteArray& target, const QBy
 }  // namespace
 
 QString notRegularFileReason() {
-    return QStringLiteral("通常のファイルではありません（FIFO やデバイスには書き込みません）");
+    return QStringLiteral("通常のファイルではありません（名前付きパイプやデバイスには書き込みません）");
 }
 
 QString reasonForError(int error) {
