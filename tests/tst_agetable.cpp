@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
+
+#include <sys/stat.h>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -73,6 +75,7 @@ private slots:
     void csvRecords();
     void csvFile();
     void csvFailureLeavesNothing();
+    void printToFifoRefused();
     void printsToPdf_data();
     void printsToPdf();
     void keyboardAndScreenReader();
@@ -311,6 +314,19 @@ void TestAgeTable::csvFile() {
     QCOMPARE(f.readAll().count("\r\n"), 1 + 159);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("表.csv")});
+}
+
+void TestAgeTable::printToFifoRefused() {
+    AgeTableWindow t(2026);
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("表.pdf"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    QPrinter printer(QPrinter::HighResolution);
+    QString why;
+    // Refused at once: opening a FIFO with no reader would block the window for ever.
+    QVERIFY(!t.printToFile(printer, fifo, &why));
+    QVERIFY(!why.isEmpty());
+    QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
 }
 
 void TestAgeTable::csvFailureLeavesNothing() {

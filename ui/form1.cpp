@@ -739,8 +739,10 @@ void Form1::Form_Unload() {
     }
     // Closing never fails; a save that did not happen is said once.
     if (!why.isEmpty())
-        std::fprintf(stderr, "yorvane: 設定を保存できませんでした: %s: %s\n",
-                     qPrintable(QDir::toNativeSeparators(where.file)), qPrintable(why));
+        std::fprintf(stderr, "yorvane: 設定を保存できませんでした: %s%s\n",
+                     qPrintable(where.file.isEmpty() ? QString()
+                                                     : QDir::toNativeSeparators(where.file) + ": "),
+                     qPrintable(why));
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
