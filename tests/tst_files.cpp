@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -70,7 +69,6 @@ private slots:
     void byteOrderMarks();
     void configurationFolder_data();
     void configurationFolder();
-    void folderNamedInShiftJis();
 };
 
 void TestFiles::kindsOfTarget_data() {
@@ -211,27 +209,6 @@ void TestFiles::configurationFolder() {
     QFETCH(QByteArray, home);
     QFETCH(QByteArray, folder);
     QCOMPARE(configFolderBytes(xdg, home), folder);
-}
-
-void TestFiles::folderNamedInShiftJis() {
-    QTemporaryDir dir;
-    const QByteArray folder = QFile::encodeName(dir.path()) + "/\x93\xfa\x95\x74";
-    QCOMPARE(::mkdir(folder.constData(), 0755), 0);
-    const QByteArray file = folder + "/yorvane.ini";
-    const int fd = ::open(file.constData(), O_WRONLY | O_CREAT, 0644);
-    QVERIFY(fd >= 0 && ::write(fd, "[SET]\r\nSHITEI=7\r\n", 17) == 17);
-    ::close(fd);
-
-    const QString path = reachablePath(file);
-    QCOMPARE(profile::readString(profile::readFile(path), "SET", "SHITEI", "ERROR"), "7");
-    QVERIFY(profile::writeStrings(path, {{"SET", "SHITEI", "8"}}));
-    QCOMPARE(profile::readString(profile::readFile(path), "SET", "SHITEI", "ERROR"), "8");
-    // No look-alike folder named with U+FFFD was made.
-    QVERIFY(!QFileInfo::exists(QFile::decodeName(folder)));
-    // The same path through a folder that does not exist cannot be reached.
-    QCOMPARE(reachablePath(folder + "/\x93/x"), QString());
-    QCOMPARE(::unlink(file.constData()), 0);
-    QCOMPARE(::rmdir(folder.constData()), 0);
 }
 
 int main(int argc, char* argv[]) {
