@@ -4,15 +4,14 @@
 
 #include <QApplication>
 
+#include "application.h"
 #include "first_paint.h"
 #include "form1.h"
 #include "platform.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("yorvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ヨルヴァネ"));
-    yorvane::registerFontSubstitutes();
+    yorvane::setUpApplication();
 
     yorvane::DesktopPlatform platform;
     yorvane::Form1 form(platform);

@@ -3,18 +3,19 @@
 
 #include <cstdio>
 
+#include "application.h"
+#include "command_line.h"
 #include "form1.h"
 #include "platform.h"
 #include "termination.h"
-#include "version.h"
 
 int main(int argc, char* argv[]) {
+    // --help, --version, the options that need no window, and a missing display all end here,
+    // before Qt's window system is started (without a display it would abort).
+    if (const std::optional<int> status = yorvane::runCommandLine(argc, argv)) return *status;
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("yorvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ヨルヴァネ"));
-    // A Wayland desktop groups the window with its menu entry by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral(YORVANE_APP_ID));
-    yorvane::registerFontSubstitutes();
+    yorvane::setUpApplication();
 
     yorvane::DesktopPlatform platform;
     yorvane::Form1 form(platform);

@@ -8,6 +8,8 @@
 #      file of DATA-FOLDER in share/yorvane/, nothing loose in the prefix; the desktop file, the
 #      icons at their sizes, the metadata and the manual page where the desktop looks for them,
 #      naming one another and the version; desktop-file-validate and appstreamcli accept them.
+#      With no display at all, --help and --version print and end with 0, a wrong option ends
+#      with 2 and the usage on standard error, and no option ends with 1 and one line.
 #   2. run 1 (the delivered first settings file given values that differ from the window's
 #      design, so that reading it shows): the installed program opens where that file says,
 #      shows the picture of a typed year (read from share/yorvane), and on a close request
@@ -87,6 +89,38 @@ manual=$share/man/man1/yorvane.1.gz
 gzip -dc "$manual" 2>/dev/null | grep -q "^\.TH YORVANE 1 .*\"yorvane $version\"" ||
     fail "no manual page for version $version"
 ok "the metadata is valid and names the desktop file and release $version; the manual page is $version"
+
+# --- the command line, with no display at all: each row is the arguments, the exit status and
+# the stream that carries the text (the other one stays empty).
+while IFS='|' read -r args status stream; do
+    code=0
+    # shellcheck disable=SC2086 # the arguments are split as a shell would
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/bin/yorvane" $args \
+        >"$work/cli.out" 2>"$work/cli.err" || code=$?
+    [[ $code == "$status" ]] || fail "yorvane $args: exit status $code, not $status"
+    quiet=out
+    [[ $stream == out ]] && quiet=err
+    [[ -s $work/cli.$stream && ! -s $work/cli.$quiet ]] ||
+        fail "yorvane $args: expected its text on std$stream only"
+done <<'ROWS'
+--help|0|out
+-h|0|out
+--version|0|out
+--no-such-option|2|err
+--csv|2|err
+stray-argument|2|err
+|1|err
+ROWS
+env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/yorvane" --version >"$work/cli.out"
+grep -q " $version\$" "$work/cli.out" && grep -q MIT "$work/cli.out" ||
+    fail "--version names neither version $version nor the MIT licence: $(cat "$work/cli.out")"
+env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/yorvane" --help >"$work/cli.out"
+for option in csv reference full-age early query on json; do
+    grep -q -- "--$option" "$work/cli.out" || fail "--help does not list --$option"
+done
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/bin/yorvane" 2>"$work/cli.err" || true
+[[ $(wc -l <"$work/cli.err") == 1 ]] || fail "with no display: not one line: $(cat "$work/cli.err")"
+ok "--help and --version print and end without a display, a wrong option ends with 2, no display with one line and 1"
 
 # The delivered first values equal the window's design position and designated year; other
 # values show whether the program reads them: 200,100 in twips and 平成 10 (Shift_JIS).

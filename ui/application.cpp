@@ -1,0 +1,35 @@
+#include "application.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "platform.h"
+#include "version.h"
+
+namespace yorvane {
+
+QString applicationTitle() { return QStringLiteral("ヨルヴァネ"); }
+
+bool installQtTranslations(QCoreApplication& app) {
+    // The program speaks Japanese whatever the user's locale, so Qt's texts do too.
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+void setUpApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("yorvane"));
+    QGuiApplication::setApplicationDisplayName(applicationTitle());
+    // A Wayland desktop groups the window with its menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(YORVANE_APP_ID));
+    // Installed before any widget exists, so no widget has to be told of a language change.
+    installQtTranslations(*QCoreApplication::instance());
+    registerFontSubstitutes();
+}
+
+}  // namespace yorvane

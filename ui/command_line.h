@@ -1,0 +1,52 @@
+#pragma once
+// The command line, read before any window is made: the options that print and end, the ones
+// that do their work without a window, and the check that a window can be shown at all.
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace yorvane {
+
+// --csv FILE [--reference YEAR] [--full-age] [--early]: the age table as CSV.
+struct CsvRequest {
+    QString file;                  // "-" for standard output
+    std::optional<int> reference;  // none: this year
+    bool longevityInFullAge = false;
+    bool earlyBorn = false;
+};
+
+// --query TEXT [--on DATE] [--json]: one question answered on standard output.
+struct QueryRequest {
+    QString text;
+    std::optional<QDate> on;  // none: today
+    bool json = false;
+};
+
+struct CommandLine {
+    enum class Action { OpenWindow, Help, Version, Mistake, Csv, Query };
+    Action action = Action::OpenWindow;
+    QString text;  // Help: the usage; Version: the version notice; Mistake: what was wrong
+    CsvRequest csv;
+    QueryRequest query;
+    // Qt's own -platform and -display, which decide whether a display is needed.
+    QString platform;
+    QString display;
+};
+
+// Reads `arguments` (the program's name first). Needs a QCoreApplication for Qt's texts.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+// Whether the window system Qt will use can be reached: `platforms` is Qt's platform choice
+// (-platform, else QT_QPA_PLATFORM, with ';' between fallbacks), the other two DISPLAY and
+// WAYLAND_DISPLAY.
+bool displayReachable(const QString& platforms, const QString& x11Display,
+                      const QString& waylandDisplay);
+
+// Everything main does before its QApplication: reads the command line, prints what is asked
+// and runs the actions that need no window. The exit status when the program ends here, none
+// when the window is to open.
+std::optional<int> runCommandLine(int& argc, char** argv);
+
+}  // namespace yorvane
