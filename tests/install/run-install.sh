@@ -35,7 +35,7 @@ id=org.example.yorvane
 tag=install
 source "$(dirname "$0")/../x11-session.sh"
 
-for tool in Xvfb xdotool import convert compare desktop-file-validate appstreamcli gzip \
+for tool in Xvfb xdotool xprop import convert compare desktop-file-validate appstreamcli gzip \
     sha256sum timeout od; do
     command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps"
 done
@@ -181,6 +181,10 @@ geometry
 [[ $pos_x == 200 && $pos_y == 100 ]] ||
     fail "run 1 opened at $pos_x,$pos_y, not at the delivered position 200,100"
 ok "run 1 opened at the delivered position 200,100"
+# Qt appends " — " and the application's display name to a title that does not end with it.
+title=$(xprop -id "$window" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME([A-Z0-9_]*) = "\(.*\)"$/\1/p')
+[[ -n $title && $title != *" — "* ]] || fail "the window's title is \"$title\", not its caption alone"
+ok "the title bar shows the window's caption alone: \"$title\""
 xdotool windowfocus --sync "$window"
 xdotool type --delay 30 55 # 昭和 55 = 1980, a year of 申: the monkey
 distance=
