@@ -20,7 +20,9 @@ public:
         ++loads;
         return desktop_.loadPicture(path, shownSize);
     }
-    bool openDocument(const QString&, const QString&) override { return false; }
+    bool openDocument(const QString&, const QString&, std::function<void()>) override {
+        return false;
+    }
     bool openAddress(const QString&) override { return false; }
 
     long loads = 0;

@@ -31,8 +31,10 @@ public:
         pictures << path;
         return QPixmap(path);
     }
-    bool openDocument(const QString& fileName, const QString& workingFolder) override {
+    bool openDocument(const QString& fileName, const QString& workingFolder,
+                      std::function<void()> failedLater = {}) override {
         documents << fileName + QStringLiteral(" in ") + workingFolder;
+        documentFailure = std::move(failedLater);
         return documentsAccepted;
     }
     bool openAddress(const QString& address) override {
@@ -52,5 +54,7 @@ public:
     QStringList documents;
     QStringList addresses;
     bool documentsAccepted = true;
+    // What the last document asked to hear when the desktop fails afterwards: a test calls it.
+    std::function<void()> documentFailure;
     bool addressesAccepted = true;
 };

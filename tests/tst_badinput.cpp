@@ -82,7 +82,9 @@ public:
         loaded << path.section(QLatin1Char('/'), -1);
         return desktop_.loadPicture(path, shownSize);
     }
-    bool openDocument(const QString&, const QString&) override { return false; }
+    bool openDocument(const QString&, const QString&, std::function<void()>) override {
+        return false;
+    }
     bool openAddress(const QString&) override { return false; }
     QStringList loaded;
 

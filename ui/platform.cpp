@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QImageReader>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <fcntl.h>
@@ -154,8 +156,31 @@ QPixmap DesktopPlatform::loadPicture(const QString& path, const QSize& shownSize
     return entry.picture;
 }
 
-bool DesktopPlatform::openDocument(const QString& fileName, const QString& workingFolder) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(workingFolder).filePath(fileName)));
+bool DesktopPlatform::openDocument(const QString& fileName, const QString& workingFolder,
+                                   std::function<void()> failedLater) {
+    // Qt's own way reports success whenever it could start a launcher, whatever became of the
+    // document; xdg-open ends with a status of its own.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) return false;
+    // Not detached: without a desktop environment xdg-open waits for the viewer it started, so
+    // its status comes later and the program does not wait for it.
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setProgram(opener);
+    process->setArguments({QFileInfo(QDir(workingFolder), fileName).absoluteFilePath()});
+    process->setWorkingDirectory(workingFolder);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failedLater](int code, QProcess::ExitStatus status) {
+                         // A killed opener (the program ending) is no failure to report.
+                         if (status == QProcess::NormalExit && code != 0 && failedLater)
+                             failedLater();
+                         process->deleteLater();
+                     });
+    process->start();
+    if (process->waitForStarted()) return true;
+    delete process;
+    return false;
 }
 
 bool DesktopPlatform::openAddress(const QString& address) {

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 namespace yorvane {
 
@@ -32,9 +33,12 @@ public:
     // The picture in the file at `path`, decoded at `shownSize` (the size it is drawn at; an
     // empty size decodes it whole); a null pixmap when the file is missing or unreadable.
     virtual QPixmap loadPicture(const QString& path, const QSize& shownSize) = 0;
-    // Hands a document of `workingFolder` to the desktop's default viewer. True when the
-    // desktop accepted it.
-    virtual bool openDocument(const QString& fileName, const QString& workingFolder) = 0;
+    // Hands a document of `workingFolder` to the desktop's default viewer. False when the
+    // desktop has no way to open documents. The desktop may still fail afterwards (no viewer for
+    // the file's type): `failedLater` is then called once, from the event loop, possibly after
+    // the caller's window has gone.
+    virtual bool openDocument(const QString& fileName, const QString& workingFolder,
+                              std::function<void()> failedLater = {}) = 0;
     // Hands a web address to the desktop's browser. True when the desktop accepted it.
     virtual bool openAddress(const QString& address) = 0;
 };
@@ -53,7 +57,9 @@ public:
     SettingsLocation settingsLocation() const override { return settings_; }
     int currentYear() const override;
     QPixmap loadPicture(const QString& path, const QSize& shownSize) override;
-    bool openDocument(const QString& fileName, const QString& workingFolder) override;
+    // Through xdg-open, whose exit status says whether the document found a viewer.
+    bool openDocument(const QString& fileName, const QString& workingFolder,
+                      std::function<void()> failedLater = {}) override;
     bool openAddress(const QString& address) override;
     // What keeps the program from its own folder, said in Japanese; empty when nothing does.
     QString startupProblem() const { return problem_; }
