@@ -7,7 +7,8 @@
 #   1. cmake --install BUILD-FOLDER with the prefix /usr into DESTDIR: the program in bin/, every
 #      file of DATA-FOLDER in share/yorvane/, nothing loose in the prefix; the desktop file, the
 #      icons at their sizes, the metadata and the manual page where the desktop looks for them,
-#      naming one another and the version; desktop-file-validate and appstreamcli accept them.
+#      naming one another and the version; desktop-file-validate and appstreamcli (pedantic)
+#      accept them, no list is translated whole, and each screenshot is a picture of docs/.
 #      With no display at all, --help and --version print and end with 0, a wrong option ends
 #      with 2 and the usage on standard error, and no option ends with 1 and one line.
 #   2. run 1 (the delivered first settings file given values that differ from the window's
@@ -79,8 +80,19 @@ ok "$id.desktop is valid, runs bin/$(key Exec), and its icon is there at 7 sizes
 
 metainfo=$share/metainfo/$id.metainfo.xml
 [[ -f $metainfo ]] || fail "no metadata $id.metainfo.xml"
-appstreamcli validate --no-net "$metainfo" >"$work/appstreamcli.log" 2>&1 ||
+appstreamcli validate --pedantic --no-net "$metainfo" >"$work/appstreamcli.log" 2>&1 ||
     fail "appstreamcli rejects $id.metainfo.xml"
+# A translated list would show its items in every language: only items and paragraphs are.
+! grep -Eq '<(ul|ol|description)[^>]*xml:lang' "$metainfo" ||
+    fail "the metadata translates a whole list or description"
+# Each screenshot is a picture of the repository's docs/, published under the web page.
+homepage=$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' "$metainfo")
+shots=$(sed -n 's|.*<image>\(.*\)</image>.*|\1|p' "$metainfo")
+[[ -n $shots ]] || fail "the metadata has no screenshot"
+for image in $shots; do
+    [[ $image == "$homepage"docs/* && -f $data/../${image#"$homepage"} ]] ||
+        fail "the screenshot $image is no picture in the repository's docs/"
+done
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
     fail "the metadata does not launch $id.desktop"
 grep -Eq "<release version=\"$version\" date=\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"" "$metainfo" ||
