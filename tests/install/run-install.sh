@@ -116,7 +116,6 @@ while IFS='|' read -r args status stream; do
         fail "yorvane $args: expected its text on std$stream only"
 done <<'ROWS'
 --help|0|out
--h|0|out
 --version|0|out
 --no-such-option|2|err
 --csv|2|err
@@ -126,10 +125,6 @@ ROWS
 env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/yorvane" --version >"$work/cli.out"
 grep -q " $version\$" "$work/cli.out" && grep -q MIT "$work/cli.out" ||
     fail "--version names neither version $version nor the MIT licence: $(cat "$work/cli.out")"
-env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/yorvane" --help >"$work/cli.out"
-for option in csv reference full-age early query on json; do
-    grep -q -- "--$option" "$work/cli.out" || fail "--help does not list --$option"
-done
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/bin/yorvane" 2>"$work/cli.err" || true
 [[ $(wc -l <"$work/cli.err") == 1 ]] || fail "with no display: not one line: $(cat "$work/cli.err")"
 ok "--help and --version print and end without a display, a wrong option ends with 2, no display with one line and 1"
