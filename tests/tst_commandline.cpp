@@ -2,6 +2,8 @@
 
 #include "command_line.h"
 
+#include "application.h"
+
 #include <QtTest>
 
 using yorvane::CommandLine;
@@ -23,6 +25,7 @@ private slots:
     void requestsCarryTheirValues();
     void displayReachable_data();
     void displayReachable();
+    void qtSpeaksJapanese();
 };
 
 void TestCommandLine::action_data() {
@@ -100,6 +103,13 @@ void TestCommandLine::displayReachable() {
     QFETCH(QString, wayland);
     QFETCH(bool, reachable);
     QCOMPARE(yorvane::displayReachable(platforms, x11, wayland), reachable);
+}
+
+// Qt's own texts, from the usage to a box's context menu, come from its installed translations.
+void TestCommandLine::qtSpeaksJapanese() {
+    QVERIFY(yorvane::installQtTranslations(*QCoreApplication::instance()));
+    QVERIFY(QCoreApplication::translate("QLineEdit", "&Undo") != QLatin1String("&Undo"));
+    QVERIFY(!parse(QStringLiteral("--colour")).text.contains(QLatin1String("Unknown option")));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
