@@ -26,9 +26,9 @@
 #include <functional>
 
 #include "atomic_file.h"
+#include "messages.h"
 #include "u16text.h"
 #include "units.h"
-#include "warning_box.h"
 #include "yorvane/sign.h"
 
 namespace yorvane {

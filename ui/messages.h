@@ -12,4 +12,9 @@ namespace yorvane {
 // so that the file can be opened by hand.
 void showOpenFailure(QWidget* parent, const QString& what, const QString& path);
 
+// A modal warning over `parent` titled `title`: what could not be done, the file it concerns
+// (selectable, so it can be copied) and why, with a Japanese button.
+void warnAboutFile(QWidget* parent, const QString& title, const QString& what, const QString& path,
+                   const QString& why);
+
 }  // namespace yorvane
