@@ -79,8 +79,17 @@ struct Reader {
     }
 };
 
+// 「c」 followed by `rest` (built by appending: GCC 12 warns, wrongly, on literal + string).
+std::u16string quoted(char16_t c, std::u16string_view rest) {
+    std::u16string s(u"「");
+    s += c;
+    s += u"」";
+    s += rest;
+    return s;
+}
+
 std::u16string unexpected(const Reader& r) {
-    return u"「" + std::u16string(1, r.peek()) + u"」は日付に使えない文字です。";
+    return quoted(r.peek(), u"は日付に使えない文字です。");
 }
 
 std::u16string missingPart(const Reader& r, std::u16string_view what) {
@@ -115,15 +124,14 @@ std::u16string readParts(Reader& r, Parts& p) {
     if (r.done()) return u"日付を入力してください。";
     p.era = readEra(r);
     if (!p.era && isLetter(r.peek()))
-        return u"「" + std::u16string(1, r.peek()) +
-               u"」は元号の略字ではありません（M・T・S・H・R）。";
+        return quoted(r.peek(), u"は元号の略字ではありません（M・T・S・H・R）。");
     r.skipBlanks();
     int digits = 0;
     const auto year = readYear(r, p, digits);
     if (!year) return missingPart(r, u"年");
     p.year = *year;
-    r.skipBlanks();
-    if (!p.era && digits == 8 && r.done()) {  // 19800304
+    const bool last = r.text.find_first_not_of(u' ', r.at) == std::u16string::npos;
+    if (!p.era && digits == 8 && last) {  // 19800304
         p.month = p.year / 100 % 100, p.day = p.year % 100, p.year /= 10000;
         return {};
     }

@@ -95,7 +95,7 @@ DateQuery answerDate(std::u16string_view birthText, std::u16string_view referenc
     a.reference = today;
     if (referenceText.find_first_not_of(u" \u3000") != std::u16string_view::npos) {
         const DateParse ref = parseDate(referenceText);
-        if (!ref.value) return {std::nullopt, u"基準日：" + ref.error};
+        if (!ref.value) return {std::nullopt, std::u16string(u"基準日：").append(ref.error)};
         a.reference = ref.value->date;
     }
     a.date = birth.value->date;
