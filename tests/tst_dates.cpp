@@ -4,6 +4,7 @@
 
 #include <QtTest>
 
+#include "date_query.h"
 #include "u16text.h"
 #include "yorvane/dateanswer.h"
 #include "yorvane/sign.h"
@@ -43,6 +44,7 @@ private slots:
     void publishedRisshun_data();
     void publishedRisshun();
     void outsideTheTable();
+    void commandLine();
 };
 
 // Text → the day it names, or a word the Japanese reason must contain.
@@ -331,6 +333,39 @@ void TestDates::outsideTheTable() {
         QVERIFY(!answerNotes(a).empty());
     }
     QVERIFY(answer("2100/12/31").monthCycle);
+}
+
+// The command line's two forms and its bad input.
+void TestDates::commandLine() {
+    QString text, json, errors;
+    QTextStream out(&text), jsonOut(&json), err(&errors);
+    const QDate today(2026, 12, 7);
+    QCOMPARE(runDateQuery("S64.1.8", "2027/1/8", false, out, err, today), 0);
+    const DateAnswer a = answer("S64.1.8", "2027/1/8");
+    const auto lines = answerLines(a);
+    QCOMPARE(text.count('\n'), qsizetype(lines.size() + answerNotes(a).size()));
+    QVERIFY(text.contains(qs(lines[1].label) + ": " + qs(a.wareki) + "\n"));
+
+    QCOMPARE(runDateQuery("S64.1.8", "2027/1/8", true, jsonOut, err, today), 0);
+    const QJsonObject o = QJsonDocument::fromJson(json.toUtf8()).object();
+    const QStringList keys{"西暦",           "曜日",     "和暦",     "満年齢",     "数え年",
+                           "次の誕生日まで", "干支",     "九星",     "立春",       "月干支",
+                           "月命星",         "日干支",   "早生まれ", "小学校入学", "中学校入学",
+                           "高校入学",       "高校卒業", "大学卒業", "厄年",       "長寿祝い"};
+    QStringList got = o.keys(), want = keys;
+    got.sort(), want.sort();
+    QCOMPARE(got, want);
+    QCOMPARE(o["西暦"].toString(), "1989-01-08");
+    QCOMPARE(o["満年齢"].toInt(), 38);
+    QCOMPARE(o["立春"].toString(), "1989-02-04T05:27+09:00");
+    QVERIFY(o["早生まれ"].toBool());
+    QVERIFY(errors.isEmpty());
+
+    QCOMPARE(runDateQuery("1980/2/30", "", true, out, err, today), 1);
+    QVERIFY(errors.contains("2月30日"));
+    QCOMPARE(runDateQuery("1980/3/4", "2026/13/1", true, out, err, today), 1);
+    QVERIFY(errors.contains("基準日"));
+    QVERIFY(answerJson(answer("1850/1/1"))["立春"].isNull());
 }
 
 QTEST_APPLESS_MAIN(TestDates)

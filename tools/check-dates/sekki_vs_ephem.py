@@ -34,13 +34,14 @@ def apparent_longitude(when):
     return math.degrees(ecl.lon)
 
 
-def ephem_moment(guess_jst, target):
-    """The JST moment at which PyEphem's Sun reaches `target` degrees, near guess_jst."""
+def ephem_moment(guess_jst, target, span=2):
+    """The JST moment at which PyEphem's Sun reaches `target` degrees, within `span` days of
+    guess_jst."""
     def past(d):
         x = (apparent_longitude(d) - target) % 360.0
         return x - 360.0 if x > 180.0 else x
-    lo = ephem.Date(guess_jst - dt.timedelta(hours=9)) - 2
-    hi = lo + 4
+    lo = ephem.Date(guess_jst - dt.timedelta(hours=9)) - span
+    hi = lo + 2 * span
     while hi - lo > 1e-7:
         mid = (lo + hi) / 2
         if past(ephem.Date(mid)) < 0:
