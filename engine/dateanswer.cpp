@@ -1,5 +1,7 @@
 #include "yorvane/dateanswer.h"
 
+#include <iterator>
+
 #include "yorvane/eras.h"
 #include "yorvane/sign.h"
 #include "yorvane/text.h"
@@ -138,6 +140,9 @@ std::u16string thisAndNext(std::int32_t year, std::u16string_view now, std::u16s
     return decimal(year) + u"年 " + part(now) + u" ／ " + decimal(year + 1) + u"年 " + part(next);
 }
 
+constexpr std::size_t kWarekiLine = 1;  // shown red when the typed era did not hold
+static_assert(kAnswerLabels[kWarekiLine] == u"和暦");
+
 std::u16string ageText(const DateAnswer& a, std::int32_t age) {
     return a.beforeBirth ? std::u16string(u"生まれる前") : decimal(age) + u"歳";
 }
@@ -147,27 +152,32 @@ std::u16string ageText(const DateAnswer& a, std::int32_t age) {
 std::vector<AnswerLine> answerLines(const DateAnswer& a) {
     const Date& d = a.date;
     const std::u16string none = u"（なし）";
-    std::vector<AnswerLine> lines{
-        {u"西暦", dateText(d) + u"（" + std::u16string(kWeekdays.substr(weekday(d), 1)) + u"）"},
-        {u"和暦", a.wareki.empty() ? none : a.wareki, a.erasDiffer},
-        {u"満年齢", ageText(a, a.fullAge)},
-        {u"数え年", ageText(a, a.countedAge)},
-        {u"次の誕生日まで", decimal(a.daysToBirthday) + u"日"},
-        {u"干支", signWithReading(a.signYear)},
-        {u"九星", std::u16string(yearSign(a.signYear).nineStar)},
-        {u"立春", a.risshun ? momentText(*a.risshun) : std::u16string(u"（1873年〜2100年のみ）")},
-        {u"月干支", a.monthCycle ? cycleWithReading(*a.monthCycle) : none},
-        {u"月命星", a.monthStar ? std::u16string(nineStarName(*a.monthStar)) : none},
-        {u"日干支", cycleWithReading(a.dayCycle)},
-        {u"早生まれ", a.earlyBorn ? u"はい" : u"いいえ"},
-        {u"小学校入学", yearMonth(a.school.elementaryEntry, 4)},
-        {u"中学校入学", yearMonth(a.school.juniorHighEntry, 4)},
-        {u"高校入学", yearMonth(a.school.highEntry, 4)},
-        {u"高校卒業", yearMonth(a.school.highGraduation, 3)},
-        {u"大学卒業", yearMonth(a.school.universityGraduation, 3)},
-        {u"厄年", thisAndNext(a.reference.year, a.yakuThisYear, a.yakuNextYear)},
-        {u"長寿祝い", thisAndNext(a.reference.year, a.longevityThisYear, a.longevityNextYear)},
+    std::u16string values[] = {
+        dateText(d) + u"（" + std::u16string(kWeekdays.substr(weekday(d), 1)) + u"）",
+        a.wareki.empty() ? none : a.wareki,
+        ageText(a, a.fullAge),
+        ageText(a, a.countedAge),
+        decimal(a.daysToBirthday) + u"日",
+        signWithReading(a.signYear),
+        std::u16string(yearSign(a.signYear).nineStar),
+        a.risshun ? momentText(*a.risshun) : std::u16string(u"（1873年〜2100年のみ）"),
+        a.monthCycle ? cycleWithReading(*a.monthCycle) : none,
+        a.monthStar ? std::u16string(nineStarName(*a.monthStar)) : none,
+        cycleWithReading(a.dayCycle),
+        a.earlyBorn ? u"はい" : u"いいえ",
+        yearMonth(a.school.elementaryEntry, 4),
+        yearMonth(a.school.juniorHighEntry, 4),
+        yearMonth(a.school.highEntry, 4),
+        yearMonth(a.school.highGraduation, 3),
+        yearMonth(a.school.universityGraduation, 3),
+        thisAndNext(a.reference.year, a.yakuThisYear, a.yakuNextYear),
+        thisAndNext(a.reference.year, a.longevityThisYear, a.longevityNextYear),
     };
+    static_assert(std::size(values) == std::size(kAnswerLabels));
+    std::vector<AnswerLine> lines;
+    lines.reserve(std::size(values));
+    for (std::size_t i = 0; i < std::size(values); ++i)
+        lines.push_back({kAnswerLabels[i], std::move(values[i]), i == kWarekiLine && a.erasDiffer});
     return lines;
 }
 
