@@ -169,6 +169,7 @@ std::vector<AnswerLine> answerLines(const DateAnswer& a) {
         yearMonth(a.school.juniorHighEntry, 4),
         yearMonth(a.school.highEntry, 4),
         yearMonth(a.school.highGraduation, 3),
+        yearMonth(a.school.collegeGraduation, 3),
         yearMonth(a.school.universityGraduation, 3),
         thisAndNext(a.reference.year, a.yakuThisYear, a.yakuNextYear),
         thisAndNext(a.reference.year, a.longevityThisYear, a.longevityNextYear),

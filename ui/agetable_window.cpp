@@ -50,6 +50,7 @@ bool numericColumn(int column) {
         case ColJuniorHigh:
         case ColHighEntry:
         case ColHighGraduation:
+        case ColCollegeGraduation:
         case ColUniversityGraduation: return true;
         default: return false;
     }
@@ -69,12 +70,18 @@ QString columnTip(int column) {
         case ColFullAge: return QStringLiteral("基準年の誕生日に迎える年齢");
         case ColCountedAge:
             return QStringLiteral("生まれた年を1歳とし、元日ごとに1歳を加える数え方");
-        case ColYaku: return QStringLiteral("基準年の厄年（数え年で数えます）");
+        case ColYaku:
+            return QStringLiteral(
+                "基準年の厄年（数え年で数えます）。神社によっては元日ではなく節分を境に年を"
+                "数えます。");
         case ColLongevity: return QStringLiteral("基準年に迎える長寿祝い（還暦は満60歳の年）");
-        case ColElementary:
-        case ColJuniorHigh:
-        case ColHighEntry: return QStringLiteral("4月に入学する年");
+        case ColElementary: return QStringLiteral("4月に入学する年");
+        case ColJuniorHigh: return QStringLiteral("4月に入学する年（3月に小学校を卒業する年）");
+        case ColHighEntry: return QStringLiteral("4月に入学する年（3月に中学校を卒業する年）");
         case ColHighGraduation:
+            return QStringLiteral("3月に卒業する年（4月に大学・短大・専門学校に入学する年）");
+        case ColCollegeGraduation:
+            return QStringLiteral("短期大学・専門学校（2年制）を3月に卒業する年");
         case ColUniversityGraduation: return QStringLiteral("3月に卒業する年");
         default: return {};
     }

@@ -56,10 +56,10 @@ std::u16string momentText(const Moment& m);  // "1980年2月5日 0:10"
 
 // The labels of the lines of an answer, in their order.
 inline constexpr std::u16string_view kAnswerLabels[] = {
-    u"西暦",     u"和暦",     u"満年齢",     u"数え年",     u"次の誕生日まで",
-    u"干支",     u"九星",     u"立春",       u"月干支",     u"月命星",
-    u"日干支",   u"早生まれ", u"小学校入学", u"中学校入学", u"高校入学",
-    u"高校卒業", u"大学卒業", u"厄年",       u"長寿祝い",
+    u"西暦",     u"和暦",           u"満年齢",     u"数え年",     u"次の誕生日まで",
+    u"干支",     u"九星",           u"立春",       u"月干支",     u"月命星",
+    u"日干支",   u"早生まれ",       u"小学校入学", u"中学校入学", u"高校入学",
+    u"高校卒業", u"短大・専門卒業", u"大学卒業",   u"厄年",       u"長寿祝い",
 };
 
 // One line of what the window and the command line show: a label and its value, red for a
