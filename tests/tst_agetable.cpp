@@ -8,6 +8,10 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
+
+#include <sys/stat.h>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableView>
@@ -44,7 +48,8 @@ QString messageDuring(F action) {
     QString text;
     QTimer::singleShot(50, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            text = box->text();
+            text = box->text() + u'\n' + box->informativeText();
+            for (const QAbstractButton* button : box->buttons()) text += u'\n' + button->text();
             box->accept();
         }
     });
@@ -70,6 +75,7 @@ private slots:
     void csvRecords();
     void csvFile();
     void csvFailureLeavesNothing();
+    void printToFifoRefused();
     void printsToPdf_data();
     void printsToPdf();
     void keyboardAndScreenReader();
@@ -311,6 +317,19 @@ void TestAgeTable::csvFile() {
              QStringList{QStringLiteral("表.csv")});
 }
 
+void TestAgeTable::printToFifoRefused() {
+    AgeTableWindow t(2026);
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("表.pdf"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    QPrinter printer(QPrinter::HighResolution);
+    QString why;
+    // Refused at once: opening a FIFO with no reader would block the window for ever.
+    QVERIFY(!t.printToFile(printer, fifo, &why));
+    QVERIFY(!why.isEmpty());
+    QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+}
+
 void TestAgeTable::csvFailureLeavesNothing() {
     AgeTableWindow t(2026);
     t.show();
@@ -321,6 +340,10 @@ void TestAgeTable::csvFailureLeavesNothing() {
     QVERIFY2(message.startsWith(QStringLiteral("CSV ファイルを保存できませんでした。")),
              qPrintable(message));
     QVERIFY(message.contains(QDir::toNativeSeparators(path)));
+    // The cause and the button are said in Japanese too.
+    QString rest = message;
+    rest.remove(QDir::toNativeSeparators(path)).remove(QStringLiteral("CSV"));
+    QVERIFY2(!rest.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(rest));
     QVERIFY(QDir(dir.path())
                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                 .isEmpty());

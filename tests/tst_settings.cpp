@@ -60,6 +60,8 @@ private slots:
     void saveIntoRemovedFolder();
     void titleBarReachable_data();
     void titleBarReachable();
+    void smallScreens_data();
+    void smallScreens();
     void folders_data();
     void folders();
     void installedSettings_data();
@@ -347,6 +349,35 @@ void TestSettings::titleBarReachable() {
     QFETCH(bool, reachable);
     const QList<QRect> screens{QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1024)};
     QCOMPARE(yorvane::titleBarReachable(bar, screens), reachable);
+}
+
+void TestSettings::smallScreens_data() {
+    // A window's frame at its first position, and a table window asking for its size, on one
+    // screen's available area (a task bar of 40 at the bottom).
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QPoint>("opensAt");
+    QTest::addColumn<QRect>("table");
+    QTest::addColumn<QRect>("tableFitted");
+    QTest::newRow("1920 x 1080: as designed")
+        << QRect(0, 0, 1920, 1040) << QRect(570, 418, 416, 300) << QPoint(570, 418)
+        << QRect(100, 100, 1040, 600) << QRect(100, 100, 1040, 600);
+    QTest::newRow("800 x 600: centred")
+        << QRect(0, 0, 800, 560) << QRect(570, 418, 416, 300) << QPoint(192, 130)
+        << QRect(100, 100, 1040, 600) << QRect(0, 0, 800, 560);
+    QTest::newRow("1280 x 1024 at scale 3: larger than the screen")
+        << QRect(0, 0, 426, 328) << QRect(570, 418, 416, 340) << QPoint(5, 0)
+        << QRect(300, 200, 200, 100) << QRect(226, 200, 200, 100);
+}
+
+void TestSettings::smallScreens() {
+    QFETCH(QRect, area);
+    QFETCH(QRect, frame);
+    QFETCH(QPoint, opensAt);
+    QFETCH(QRect, table);
+    QFETCH(QRect, tableFitted);
+    QCOMPARE(yorvane::wholeOnScreen(frame, {area}, area), opensAt);
+    QCOMPARE(yorvane::fittedInto(table, area), tableFitted);
 }
 
 void TestSettings::folders_data() {

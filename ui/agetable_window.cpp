@@ -15,18 +15,20 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QStaticText>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
+#include "atomic_file.h"
 #include "u16text.h"
 #include "units.h"
+#include "warning_box.h"
 #include "yorvane/sign.h"
 
 namespace yorvane {
@@ -458,31 +460,14 @@ QByteArray AgeTableWindow::csvBytes() const {
 }
 
 bool AgeTableWindow::writeCsv(const QString& path, QString* error) const {
-    // A temporary file beside the target, renamed over it only once everything is written.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = csvBytes();
-    if (file.write(bytes) != bytes.size()) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, csvBytes(), error);
 }
 
 void AgeTableWindow::saveCsvTo(const QString& path) {
     QString error;
     if (writeCsv(path, &error)) return;
-    QMessageBox::warning(this, kTitle,
-                         QStringLiteral("CSV ファイルを保存できませんでした。\n%1\n（%2）")
-                             .arg(QDir::toNativeSeparators(path), error));
+    warnAboutFile(this, kTitle, QStringLiteral("CSV ファイルを保存できませんでした。"), path,
+                  error);
 }
 
 void AgeTableWindow::saveCsvClicked() {
@@ -500,8 +485,34 @@ void AgeTableWindow::printClicked() {
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("印刷"));
     if (dialog.exec() != QDialog::Accepted) return;
-    if (printRows(printer) == 0)
+    const QString file = printer.outputFileName();
+    QString why;
+    if (!file.isEmpty() && !printToFile(printer, file, &why))
+        warnAboutFile(this, kTitle, QStringLiteral("PDF ファイルを保存できませんでした。"), file,
+                      why);
+    else if (file.isEmpty() && printRows(printer) == 0)
         QMessageBox::warning(this, kTitle, QStringLiteral("印刷できませんでした。"));
+}
+
+bool AgeTableWindow::printToFile(QPrinter& printer, const QString& path, QString* why) const {
+    // Decided before anything is opened: a FIFO with no reader would hang the window.
+    if (const std::optional<QString> refused = refusedTarget(path)) {
+        *why = *refused;
+        return false;
+    }
+    // Printed into a temporary file first, then written like every file of the program, so a
+    // full disk leaves an older PDF of the same name as it was.
+    const QTemporaryDir folder;
+    const QString printed = folder.filePath(QStringLiteral("printed.pdf"));
+    printer.setOutputFileName(printed);
+    const int pages = folder.isValid() ? printRows(printer) : 0;
+    printer.setOutputFileName(path);
+    QFile file(printed);
+    if (pages == 0 || !file.open(QIODevice::ReadOnly)) {
+        *why = QStringLiteral("一時ファイルに印刷できませんでした");
+        return false;
+    }
+    return writeFileAtomically(path, file.readAll(), why);
 }
 
 namespace {

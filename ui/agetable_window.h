@@ -81,6 +81,8 @@ public:
     // Prints the shown rows, the header on each page. The number of pages, 0 when the printer
     // could not be started.
     int printRows(QPrinter& printer) const;
+    // Prints into the PDF file `path` through the program's file writer; false with `why`.
+    bool printToFile(QPrinter& printer, const QString& path, QString* why) const;
     QString printedHeading() const;
 
     AgeTableModel* model = nullptr;

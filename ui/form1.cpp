@@ -17,11 +17,13 @@
 #include <QStyle>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <utility>
 
 #include "agetable_window.h"
+#include "atomic_file.h"
 #include "colours.h"
 #include "date_window.h"
 #include "form2.h"
@@ -732,9 +734,10 @@ void Form1::Form_Unload() {
     const SettingsLocation where = platform_.settingsLocation();
     QString why;
     if (where.file.isEmpty()) {
-        why = QStringLiteral("the desktop names no configuration folder");
+        why =
+            QStringLiteral("ホームフォルダーがわかりません（HOME が空か、絶対パスではありません）");
     } else if (!where.delivered.isEmpty() && !QDir().mkpath(QFileInfo(where.file).absolutePath())) {
-        why = QStringLiteral("its folder cannot be created");
+        why = QStringLiteral("設定のフォルダーを作れません（%1）").arg(reasonForError(errno));
     } else {
         // All four values in one save: two windows closing together never mix their settings.
         profile::writeStrings(
@@ -749,8 +752,10 @@ void Form1::Form_Unload() {
     }
     // Closing never fails; a save that did not happen is said once.
     if (!why.isEmpty())
-        std::fprintf(stderr, "yorvane: settings not saved to %s: %s\n",
-                     qPrintable(QDir::toNativeSeparators(where.file)), qPrintable(why));
+        std::fprintf(stderr, "yorvane: 設定を保存できませんでした: %s%s\n",
+                     qPrintable(where.file.isEmpty() ? QString()
+                                                     : QDir::toNativeSeparators(where.file) + ": "),
+                     qPrintable(why));
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,11 @@
 #include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
 
 #include "form1.h"
 #include "platform.h"
+#include "termination.h"
 #include "version.h"
 
 int main(int argc, char* argv[]) {
@@ -16,6 +20,13 @@ int main(int argc, char* argv[]) {
     yorvane::Form1 form(platform);
     form.Form_Load();
     form.show();
+    if (!platform.startupProblem().isEmpty()) {
+        std::fprintf(stderr, "yorvane: %s\n", qPrintable(platform.startupProblem()));
+        QMessageBox::warning(&form, form.windowTitle(), platform.startupProblem());
+    }
+    // A session that ends, or a `kill`, closes the window as its close button would.
+    yorvane::closeOnTerminationSignals([&form] { form.close(); });
+    yorvane::saveOnSessionRequest([&form] { form.Form_Unload(); });
     // The program ends with its last window: an open version window outlives the main one.
     return app.exec();
 }

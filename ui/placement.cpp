@@ -13,4 +13,20 @@ bool titleBarReachable(const QRect& titleBar, const QList<QRect>& screens) {
     });
 }
 
+QPoint wholeOnScreen(const QRect& frame, const QList<QRect>& screens, const QRect& primary) {
+    if (std::any_of(screens.begin(), screens.end(),
+                    [&](const QRect& area) { return area.contains(frame); }))
+        return frame.topLeft();
+    const int x = primary.left() + std::max(0, (primary.width() - frame.width()) / 2);
+    const int y = primary.top() + std::max(0, (primary.height() - frame.height()) / 2);
+    return {x, y};
+}
+
+QRect fittedInto(const QRect& wanted, const QRect& area) {
+    QRect r(wanted.topLeft(), wanted.size().boundedTo(area.size()));
+    r.moveLeft(std::clamp(r.left(), area.left(), area.right() - r.width() + 1));
+    r.moveTop(std::clamp(r.top(), area.top(), area.bottom() - r.height() + 1));
+    return r;
+}
+
 }  // namespace yorvane

@@ -15,4 +15,13 @@ inline constexpr int kGraspWidth = 40;
 // least half its height lies in the available area of one of `screens`.
 bool titleBarReachable(const QRect& titleBar, const QList<QRect>& screens);
 
+// Where a window whose frame would cover `frame` opens when no saved position holds: there when
+// the whole frame lies in the available area of one of `screens`; otherwise centred in `primary`
+// (its top-left corner at the area's when the frame is larger), so a small or scaled screen
+// never opens it out of sight.
+QPoint wholeOnScreen(const QRect& frame, const QList<QRect>& screens, const QRect& primary);
+
+// `wanted` made no larger than `area` and moved inside it.
+QRect fittedInto(const QRect& wanted, const QRect& area);
+
 }  // namespace yorvane

@@ -9,8 +9,12 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QImageReader>
-#include <QStandardPaths>
 #include <QUrl>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <climits>
 
 namespace yorvane {
 
@@ -37,10 +41,60 @@ Folders foldersFor(const QString& executableFolder, const QString& configFolder)
     return {shared, {file, QDir(shared).filePath(kSettingsName)}};
 }
 
+QByteArray configFolderBytes(const QByteArray& xdgConfigHome, const QByteArray& home) {
+    // A relative value is ignored, as the desktop's rules for these folders say.
+    if (xdgConfigHome.startsWith('/')) return xdgConfigHome;
+    if (home.startsWith('/')) return home + "/.config";
+    return {};
+}
+
+QString reachablePath(const QByteArray& native) {
+    if (native.isEmpty()) return {};
+    const QString decoded = QFile::decodeName(native);
+    if (QFile::encodeName(decoded) == native) return decoded;
+    // Bytes that are no UTF-8 do not survive a QString: the deepest folder of the path that
+    // exists is opened once, for the program's lifetime, and named through the process's file
+    // descriptors, which the program's own calls and the programs it starts can all follow.
+    QByteArray folder = native;
+    while (folder.size() > 1 && folder.endsWith('/')) folder.chop(1);
+    QByteArray rest;
+    for (;;) {
+        const int fd = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            const QString restText = QFile::decodeName(rest);
+            if (QFile::encodeName(restText) != rest) {
+                ::close(fd);
+                return {};
+            }
+            return QStringLiteral("/proc/%1/fd/%2").arg(::getpid()).arg(fd) + restText;
+        }
+        const qsizetype slash = folder.lastIndexOf('/');
+        if (slash <= 0) return {};
+        rest.prepend(folder.sliced(slash));
+        folder.truncate(slash);
+    }
+}
+
+namespace {
+QByteArray executableFolderBytes() {
+    char buffer[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer);
+    if (n <= 0) return QFile::encodeName(QCoreApplication::applicationDirPath());
+    QByteArray exe(buffer, n);
+    return exe.first(qMax<qsizetype>(exe.lastIndexOf('/'), 1));
+}
+}  // namespace
+
 DesktopPlatform::DesktopPlatform() {
-    const Folders f =
-        foldersFor(QCoreApplication::applicationDirPath(),
-                   QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QString executableFolder = reachablePath(executableFolderBytes());
+    if (executableFolder.isEmpty()) {
+        // Nothing is read from or written to any other folder instead.
+        problem_ = QStringLiteral("プログラムのフォルダーを開けません。設定は読み書きしません。");
+        return;
+    }
+    const QString config =
+        reachablePath(configFolderBytes(qgetenv("XDG_CONFIG_HOME"), qgetenv("HOME")));
+    const Folders f = foldersFor(executableFolder, config);
     programFolder_ = f.program;
     settings_ = f.settings;
 }

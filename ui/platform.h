@@ -55,6 +55,8 @@ public:
     QPixmap loadPicture(const QString& path, const QSize& shownSize) override;
     bool openDocument(const QString& fileName, const QString& workingFolder) override;
     bool openAddress(const QString& address) override;
+    // What keeps the program from its own folder, said in Japanese; empty when nothing does.
+    QString startupProblem() const { return problem_; }
 
 private:
     // One decoded picture per file version: a file replaced while the program runs (another
@@ -67,6 +69,7 @@ private:
     };
     QString programFolder_;
     SettingsLocation settings_;
+    QString problem_;
     QHash<QString, CachedPicture> pictures_;
 };
 
@@ -77,6 +80,16 @@ struct Folders {
     SettingsLocation settings;
 };
 Folders foldersFor(const QString& executableFolder, const QString& configFolder);
+
+// The user's configuration folder from the values of XDG_CONFIG_HOME and HOME: the first when it
+// is an absolute path, otherwise .config in the home folder; empty when there is no usable home
+// (HOME unset, empty or relative), so that nothing is saved at all.
+QByteArray configFolderBytes(const QByteArray& xdgConfigHome, const QByteArray& home);
+
+// A path given as bytes, as a QString that names the same file: the decoded text when the bytes
+// are UTF-8, otherwise a name through /proc/<pid>/fd of its deepest existing folder, kept open.
+// Empty when the path cannot be reached that way either.
+QString reachablePath(const QByteArray& native);
 
 // The picture in `path` decoded at `shownSize` (whole when the size is empty); null when the
 // file is missing, unreadable, not a regular file or not a whole picture.

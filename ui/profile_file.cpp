@@ -1,11 +1,13 @@
 #include "profile_file.h"
 
+#include "atomic_file.h"
+
 #include <QByteArrayView>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cerrno>
 #include <exception>
 #include <utility>
 
@@ -188,7 +190,52 @@ QByteArray cutLikeBuffer(QByteArray raw) {
     return raw;
 }
 
+// A value cut like that, for a file in UTF-8: a character the cut left incomplete is dropped.
+QByteArray cutUtf8(QByteArray raw) {
+    const qsizetype nul = raw.indexOf('\0');
+    if (nul >= 0) raw.truncate(nul);
+    if (raw.size() <= kMaxValueBytes) return raw;
+    raw.truncate(kMaxValueBytes + 1);
+    qsizetype start = raw.size() - 1;  // the character the cut falls in starts here
+    while (start > 0 && (static_cast<unsigned char>(raw[start]) & 0xC0) == 0x80) --start;
+    raw.truncate(start);
+    return raw;
+}
+
+constexpr QByteArrayView kUtf16LeBom("\xFF\xFE", 2);
+constexpr QByteArrayView kUtf16BeBom("\xFE\xFF", 2);
+
+// The file's lines as the parser reads them: bytes in which every name, '=', '[' and line break
+// is ASCII. A UTF-16 file is read in UTF-8 and written back in UTF-16.
+QByteArray workingBytes(const QByteArray& file, Encoding encoding) {
+    if (encoding != Encoding::Utf16Le && encoding != Encoding::Utf16Be) return file;
+    QStringDecoder decoder(
+        encoding == Encoding::Utf16Le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+        QStringDecoder::Flag::Stateless);
+    return QString(decoder(QByteArrayView(file).sliced(2))).toUtf8();
+}
+
+QByteArray fileBytes(const QByteArray& working, Encoding encoding) {
+    if (encoding != Encoding::Utf16Le && encoding != Encoding::Utf16Be) return working;
+    const bool little = encoding == Encoding::Utf16Le;
+    QStringEncoder encoder(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringEncoder::Flag::Stateless);
+    return (little ? kUtf16LeBom : kUtf16BeBom).toByteArray() +
+           QByteArray(encoder(QString::fromUtf8(working)));
+}
+
+QByteArray encodeText(const QString& text, Encoding encoding) {
+    return encoding == Encoding::ShiftJis ? toShiftJis(text) : text.toUtf8();
+}
+
 }  // namespace
+
+Encoding encodingOf(const QByteArray& file) {
+    if (file.startsWith(kUtf8Bom)) return Encoding::Utf8;
+    if (file.startsWith(kUtf16LeBom)) return Encoding::Utf16Le;
+    if (file.startsWith(kUtf16BeBom)) return Encoding::Utf16Be;
+    return Encoding::ShiftJis;
+}
 
 std::optional<QByteArray> getValue(const QByteArray& file, const QByteArray& section,
                                    const QByteArray& key) {
@@ -313,9 +360,13 @@ QString readString(const std::optional<QByteArray>& file, const QString& section
                    const QString& key, const QString& defaultValue) {
     if (!file) return defaultValue;
     try {
-        const std::optional<QByteArray> raw = getValue(*file, toShiftJis(section), toShiftJis(key));
+        const Encoding encoding = encodingOf(*file);
+        const std::optional<QByteArray> raw =
+            getValue(workingBytes(*file, encoding), encodeText(section, encoding),
+                     encodeText(key, encoding));
         if (!raw) return defaultValue;
-        return fromShiftJis(cutLikeBuffer(*raw));
+        if (encoding == Encoding::ShiftJis) return fromShiftJis(cutLikeBuffer(*raw));
+        return QString::fromUtf8(cutUtf8(*raw));
     } catch (const std::exception&) {
         return defaultValue;
     }
@@ -327,46 +378,34 @@ bool writeStrings(const QString& path, const QList<Setting>& settings, QString* 
         return false;
     };
     try {
-        QList<std::pair<QByteArray, QByteArray>> names;
-        for (const Setting& s : settings) {
-            names.append({toShiftJis(s.section), toShiftJis(s.key)});
-            if (!isWritableSection(names.back().first) || !isWritableKey(names.back().second))
-                return fail(QStringLiteral("a section or key name that cannot be written"));
-        }
-
+        if (const std::optional<QString> refused = refusedTarget(path)) return fail(*refused);
         QByteArray content;
         struct stat st {};
         if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
-            // Through a symbolic link, what counts is the file it leads to.
-            if (!S_ISREG(st.st_mode)) return fail(QStringLiteral("not a regular file"));
             // A file made read-only is left alone, even by a user whom the system would let
             // write it anyway.
             if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-                return fail(QStringLiteral("the file is read-only"));
+                return fail(QStringLiteral("ファイルが読み取り専用になっています"));
             // A file we cannot read is not one we may replace: its other lines would be lost.
             std::optional<QByteArray> old = readFile(path);
-            if (!old) return fail(QStringLiteral("the file cannot be read"));
+            if (!old)
+                return fail(
+                    QStringLiteral("今のファイルを読めません（ほかの行を守るため書き込みません）"));
             content = std::move(*old);
         }
-        for (qsizetype i = 0; i < settings.size(); ++i)
-            content =
-                setValue(content, names[i].first, names[i].second, toShiftJis(settings[i].value));
-
-        QSaveFile out(path);
-        // A folder the user cannot write, holding a file the user can: written in place.
-        out.setDirectWriteFallback(true);
-        if (!out.open(QIODevice::WriteOnly)) return fail(out.errorString());
-        // A write error at the final flush (a full disk) would otherwise go unnoticed by
-        // commit(), and the cut-short file would replace the good one.
-        if (out.write(content) != content.size() || !out.flush()) {
-            const QString reason = out.errorString();
-            out.cancelWriting();
-            return fail(reason);
+        // The file keeps the encoding it has: Shift_JIS, or what its byte-order mark says.
+        const Encoding encoding = encodingOf(content);
+        content = workingBytes(content, encoding);
+        for (const Setting& s : settings) {
+            const QByteArray section = encodeText(s.section, encoding);
+            const QByteArray key = encodeText(s.key, encoding);
+            if (!isWritableSection(section) || !isWritableKey(key))
+                return fail(QStringLiteral("書き込めない名前の項目があります"));
+            content = setValue(content, section, key, encodeText(s.value, encoding));
         }
-        if (!out.commit()) return fail(out.errorString());
-        return true;
+        return writeFileAtomically(path, fileBytes(content, encoding), why);
     } catch (const std::exception&) {
-        return fail(QStringLiteral("out of memory"));
+        return fail(reasonForError(ENOMEM));
     }
 }
 

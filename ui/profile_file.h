@@ -3,8 +3,8 @@
 // in Shift_JIS (code page 932).
 //
 // How a file reads:
-// - Lines end at LF, CRLF or a lone CR. A UTF-8 byte-order mark before the first line is
-//   skipped when reading and kept when writing.
+// - Lines end at LF, CRLF or a lone CR. A file that starts with a byte-order mark is UTF-8 or
+//   UTF-16 instead (see Encoding).
 // - A line whose first non-blank character is ';' is a comment.
 // - A line that starts with '[' (after blanks) and holds a ']' opens a section; the name is what
 //   lies between the '[' and the last ']' of the line, so a double-byte character whose second
@@ -57,6 +57,12 @@ bool isWritableKey(const QByteArray& key);
 QByteArray setValue(const QByteArray& file, const QByteArray& section, const QByteArray& key,
                     const QByteArray& value);
 
+// The text encoding of a settings file: Shift_JIS, unless it starts with a byte-order mark of
+// UTF-8 or UTF-16 (little or big endian). A file is read in its encoding and written back in it,
+// its byte-order mark kept.
+enum class Encoding { ShiftJis, Utf8, Utf16Le, Utf16Be };
+Encoding encodingOf(const QByteArray& file);
+
 // Text to and from Shift_JIS. A character that Shift_JIS cannot hold is written as '?'.
 // Bytes that are no Shift_JIS decode to U+001A; none of them stops the decoding.
 QByteArray toShiftJis(const QString& text);
@@ -82,15 +88,13 @@ struct Setting {
 };
 
 // Stores every setting in the file at `path` in one read-modify-write (see setValue), creating
-// the file, sections and keys as needed. The new content goes to a temporary file in the same
-// folder that then replaces the old file, so the file is the old one or the new one, never a
-// mixture, and two programs saving together leave one complete set. When no temporary file can
-// be made (a folder the user cannot write) an existing writable file is written in place. A
-// symbolic link to a regular file is written through and kept.
-// False, with the file untouched and `why` saying why, when: the path is not a regular file
-// (a FIFO, a device, a folder), the file has no write permission bit at all (left alone by every
-// user, root included), an existing file cannot be read (its other lines would be lost), a name
-// cannot be written, or the folder or the file cannot be written.
+// the file, sections and keys as needed, in the file's own encoding. The file is replaced through
+// writeFileAtomically, so it is the old one or the new one, never a mixture, and two programs
+// saving together leave one complete set.
+// False, with the file untouched and `why` saying why in Japanese, when: the path is not a
+// regular file (a FIFO, a device, a folder), the file has no write permission bit at all (left
+// alone by every user, root included), an existing file cannot be read (its other lines would be
+// lost), a name cannot be written, or the folder or the file cannot be written.
 bool writeStrings(const QString& path, const QList<Setting>& settings, QString* why = nullptr);
 
 }  // namespace yorvane::profile

@@ -12,7 +12,11 @@
 #      leave the file byte for byte as it was (it read back 60 and 昭和);
 #   3. edited, moved and killed with SIGKILL: the file must be untouched;
 #   4. two instances at once, moved apart, one designating 2001 and the other 2002, closed in the
-#      same moment, ten times: the file must always hold one instance's LEFT, TOP and SHITEI.
+#      same moment, ten times: the file must always hold one instance's LEFT, TOP and SHITEI;
+#   5. moved and ended by SIGTERM, SIGHUP and SIGINT in turn: each ends with status 0 and saves
+#      the position, as a close would;
+#   6. from a program folder whose name is no UTF-8 (Shift_JIS bytes): it reads that folder's
+#      settings, saves there, and writes nothing into the folder it was started from.
 # Everything started here is stopped and the temporary folder removed, whatever happens.
 set -euo pipefail
 
@@ -168,5 +172,39 @@ for round in $(seq 10); do
     esac
 done
 ok "run 4: two instances closed together ten times, the file held one instance's set each time"
+
+# --- run 5: the signals a session ends the program with ----------------------------------------
+x=40
+for sig in TERM HUP INT; do
+    start_program
+    x=$((x + 20))
+    xdotool windowmove --sync "$window" "$x" 70
+    sleep 0.2
+    kill -"$sig" "$app_pid"
+    status=0
+    for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+    wait "$app_pid" || status=$?
+    app_pid=
+    ((status == 0)) || fail "run 5: SIG$sig ended the program with status $status"
+    [[ $(ini_value LOCATION LEFT) == $((x * 15)) ]] ||
+        fail "run 5: SIG$sig did not save the position: LEFT=$(ini_value LOCATION LEFT)"
+done
+ok "run 5: SIGTERM, SIGHUP and SIGINT each saved the moved position and ended with status 0"
+
+# --- run 6: a program folder named in Shift_JIS -------------------------------------------------
+sjis_prog=$work/$'\x93\xfa\x95\x74'   # 日付 in Shift_JIS: no UTF-8
+cp -a "$prog" "$sjis_prog"
+prog=$sjis_prog
+ini=$prog/yorvane.ini
+printf '[LOCATION]\r\nLEFT=1800\r\nTOP=1200\r\n[SET]\r\nSHITEI=7\r\nGENGO=\x95\xbd\x90\xac\r\n' >"$ini"
+start_program
+geometry
+[[ $pos_x == 120 && $pos_y == 80 ]] || fail "run 6: opened at $pos_x,$pos_y, not at 120,80 from its own file"
+xdotool windowmove --sync "$window" 210 95
+close_and_wait
+[[ $(ini_value LOCATION LEFT) == 3150 && $(ini_value SET SHITEI) == 7 ]] ||
+    fail "run 6: the folder's own file was not saved: LEFT=$(ini_value LOCATION LEFT)"
+[[ ! -e $work/yorvane.ini ]] || fail "run 6: a yorvane.ini appeared in the folder it was started from"
+ok "run 6: a program folder named in Shift_JIS read and saved its own settings, nothing elsewhere"
 
 log "all checks passed in $((SECONDS - started)) s"
