@@ -327,7 +327,8 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
         QStringLiteral("000"),        QStringLiteral("男 本厄（大厄）"),
         QStringLiteral("長寿祝い"),   QStringLiteral("小学校入学"),
         QStringLiteral("中学校入学"), QStringLiteral("高校入学"),
-        QStringLiteral("高校卒業"),   QStringLiteral("大学卒業")};
+        QStringLiteral("高校卒業"),   QStringLiteral("短大・専門卒業"),
+        QStringLiteral("大学卒業")};
     for (int c = 0; c < AgeColumnCount; ++c) {
         const int w =
             std::max(fm.horizontalAdvance(samples[c]), fm.horizontalAdvance(qs(ageColumnTitle(c))));
