@@ -320,7 +320,7 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     table->horizontalHeader()->setSelectionModel(new QItemSelectionModel(model, table));
     // Column widths from the widest texts, measured once; the rows all share them.
     const QFontMetrics fm(table->font());
-    const QString samples[AgeColumnCount] = {
+    const QString samples[] = {
         QStringLiteral("0000"),       QStringLiteral("昭和64 / 平成元"),
         QStringLiteral("0000"),       QStringLiteral("己未（つちのとひつじ）"),
         QStringLiteral("二黒土星"),   QStringLiteral("000"),
@@ -329,6 +329,7 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
         QStringLiteral("中学校入学"), QStringLiteral("高校入学"),
         QStringLiteral("高校卒業"),   QStringLiteral("短大・専門卒業"),
         QStringLiteral("大学卒業")};
+    static_assert(std::size(samples) == AgeColumnCount, "one sample a column");
     for (int c = 0; c < AgeColumnCount; ++c) {
         const int w =
             std::max(fm.horizontalAdvance(samples[c]), fm.horizontalAdvance(qs(ageColumnTitle(c))));
