@@ -80,7 +80,7 @@ fuzz:
 	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@failed=; \
-	for t in number profile; do \
+	for t in number profile date; do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/artifacts; \
 	  cp fuzz/corpus/$$t/* $(FUZZ_BUILD)/corpus/$$t/; \
 	  kept=$$(find fuzz/regressions/$$t -type f 2>/dev/null | sort); \

@@ -1,5 +1,6 @@
 // The engine on plain values: one whole recalculation for a spread of inputs, the historical
-// era lookup over many years, and the year-number reader over a spread of texts.
+// era lookup over many years, the year-number reader over a spread of texts, and the answer for
+// a typed day of birth (reading the text included) over a spread of notations.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "yorvane/dateanswer.h"
 #include "yorvane/eras.h"
 #include "yorvane/number.h"
 #include "yorvane/recalc.h"
@@ -106,6 +108,21 @@ void BM_ReadYearNumber(benchmark::State& state) {
     }
 }
 
+// Days of birth in every notation, from before 1873 to after 2100, with a 基準日 typed too.
+constexpr std::array<std::u16string_view, 10> kBirthTexts{
+    u"1980/3/4", u"昭和55年3月4日", u"S55.3.4",  u"令和元年5月1日", u"１９８９年１月８日",
+    u"H1.1.8",   u"2000-02-29",     u"19210203", u"1850.5.1",       u"2101年1月10日",
+};
+
+void BM_AnswerDate(benchmark::State& state) {
+    std::size_t i = 0;
+    for (auto _ : state) {
+        auto q = yorvane::answerDate(kBirthTexts[i], u"2026/12/7", {2026, 12, 7});
+        benchmark::DoNotOptimize(q);
+        if (++i == kBirthTexts.size()) i = 0;
+    }
+}
+
 // The console table as usual, and the nanoseconds of every run kept for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
@@ -127,6 +144,7 @@ public:
 };
 
 constexpr double kRecalcGoalNs = 2000.0;
+constexpr double kAnswerGoalNs = 5000.0;
 
 }  // namespace
 
@@ -137,6 +155,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("recalculate/spread_of_all_cases", BM_RecalculateSpread);
     benchmark::RegisterBenchmark("findHistoricalEra/years_500_to_2100", BM_FindHistoricalEra);
     benchmark::RegisterBenchmark("readYearNumber/spread_of_16_texts", BM_ReadYearNumber);
+    benchmark::RegisterBenchmark("answerDate/spread_of_10_texts", BM_AnswerDate);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
@@ -149,6 +168,9 @@ int main(int argc, char** argv) {
         if (f.name.rfind("recalculate/", 0) == 0)
             std::printf("  %-48s %9.1f ns   goal < %.0f ns: %s\n", f.name.c_str(), f.ns,
                         kRecalcGoalNs, f.ns < kRecalcGoalNs ? "met" : "NOT MET");
+        else if (f.name.rfind("answerDate/", 0) == 0)
+            std::printf("  %-48s %9.1f ns   goal < %.0f ns: %s\n", f.name.c_str(), f.ns,
+                        kAnswerGoalNs, f.ns < kAnswerGoalNs ? "met" : "NOT MET");
         else
             std::printf("  %-48s %9.1f ns\n", f.name.c_str(), f.ns);
     }

@@ -11,9 +11,9 @@ namespace yorvane {
 
 namespace {
 
-// The eras of the table, from 明治 on, with the year each really began. The historical table
-// counts 大正 and 昭和 from their second year; their first year is the year after the offset
-// for every modern era alike.
+// The eras of the table, from 慶応 (in force until 明治 began in 1868) on, with the year each
+// really began. The historical table counts 大正 and 昭和 from their second year; their first
+// year is the year after the offset for every era alike.
 struct EraSpan {
     std::u16string_view name;
     std::int32_t firstYear;
@@ -24,20 +24,20 @@ constexpr std::size_t meijiRow() {
         if (kHistoricalEras[i].caption == u"明治") return i;
     return kHistoricalEras.size();
 }
-constexpr std::size_t kMeijiRow = meijiRow();
-constexpr std::size_t kModernSpanCount = kHistoricalEras.size() - kMeijiRow;
-static_assert(kMeijiRow < kHistoricalEras.size());
+constexpr std::size_t kFirstSpanRow = meijiRow() - 1;  // 慶応
+constexpr std::size_t kModernSpanCount = kHistoricalEras.size() - kFirstSpanRow;
+static_assert(meijiRow() < kHistoricalEras.size());
 
 constexpr std::array<EraSpan, kModernSpanCount> modernSpans() {
     std::array<EraSpan, kModernSpanCount> spans{};
     for (std::size_t i = 0; i < kModernSpanCount; ++i) {
-        const auto& row = kHistoricalEras[kMeijiRow + i];
+        const auto& row = kHistoricalEras[kFirstSpanRow + i];
         spans[i] = {row.caption, row.offset + 1};
     }
     return spans;
 }
 constexpr auto kModernSpans = modernSpans();
-static_assert(kModernSpans[0].firstYear == kAgeTableFirstYear);
+static_assert(kModernSpans[1].firstYear == kAgeTableFirstYear);
 
 std::u16string trimmed(std::u16string_view s) {
     while (!s.empty() && s.back() == u' ') s.remove_suffix(1);
@@ -80,21 +80,25 @@ struct Longevity {
     std::int32_t age;
     std::u16string_view name;
 };
-// 還暦 is not in this list: it is the year of 満60 in either count.
+// 還暦 and 大還暦 are the years of 満60 and 満120 in either count.
+constexpr Longevity kInBothCounts[] = {{60, u"還暦"}, {120, u"大還暦"}};
+// The others, in the count chosen.
 constexpr Longevity kLongevity[] = {
     {70, u"古希"}, {77, u"喜寿"},  {80, u"傘寿"},  {88, u"米寿"},  {90, u"卒寿"},
     {99, u"白寿"}, {100, u"百寿"}, {108, u"茶寿"}, {111, u"皇寿"},
 };
 
 constexpr std::u16string_view kColumnTitles[AgeColumnCount] = {
-    u"西暦", u"和暦",     u"皇紀",       u"干支",       u"九星",     u"満年齢",   u"数え年",
-    u"厄年", u"長寿祝い", u"小学校入学", u"中学校入学", u"高校入学", u"高校卒業", u"大学卒業",
+    u"西暦",       u"和暦",     u"皇紀",     u"干支",           u"九星",
+    u"満年齢",     u"数え年",   u"厄年",     u"長寿祝い",       u"小学校入学",
+    u"中学校入学", u"高校入学", u"高校卒業", u"短大・専門卒業", u"大学卒業",
 };
 
 }  // namespace
 
 std::u16string eraYearsText(std::int32_t year) {
     std::u16string text;
+    if (year < kAgeTableFirstYear) return text;
     for (std::size_t i = 0; i < kModernSpans.size(); ++i) {
         const EraSpan& era = kModernSpans[i];
         // An era is in force until the day the next one begins, so in that year as well.
@@ -139,7 +143,8 @@ std::u16string yakuText(std::int32_t countedAge) {
 
 std::u16string_view longevityName(std::int32_t birth, std::int32_t reference, bool inFullAge) {
     const std::int32_t full = fullAge(birth, reference);
-    if (full == 60) return u"還暦";
+    for (const Longevity& l : kInBothCounts)
+        if (l.age == full) return l.name;
     const std::int32_t age = inFullAge ? full : countedAge(birth, reference);
     for (const Longevity& l : kLongevity)
         if (l.age == age) return l.name;
@@ -168,6 +173,7 @@ AgeTableRow ageTableRow(std::int32_t birth, const AgeTableOptions& options) {
     row.cells[ColJuniorHigh] = decimal(school.juniorHighEntry);
     row.cells[ColHighEntry] = decimal(school.highEntry);
     row.cells[ColHighGraduation] = decimal(school.highGraduation);
+    row.cells[ColCollegeGraduation] = decimal(school.collegeGraduation);
     row.cells[ColUniversityGraduation] = decimal(school.universityGraduation);
     return row;
 }

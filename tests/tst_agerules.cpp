@@ -36,7 +36,7 @@ private slots:
 void TestAgeRules::eras_data() {
     QTest::addColumn<int>("year");
     QTest::addColumn<QString>("text");
-    QTest::newRow("first year of the table") << 1868 << "明治元";
+    QTest::newRow("first year of the table") << 1868 << "慶応4 / 明治元";
     QTest::newRow("明治 2") << 1869 << "明治2";
     QTest::newRow("1911") << 1911 << "明治44";
     QTest::newRow("1912 change") << 1912 << "明治45 / 大正元";
@@ -186,6 +186,10 @@ void TestAgeRules::longevity_data() {
                            << "";
     QTest::newRow("満111") << 111 << ""
                            << "皇寿";
+    QTest::newRow("満119") << 119 << ""
+                           << "";
+    QTest::newRow("満120 大還暦 either way") << 120 << "大還暦"
+                                             << "大還暦";
     QTest::newRow("満0") << 0 << ""
                          << "";
 }
@@ -206,10 +210,12 @@ void TestAgeRules::school_data() {
     QTest::addColumn<int>("birth");
     QTest::addColumn<bool>("early");
     QTest::addColumn<QList<int>>("years");
-    QTest::newRow("1980") << 1980 << false << QList<int>{1987, 1993, 1996, 1999, 2003};
-    QTest::newRow("1980 早生まれ") << 1980 << true << QList<int>{1986, 1992, 1995, 1998, 2002};
-    QTest::newRow("2019") << 2019 << false << QList<int>{2026, 2032, 2035, 2038, 2042};
-    QTest::newRow("1868 早生まれ") << 1868 << true << QList<int>{1874, 1880, 1883, 1886, 1890};
+    QTest::newRow("1980") << 1980 << false << QList<int>{1987, 1993, 1996, 1999, 2001, 2003};
+    QTest::newRow("1980 早生まれ")
+        << 1980 << true << QList<int>{1986, 1992, 1995, 1998, 2000, 2002};
+    QTest::newRow("2019") << 2019 << false << QList<int>{2026, 2032, 2035, 2038, 2040, 2042};
+    QTest::newRow("1868 早生まれ")
+        << 1868 << true << QList<int>{1874, 1880, 1883, 1886, 1888, 1890};
 }
 
 void TestAgeRules::school() {
@@ -217,9 +223,9 @@ void TestAgeRules::school() {
     QFETCH(bool, early);
     QFETCH(QList<int>, years);
     const AgeTableRow row = ageTableRow(birth, {2026, false, early});
-    const int columns[] = {ColElementary, ColJuniorHigh, ColHighEntry, ColHighGraduation,
-                           ColUniversityGraduation};
-    for (int i = 0; i < 5; ++i) QCOMPARE(qs(row.cells[columns[i]]), QString::number(years[i]));
+    const int columns[] = {ColElementary,     ColJuniorHigh,        ColHighEntry,
+                           ColHighGraduation, ColCollegeGraduation, ColUniversityGraduation};
+    for (int i = 0; i < 6; ++i) QCOMPARE(qs(row.cells[columns[i]]), QString::number(years[i]));
 }
 
 // One row read as the table shows it, header by header.
@@ -231,10 +237,11 @@ void TestAgeRules::wholeRow() {
                                "61",       "男女 本厄",
                                "還暦",     "1933",
                                "1939",     "1942",
-                               "1945",     "1949"};
-    const QStringList titles{"西暦",       "和暦",     "皇紀",     "干支",     "九星",
-                             "満年齢",     "数え年",   "厄年",     "長寿祝い", "小学校入学",
-                             "中学校入学", "高校入学", "高校卒業", "大学卒業"};
+                               "1945",     "1947",
+                               "1949"};
+    const QStringList titles{"西暦",       "和暦",     "皇紀",     "干支",           "九星",
+                             "満年齢",     "数え年",   "厄年",     "長寿祝い",       "小学校入学",
+                             "中学校入学", "高校入学", "高校卒業", "短大・専門卒業", "大学卒業"};
     QCOMPARE(int(AgeColumnCount), expected.size());
     for (int c = 0; c < AgeColumnCount; ++c) {
         QCOMPARE(qs(ageColumnTitle(c)), titles[c]);

@@ -262,7 +262,7 @@ void TestAgeTable::copyWithHeader() {
     QCOMPARE(lines.size(), 4);  // header, two rows, the end of the last line
     QCOMPARE(lines[0], yorvane::AgeTableModel::titles().join(u'\t'));
     QCOMPARE(lines[1], QStringLiteral("1980\t昭和55\t2640\t庚申（かのえさる）\t二黒土星\t46\t47\t"
-                                      "\t\t1987\t1993\t1996\t1999\t2003"));
+                                      "\t\t1987\t1993\t1996\t1999\t2001\t2003"));
     QVERIFY(lines[2].startsWith(QStringLiteral("1979\t昭和54\t")));
     QCOMPARE(lines[3], QString());
 }
@@ -300,12 +300,13 @@ void TestAgeTable::csvFile() {
     QCOMPARE(text.count(u'\n'), text.count(QStringLiteral("\r\n")));  // no bare line feed
     const QStringList records = text.split(QStringLiteral("\r\n"));
     QCOMPARE(records.size(), 1 + 14 + 1);  // header, the shown rows, after the last CR LF
-    QCOMPARE(records[0], QStringLiteral("西暦,和暦,皇紀,干支,九星,満年齢,数え年,厄年,長寿祝い,"
-                                        "小学校入学,中学校入学,高校入学,高校卒業,大学卒業"));
+    QCOMPARE(records[0],
+             QStringLiteral("西暦,和暦,皇紀,干支,九星,満年齢,数え年,厄年,長寿祝い,"
+                            "小学校入学,中学校入学,高校入学,高校卒業,短大・専門卒業,大学卒業"));
     QCOMPARE(records[1], QStringLiteral("2026,令和8,2686,丙午（ひのえうま）,一白水星,0,1,,,"
-                                        "2033,2039,2042,2045,2049"));
+                                        "2033,2039,2042,2045,2047,2049"));
     QCOMPARE(records[6], QStringLiteral("1966,昭和41,2626,丙午（ひのえうま）,七赤金星,60,61,"
-                                        "男女 本厄,還暦,1973,1979,1982,1985,1989"));
+                                        "男女 本厄,還暦,1973,1979,1982,1985,1987,1989"));
     // Saved again over the same file: replaced whole.
     t.branchFilter->setCurrentIndex(0);
     QVERIFY(t.writeCsv(path));
@@ -427,14 +428,20 @@ void TestAgeTable::keyboardAndScreenReader() {
     }
     QCOMPARE(QApplication::focusWidget(), t.referenceYearBox);  // round again, out of the table
     QVERIFY(!t.table->tabKeyNavigation());
-    // Headers and cells read as they show; the sign and star headers tell of 立春.
+    // Headers and cells read as they show.
     for (int c = 0; c < t.model->columnCount(); ++c)
         QCOMPARE(t.model->headerData(c, Qt::Horizontal, Qt::AccessibleTextRole).toString(),
                  yorvane::AgeTableModel::titles()[c]);
-    for (int c : {int(yorvane::ColEto), int(yorvane::ColKyusei)})
+    // The sign and star headers tell of 立春, 厄年 of 節分, and the school headers name the
+    // school left in the same year.
+    const std::pair<int, const char*> tips[] = {
+        {yorvane::ColEto, "立春"},         {yorvane::ColKyusei, "立春"},
+        {yorvane::ColYaku, "節分"},        {yorvane::ColJuniorHigh, "小学校"},
+        {yorvane::ColHighEntry, "中学校"}, {yorvane::ColHighGraduation, "大学"}};
+    for (const auto& [c, word] : tips)
         QVERIFY(t.model->headerData(c, Qt::Horizontal, Qt::ToolTipRole)
                     .toString()
-                    .contains(QStringLiteral("立春")));
+                    .contains(QString::fromUtf8(word)));
     const QModelIndex cell = t.model->index(t.model->rowOf(1989), yorvane::ColWareki);
     QCOMPARE(cell.data(Qt::AccessibleTextRole).toString(), QStringLiteral("昭和64 / 平成元"));
 }

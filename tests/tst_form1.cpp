@@ -99,15 +99,17 @@ void TestForm1::windowIsFixedWithMenuBar() {
     QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!w->windowIcon().isNull());
-    // 元号表 and 早見表 are commands on the bar itself; ヘルプ opens a menu of two.
+    // 元号表, 早見表 and 日付 are commands on the bar itself; ヘルプ opens a menu of two.
     const auto actions = w->menuBar()->actions();
-    QCOMPARE(actions.size(), 3);
+    QCOMPARE(actions.size(), 4);
     QCOMPARE(actions[0]->text(), QStringLiteral("元号表"));
     QVERIFY(!actions[0]->menu());
     QCOMPARE(actions[1]->text(), QStringLiteral("早見表"));
     QVERIFY(!actions[1]->menu());
-    QCOMPARE(actions[2]->text(), QStringLiteral("ヘルプ"));
-    QVERIFY(actions[2]->menu());
+    QCOMPARE(actions[2]->text(), QStringLiteral("日付"));
+    QVERIFY(!actions[2]->menu());
+    QCOMPARE(actions[3]->text(), QStringLiteral("ヘルプ"));
+    QVERIFY(actions[3]->menu());
     QCOMPARE(w.mnuH->actions().size(), 2);
     QCOMPARE(w.mnuHelp->text(), QStringLiteral("ヘルプ"));
     QCOMPARE(w.mnuVer->text(), QStringLiteral("バージョン情報"));

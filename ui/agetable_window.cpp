@@ -52,6 +52,7 @@ bool numericColumn(int column) {
         case ColJuniorHigh:
         case ColHighEntry:
         case ColHighGraduation:
+        case ColCollegeGraduation:
         case ColUniversityGraduation: return true;
         default: return false;
     }
@@ -71,12 +72,18 @@ QString columnTip(int column) {
         case ColFullAge: return QStringLiteral("基準年の誕生日に迎える年齢");
         case ColCountedAge:
             return QStringLiteral("生まれた年を1歳とし、元日ごとに1歳を加える数え方");
-        case ColYaku: return QStringLiteral("基準年の厄年（数え年で数えます）");
+        case ColYaku:
+            return QStringLiteral(
+                "基準年の厄年（数え年で数えます）。神社によっては元日ではなく節分を境に年を"
+                "数えます。");
         case ColLongevity: return QStringLiteral("基準年に迎える長寿祝い（還暦は満60歳の年）");
-        case ColElementary:
-        case ColJuniorHigh:
-        case ColHighEntry: return QStringLiteral("4月に入学する年");
+        case ColElementary: return QStringLiteral("4月に入学する年");
+        case ColJuniorHigh: return QStringLiteral("4月に入学する年（3月に小学校を卒業する年）");
+        case ColHighEntry: return QStringLiteral("4月に入学する年（3月に中学校を卒業する年）");
         case ColHighGraduation:
+            return QStringLiteral("3月に卒業する年（4月に大学・短大・専門学校に入学する年）");
+        case ColCollegeGraduation:
+            return QStringLiteral("短期大学・専門学校（2年制）を3月に卒業する年");
         case ColUniversityGraduation: return QStringLiteral("3月に卒業する年");
         default: return {};
     }
@@ -313,14 +320,16 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     table->horizontalHeader()->setSelectionModel(new QItemSelectionModel(model, table));
     // Column widths from the widest texts, measured once; the rows all share them.
     const QFontMetrics fm(table->font());
-    const QString samples[AgeColumnCount] = {
+    const QString samples[] = {
         QStringLiteral("0000"),       QStringLiteral("昭和64 / 平成元"),
         QStringLiteral("0000"),       QStringLiteral("己未（つちのとひつじ）"),
         QStringLiteral("二黒土星"),   QStringLiteral("000"),
         QStringLiteral("000"),        QStringLiteral("男 本厄（大厄）"),
         QStringLiteral("長寿祝い"),   QStringLiteral("小学校入学"),
         QStringLiteral("中学校入学"), QStringLiteral("高校入学"),
-        QStringLiteral("高校卒業"),   QStringLiteral("大学卒業")};
+        QStringLiteral("高校卒業"),   QStringLiteral("短大・専門卒業"),
+        QStringLiteral("大学卒業")};
+    static_assert(std::size(samples) == AgeColumnCount, "one sample a column");
     for (int c = 0; c < AgeColumnCount; ++c) {
         const int w =
             std::max(fm.horizontalAdvance(samples[c]), fm.horizontalAdvance(qs(ageColumnTitle(c))));

@@ -2,9 +2,11 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTextStream>
 #include <cstdio>
 
 #include "application.h"
+#include "date_query.h"
 #include "version.h"
 #include "yorvane/agetable.h"
 
@@ -129,11 +131,12 @@ int writeAgeTableCsv(const CsvRequest&) {
     return 1;
 }
 
-// Not written yet: the answer to a question about a year of birth. Until then the option says
-// so and fails.
-int answerQuery(const QueryRequest&) {
-    print(stderr, QStringLiteral("yorvane: --query はまだ使えません。\n"));
-    return 1;
+// The day-exact answer for a day of birth, as the window 日付で調べる shows it.
+int answerQuery(const QueryRequest& query) {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return runDateQuery(query.text, query.on ? query.on->toString(Qt::ISODate) : QString(),
+                        query.json, out, err);
 }
 
 QString environment(const char* name) { return qEnvironmentVariable(name); }

@@ -25,6 +25,7 @@
 #include "agetable_window.h"
 #include "atomic_file.h"
 #include "colours.h"
+#include "date_window.h"
 #include "form2.h"
 #include "placement.h"
 #include "platform.h"
@@ -321,6 +322,8 @@ void Form1::buildMenuBar() {
     eraTableAction->setObjectName(QStringLiteral("mnuGengo"));
     ageTableAction = bar->addAction(QStringLiteral("早見表"));
     ageTableAction->setObjectName(QStringLiteral("mnuHayami"));
+    dateAction = bar->addAction(QStringLiteral("日付"));
+    dateAction->setObjectName(QStringLiteral("mnuHiduke"));
     helpMenu = bar->addMenu(QStringLiteral("ヘルプ"));
     helpMenu->setObjectName(QStringLiteral("mnuH"));
     helpAction = helpMenu->addAction(QStringLiteral("ヘルプ"));
@@ -339,6 +342,7 @@ void Form1::connectHandlers() {
     connect(exchangeButton, &QPushButton::clicked, this, &Form1::exchangeClicked);
     connect(eraTableAction, &QAction::triggered, this, &Form1::eraTableChosen);
     connect(ageTableAction, &QAction::triggered, this, &Form1::ageTableChosen);
+    connect(dateAction, &QAction::triggered, this, &Form1::dateWindowChosen);
     connect(helpAction, &QAction::triggered, this, &Form1::helpChosen);
     connect(versionAction, &QAction::triggered, this, &Form1::versionChosen);
     connect(signPicture, &PictureBox::clicked, this, &Form1::pictureClicked);
@@ -616,6 +620,15 @@ void Form1::ageTableChosen() {
     activateWindow();
 }
 
+// One window 日付で調べる, made on first use, brought forward with the focus in its first box.
+void Form1::dateWindowChosen() {
+    if (!dateWindow_) dateWindow_ = std::make_unique<DateWindow>(QDate::currentDate());
+    dateWindow_->show();
+    dateWindow_->raise();
+    dateWindow_->activateWindow();
+    dateWindow_->birthBox->setFocus();
+}
+
 void Form1::helpChosen() {
     platform_.openDocument(QStringLiteral("help.htm"), platform_.programFolder());
 }
@@ -752,6 +765,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         Form_Unload();
     }
     if (ageTable_) ageTable_->close();
+    if (dateWindow_) dateWindow_->close();
     event->accept();
 }
 

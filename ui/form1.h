@@ -29,6 +29,7 @@ class QRadioButton;
 namespace yorvane {
 
 class AgeTableWindow;
+class DateWindow;
 class Platform;
 class YearBox;
 
@@ -91,6 +92,7 @@ private:
     void exchangeClicked();
     void eraTableChosen();
     void ageTableChosen();
+    void dateWindowChosen();
     void helpChosen();
     void versionChosen();
     void pictureClicked();
@@ -134,6 +136,7 @@ private:
     PictureBox* signPicture = nullptr;             // [Image1]
     QAction* eraTableAction = nullptr;             // [mnuGengo]
     QAction* ageTableAction = nullptr;             // [mnuHayami]
+    QAction* dateAction = nullptr;                 // [mnuHiduke]
     QMenu* helpMenu = nullptr;                     // [mnuH]
     QAction* helpAction = nullptr;                 // [mnuHelp]
     QAction* versionAction = nullptr;              // [mnuVer]
@@ -154,6 +157,7 @@ private:
     Platform& platform_;
     QPointer<Form2> form2_;
     std::unique_ptr<AgeTableWindow> ageTable_;  // made on first use
+    std::unique_ptr<DateWindow> dateWindow_;    // made on first use
     bool unloaded_ = false;
 };
 

@@ -14,8 +14,8 @@ inline constexpr std::int32_t kAgeTableFirstYear = 1868;
 inline constexpr std::int32_t kAgeTableLastReference = 9999;
 
 // Every era in force during the Western year, oldest first, joined by " / ", with "元" for an
-// era's first year: 1926 is "大正15 / 昭和元", 1980 "昭和55", 1868 "明治元". Unlike the main
-// window, which names a change year by one era only, both eras of a change year are named.
+// era's first year: 1926 is "大正15 / 昭和元", 1980 "昭和55", 1868 "慶応4 / 明治元". Unlike the
+// main window, which names a change year by one era only, both eras of a change year are named.
 // Empty before 1868.
 std::u16string eraYearsText(std::int32_t year);
 
@@ -47,8 +47,8 @@ Yaku womenYaku(std::int32_t countedAge);
 // when both have different ones; empty when neither.
 std::u16string yakuText(std::int32_t countedAge);
 
-// 長寿祝い celebrated in the reference year. 還暦 is the year of 満60 (数え61) in either count;
-// the others are counted in 数え年 unless `inFullAge`.
+// 長寿祝い celebrated in the reference year. 還暦 is the year of 満60 (数え61) and 大還暦 of
+// 満120 in either count; the others are counted in 数え年 unless `inFullAge`.
 std::u16string_view longevityName(std::int32_t birth, std::int32_t reference, bool inFullAge);
 
 // The years of school, the April of entry or the March of leaving. 早生まれ (born from 1 January
@@ -58,12 +58,13 @@ struct SchoolYears {
     std::int32_t juniorHighEntry;       // 中学校入学
     std::int32_t highEntry;             // 高校入学
     std::int32_t highGraduation;        // 高校卒業
+    std::int32_t collegeGraduation;     // 短大・専門卒業 (two years)
     std::int32_t universityGraduation;  // 大学卒業
     friend constexpr bool operator==(const SchoolYears&, const SchoolYears&) = default;
 };
 constexpr SchoolYears schoolYears(std::int32_t birth, bool earlyBorn) {
     const std::int32_t b = earlyBorn ? birth - 1 : birth;
-    return {b + 7, b + 13, b + 16, b + 19, b + 23};
+    return {b + 7, b + 13, b + 16, b + 19, b + 21, b + 23};
 }
 
 // The columns of the table, in their order.
@@ -81,6 +82,7 @@ enum AgeColumn : int {
     ColJuniorHigh,
     ColHighEntry,
     ColHighGraduation,
+    ColCollegeGraduation,
     ColUniversityGraduation,
     AgeColumnCount
 };

@@ -1,0 +1,193 @@
+#include "yorvane/date.h"
+
+#include <iterator>
+
+#include "yorvane/eras.h"
+#include "yorvane/text.h"
+
+namespace yorvane {
+
+namespace {
+
+// Each era counted by the day has the offset of its row in the historical table.
+constexpr bool erasAgreeWithHistoricalTable() {
+    for (const EraStart& e : kErasByDay) {
+        bool found = false;
+        for (const HistoricalEra& row : kHistoricalEras)
+            if (row.caption == e.name) found = row.offset == e.offset();
+        if (!found) return false;
+    }
+    return true;
+}
+static_assert(erasAgreeWithHistoricalTable());
+
+// Full-width digits, letters and separators as their ASCII forms, letters in upper case, the
+// ideographic space as a blank.
+char16_t folded(char16_t c) {
+    if (c >= u'０' && c <= u'９') return static_cast<char16_t>(u'0' + (c - u'０'));
+    if (c >= u'Ａ' && c <= u'Ｚ') return static_cast<char16_t>(u'A' + (c - u'Ａ'));
+    if (c >= u'ａ' && c <= u'ｚ') return static_cast<char16_t>(u'A' + (c - u'ａ'));
+    if (c >= u'a' && c <= u'z') return static_cast<char16_t>(u'A' + (c - u'a'));
+    switch (c) {
+        case u'／': return u'/';
+        case u'－':
+        case u'−':
+        case u'‐': return u'-';
+        case u'．': return u'.';
+        case u'\u3000':
+        case u'\t': return u' ';
+        default: return c;
+    }
+}
+
+constexpr bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+constexpr bool isLetter(char16_t c) { return c >= u'A' && c <= u'Z'; }
+
+struct Reader {
+    std::u16string text;
+    std::size_t at = 0;
+
+    bool done() const { return at >= text.size(); }
+    char16_t peek() const { return done() ? u'\0' : text[at]; }
+    void skipBlanks() {
+        while (!done() && text[at] == u' ') ++at;
+    }
+    bool take(std::u16string_view s) {
+        if (text.compare(at, s.size(), s) != 0) return false;
+        at += s.size();
+        return true;
+    }
+    // Digits as a number (nullopt for none); `count` gets how many digits there were.
+    std::optional<std::int64_t> number(int& count) {
+        std::int64_t n = 0;
+        count = 0;
+        while (!done() && isDigit(text[at])) {
+            if (count < 12) n = n * 10 + (text[at] - u'0');
+            ++count, ++at;
+        }
+        return count == 0 ? std::nullopt : std::optional<std::int64_t>(n);
+    }
+    // A separator between two parts: the unit (年 or 月), one of / - . or blanks alone.
+    bool separator(char16_t unit) {
+        const std::size_t before = at;
+        skipBlanks();
+        if (take(std::u16string_view(&unit, 1)) || take(u"/") || take(u"-") || take(u".")) {
+            skipBlanks();
+            return true;
+        }
+        return at > before && !done();
+    }
+};
+
+// 「c」 followed by `rest` (built by appending: GCC 12 warns, wrongly, on literal + string).
+std::u16string quoted(char16_t c, std::u16string_view rest) {
+    std::u16string s(u"「");
+    s += c;
+    s += u"」";
+    s += rest;
+    return s;
+}
+
+std::u16string unexpected(const Reader& r) {
+    return quoted(r.peek(), u"は日付に使えない文字です。");
+}
+
+std::u16string missingPart(const Reader& r, std::u16string_view what) {
+    if (!r.done()) return unexpected(r);
+    return std::u16string(what) + u"まで入力してください。";
+}
+
+// The era at the start: its name or its letter.
+const EraStart* readEra(Reader& r) {
+    for (const EraStart& e : kErasByDay)
+        if (r.take(e.name) || r.take(std::u16string_view(&e.letter, 1))) return &e;
+    return nullptr;
+}
+
+struct Parts {
+    const EraStart* era = nullptr;
+    std::int64_t year = 0, month = 0, day = 0;
+};
+
+// The year: digits, or 元 after an era.
+std::optional<std::int64_t> readYear(Reader& r, const Parts& p, int& digits) {
+    if (p.era && r.take(u"元")) {
+        digits = 1;
+        return 1;
+    }
+    return r.number(digits);
+}
+
+// The three numbers of the text, or the reason why there are not three.
+std::u16string readParts(Reader& r, Parts& p) {
+    r.skipBlanks();
+    if (r.done()) return u"日付を入力してください。";
+    p.era = readEra(r);
+    if (!p.era && isLetter(r.peek()))
+        return quoted(r.peek(), u"は元号の略字ではありません（M・T・S・H・R）。");
+    r.skipBlanks();
+    int digits = 0;
+    const auto year = readYear(r, p, digits);
+    if (!year) return missingPart(r, u"年");
+    p.year = *year;
+    const bool last = r.text.find_first_not_of(u' ', r.at) == std::u16string::npos;
+    if (!p.era && digits == 8 && last) {  // 19800304
+        p.month = p.year / 100 % 100, p.day = p.year % 100, p.year /= 10000;
+        return {};
+    }
+    if (!r.separator(u'年')) return missingPart(r, u"月と日");
+    const auto month = r.number(digits);
+    if (!month) return missingPart(r, u"月と日");
+    if (!r.separator(u'月')) return missingPart(r, u"日");
+    const auto day = r.number(digits);
+    if (!day) return missingPart(r, u"日");
+    p.month = *month, p.day = *day;
+    r.skipBlanks();
+    r.take(u"日");
+    r.skipBlanks();
+    return r.done() ? std::u16string() : unexpected(r);
+}
+
+// Whether the numbers make a day of the calendar.
+std::u16string checkParts(const Parts& p, std::int64_t westernYear) {
+    if (p.era && p.year == 0) return u"元号の年は1（元年）から数えます。";
+    if (p.month < 1 || p.month > 12) return decimal(p.month) + u"月はありません。";
+    if (westernYear < kFirstDateYear || westernYear > kLastDateYear)
+        return u"西暦1年から9999年までの日付を入力してください。";
+    const int last = daysInMonth(static_cast<std::int32_t>(westernYear), static_cast<int>(p.month));
+    if (p.day < 1 || p.day > last)
+        return decimal(p.month) + u"月" + decimal(p.day) + u"日はありません（" +
+               decimal(westernYear) + u"年" + decimal(p.month) + u"月は" + decimal(last) +
+               u"日まで）。";
+    return {};
+}
+
+}  // namespace
+
+const EraStart* eraOnDay(Date d) {
+    for (auto e = std::rbegin(kErasByDay); e != std::rend(kErasByDay); ++e)
+        if (e->first <= d) return &*e;
+    return nullptr;
+}
+
+DateParse parseDate(std::u16string_view text) {
+    Reader r;
+    r.text.reserve(text.size());
+    for (char16_t c : text) r.text += folded(c);
+    Parts p;
+    if (std::u16string error = readParts(r, p); !error.empty()) return {std::nullopt, error};
+    const std::int64_t western = p.era ? p.era->offset() + p.year : p.year;
+    if (std::u16string error = checkParts(p, western); !error.empty()) return {std::nullopt, error};
+    ParsedDate parsed;
+    parsed.date = {static_cast<std::int32_t>(western), static_cast<int>(p.month),
+                   static_cast<int>(p.day)};
+    parsed.era = p.era;
+    parsed.eraYear = static_cast<std::int32_t>(p.era ? p.year : 0);
+    return {parsed, {}};
+}
+
+std::u16string dateText(Date d) {
+    return decimal(d.year) + u"年" + decimal(d.month) + u"月" + decimal(d.day) + u"日";
+}
+
+}  // namespace yorvane

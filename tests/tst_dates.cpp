@@ -1,0 +1,372 @@
+// Day-exact answers on plain values: the notations and bad input, the era by the day at every
+// change, a 和暦 date that does not exist, ages by Japanese law, 干支 and 九星 by 立春, the
+// month and day signs, 早生まれ, and the table of 節 against published moments.
+
+#include <QtTest>
+
+#include "date_query.h"
+#include "u16text.h"
+#include "yorvane/dateanswer.h"
+#include "yorvane/sign.h"
+
+using namespace yorvane;
+
+namespace {
+constexpr Date kToday{2026, 12, 7};
+
+QString iso(Date d) { return QDate(d.year, d.month, d.day).toString(Qt::ISODate); }
+
+DateAnswer answer(const QString& birth, const QString& reference = {}) {
+    const DateQuery q = answerDate(u16(birth), u16(reference), kToday);
+    if (!q.answer) qWarning() << "no answer for" << birth << qs(q.error);
+    return q.answer.value_or(DateAnswer{});
+}
+
+QString line(const DateAnswer& a, const QString& label) {
+    for (const AnswerLine& l : answerLines(a))
+        if (qs(l.label) == label) return qs(l.value);
+    return QStringLiteral("(no line %1)").arg(label);
+}
+}  // namespace
+
+class TestDates : public QObject {
+    Q_OBJECT
+private slots:
+    void parse_data();
+    void parse();
+    void eraByDay_data();
+    void eraByDay();
+    void ages_data();
+    void ages();
+    void signs_data();
+    void signs();
+    void everyRisshunDay();
+    void publishedRisshun_data();
+    void publishedRisshun();
+    void outsideTheTable();
+    void commandLine();
+};
+
+// Text → the day it names, or a word the Japanese reason must contain.
+void TestDates::parse_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("reason");
+    const QString d1980 = "1980-03-04";
+    for (const char* t : {"1980/3/4", "1980-03-04", "1980.3.4", "1980年3月4日", "昭和55年3月4日",
+                          "S55.3.4", "s55/3/4", "１９８０年３月４日", "Ｓ５５．３．４", "19800304",
+                          " 1980 / 3 / 4 ", "1980 3 4", "昭和５５年３月４日"})
+        QTest::newRow(t) << QString::fromUtf8(t) << d1980 << "";
+    QTest::newRow("H1.1.8") << "H1.1.8"
+                            << "1989-01-08"
+                            << "";
+    QTest::newRow("R1.5.1") << "R1.5.1"
+                            << "2019-05-01"
+                            << "";
+    QTest::newRow("令和元年") << "令和元年5月1日"
+                              << "2019-05-01"
+                              << "";
+    QTest::newRow("M6") << "明治6年1月1日"
+                        << "1873-01-01"
+                        << "";
+    QTest::newRow("2月29日 leap") << "2000/2/29"
+                                  << "2000-02-29"
+                                  << "";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "入力";
+    QTest::newRow("blanks") << "　 "
+                            << ""
+                            << "入力";
+    QTest::newRow("letters") << "abc"
+                             << ""
+                             << "A";
+    QTest::newRow("letter after") << "1980/3/4x"
+                                  << ""
+                                  << "X";
+    QTest::newRow("2月30日") << "1980/2/30"
+                             << ""
+                             << "2月30日";
+    QTest::newRow("2月29日 common") << "1900/2/29"
+                                    << ""
+                                    << "2月29日";
+    QTest::newRow("13月") << "1980/13/1"
+                          << ""
+                          << "13月";
+    QTest::newRow("era year 0") << "S0.3.4"
+                                << ""
+                                << "元年";
+    QTest::newRow("no day") << "1980/3"
+                            << ""
+                            << "日";
+    QTest::newRow("year alone") << "1980"
+                                << ""
+                                << "月";
+    QTest::newRow("元 without era") << "元年3月4日"
+                                    << ""
+                                    << "元";
+    QTest::newRow("beyond 9999") << "10000/1/1"
+                                 << ""
+                                 << "9999";
+}
+
+void TestDates::parse() {
+    QFETCH(QString, text);
+    QFETCH(QString, day);
+    QFETCH(QString, reason);
+    const DateParse p = parseDate(u16(text));
+    if (day.isEmpty()) {
+        QVERIFY(!p.value);
+        QVERIFY2(qs(p.error).contains(reason), qPrintable(qs(p.error)));
+    } else {
+        QVERIFY2(p.value, qPrintable(qs(p.error)));
+        QCOMPARE(iso(p.value->date), day);
+    }
+}
+
+// Every change of era ±1 day; a typed era the day was not in is red.
+void TestDates::eraByDay_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("wareki");
+    QTest::addColumn<bool>("red");
+    QTest::newRow("first Gregorian day") << "1873/1/1"
+                                         << "明治6年1月1日" << false;
+    QTest::newRow("last of 明治") << "1912/7/29"
+                                  << "明治45年7月29日" << false;
+    QTest::newRow("first of 大正") << "1912/7/30"
+                                   << "大正元年7月30日" << false;
+    QTest::newRow("大正 +1") << "1912/7/31"
+                             << "大正元年7月31日" << false;
+    QTest::newRow("last of 大正") << "1926/12/24"
+                                  << "大正15年12月24日" << false;
+    QTest::newRow("first of 昭和") << "1926/12/25"
+                                   << "昭和元年12月25日" << false;
+    QTest::newRow("昭和 +1") << "1926/12/26"
+                             << "昭和元年12月26日" << false;
+    QTest::newRow("last of 昭和") << "S64.1.7"
+                                  << "昭和64年1月7日" << false;
+    QTest::newRow("first of 平成") << "1989/1/8"
+                                   << "平成元年1月8日" << false;
+    QTest::newRow("平成 +1") << "H1.1.9"
+                             << "平成元年1月9日" << false;
+    QTest::newRow("last of 平成") << "2019/4/30"
+                                  << "平成31年4月30日" << false;
+    QTest::newRow("first of 令和") << "2019/5/1"
+                                   << "令和元年5月1日" << false;
+    QTest::newRow("令和 +1") << "2019/5/2"
+                             << "令和元年5月2日" << false;
+    QTest::newRow("昭和64年1月8日") << "昭和64年1月8日"
+                                    << "平成元年1月8日" << true;
+    QTest::newRow("平成31年5月1日") << "平成31年5月1日"
+                                    << "令和元年5月1日" << true;
+    QTest::newRow("大正16年1月1日") << "大正16年1月1日"
+                                    << "昭和2年1月1日" << true;
+    QTest::newRow("昭和元年 before its day") << "S1.12.24"
+                                             << "大正15年12月24日" << true;
+    QTest::newRow("before 1873: the year only") << "1872/12/31"
+                                                << "明治5年" << false;
+    QTest::newRow("嘉永") << "1850/5/1"
+                          << "嘉永3年" << false;
+}
+
+void TestDates::eraByDay() {
+    QFETCH(QString, text);
+    QFETCH(QString, wareki);
+    QFETCH(bool, red);
+    const DateAnswer a = answer(text);
+    QCOMPARE(qs(a.wareki), wareki);
+    QCOMPARE(a.erasDiffer, red);
+    QCOMPARE(a.yearOnly, a.date < kGregorianInJapan);
+    // The red day is also said in words, beginning with the era and year typed.
+    if (red) QVERIFY(qs(answerNotes(a).front()).startsWith(qs(a.typedEra)));
+    QCOMPARE(a.typedEra.empty(), !red);
+}
+
+// 満年齢 by Japanese law, 数え年, the days to the next birthday, 早生まれ.
+void TestDates::ages_data() {
+    QTest::addColumn<QString>("birth");
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<int>("full");
+    QTest::addColumn<int>("counted");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<bool>("early");
+    QTest::newRow("day before birthday") << "1980/3/4"
+                                         << "2026/3/3" << 45 << 47 << 1 << true;
+    QTest::newRow("birthday") << "1980/3/4"
+                              << "2026/3/4" << 46 << 47 << 0 << true;
+    QTest::newRow("day after") << "1980/3/4"
+                               << "2026/3/5" << 46 << 47 << 364 << true;
+    QTest::newRow("day of birth") << "1980/3/4"
+                                  << "1980/3/4" << 0 << 1 << 0 << true;
+    QTest::newRow("2/29, 2/28 common") << "2000/2/29"
+                                       << "2001/2/28" << 0 << 2 << 1 << true;
+    QTest::newRow("2/29, 3/1 common") << "2000/2/29"
+                                      << "2001/3/1" << 1 << 2 << 0 << true;
+    QTest::newRow("2/29, 2/28 leap") << "2000/2/29"
+                                     << "2004/2/28" << 3 << 5 << 1 << true;
+    QTest::newRow("2/29, 2/29 leap") << "2000/2/29"
+                                     << "2004/2/29" << 4 << 5 << 0 << true;
+    QTest::newRow("2/29, 3/1 before leap") << "2000/2/29"
+                                           << "2003/3/1" << 3 << 4 << 0 << true;
+    QTest::newRow("4/1 早生まれ") << "1980/4/1"
+                                  << "2026/12/7" << 46 << 47 << 115 << true;
+    QTest::newRow("4/2 not") << "1980/4/2"
+                             << "2026/12/7" << 46 << 47 << 116 << false;
+    QTest::newRow("1/1 早生まれ") << "1980/1/1"
+                                  << "2026/12/31" << 46 << 47 << 1 << true;
+    QTest::newRow("12/31 not") << "1979/12/31"
+                               << "2026/12/31" << 47 << 48 << 0 << false;
+}
+
+void TestDates::ages() {
+    QFETCH(QString, birth);
+    QFETCH(QString, reference);
+    QFETCH(int, full);
+    QFETCH(int, counted);
+    QFETCH(int, days);
+    QFETCH(bool, early);
+    const DateAnswer a = answer(birth, reference);
+    QCOMPARE(a.fullAge, full);
+    QCOMPARE(a.countedAge, counted);
+    QCOMPARE(a.daysToBirthday, days);
+    QCOMPARE(a.earlyBorn, early);
+    QCOMPARE(a.school.elementaryEntry, a.date.year + (early ? 6 : 7));
+}
+
+// 干支 and 九星 of the year by 立春, the month's by 節入り, the day's by the 60-day cycle.
+void TestDates::signs_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("star");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("monthStar");
+    QTest::addColumn<QString>("day");
+    QTest::newRow("2000-01-01") << "2000/1/1"
+                                << "己卯"
+                                << "一白水星"
+                                << "丙子"
+                                << "七赤金星"
+                                << "戊午";
+    QTest::newRow("1949-10-01") << "1949/10/1"
+                                << "己丑"
+                                << "六白金星"
+                                << "癸酉"
+                                << "七赤金星"
+                                << "甲子";
+    QTest::newRow("2024 January") << "2024/1/10"
+                                  << "癸卯"
+                                  << "四緑木星"
+                                  << "乙丑"
+                                  << "六白金星"
+                                  << "癸酉";
+    QTest::newRow("2024 February") << "2024/2/10"
+                                   << "甲辰"
+                                   << "三碧木星"
+                                   << "丙寅"
+                                   << "五黄土星"
+                                   << "甲辰";
+    QTest::newRow("立春 at 23:59") << "2021/2/3"
+                                   << "辛丑"
+                                   << "六白金星"
+                                   << "庚寅"
+                                   << "五黄土星"
+                                   << "壬午";
+    QTest::newRow("day before it") << "2021/2/2"
+                                   << "庚子"
+                                   << "七赤金星"
+                                   << "己丑"
+                                   << "六白金星"
+                                   << "辛巳";
+    QTest::newRow("first day, 大雪 1872") << "1873/1/1"
+                                          << "壬申"
+                                          << "二黒土星"
+                                          << "壬子"
+                                          << "一白水星"
+                                          << "癸丑";
+}
+
+void TestDates::signs() {
+    QFETCH(QString, text);
+    const DateAnswer a = answer(text);
+    QTEST(line(a, "干支").left(2), "year");
+    QTEST(line(a, "九星"), "star");
+    QTEST(line(a, "月干支").left(2), "month");
+    QTEST(line(a, "月命星"), "monthStar");
+    QTEST(line(a, "日干支").left(2), "day");
+}
+
+// The day before each 立春 still has the year before's sign and star; the 立春 day has its own.
+void TestDates::everyRisshunDay() {
+    for (std::int32_t y = kSekkiFirstYear; y <= kSekkiLastYear; ++y) {
+        const Moment r = *sekkiMoment(y, Risshun);
+        QVERIFY(r.date.month == 2 && r.date.day >= 3 && r.date.day <= 5);
+        const Date before = dateFromDayNumber(dayNumber(r.date) - 1);
+        const Date after = dateFromDayNumber(dayNumber(r.date) + 1);
+        QCOMPARE(answer(qs(dateText(before))).signYear, y - 1);
+        QCOMPARE(answer(qs(dateText(r.date))).signYear, y);
+        QCOMPARE(answer(qs(dateText(after))).signYear, y);
+        QCOMPARE(answer(qs(dateText(r.date))).risshun, r);
+    }
+}
+
+void TestDates::publishedRisshun_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("moment");
+    QTest::newRow("2017") << 2017 << "2017年2月4日 0:34";
+    QTest::newRow("2020") << 2020 << "2020年2月4日 18:03";
+    QTest::newRow("2021") << 2021 << "2021年2月3日 23:59";
+    QTest::newRow("2024") << 2024 << "2024年2月4日 17:27";
+    QTest::newRow("2025") << 2025 << "2025年2月3日 23:10";
+}
+
+void TestDates::publishedRisshun() {
+    QFETCH(int, year);
+    QTEST(qs(momentText(*sekkiMoment(year, Risshun))), "moment");
+}
+
+// Before 1873 and after 2100 there is no 節 to go by: the year's sign follows New Year's Day.
+void TestDates::outsideTheTable() {
+    for (const char* text : {"1872/1/10", "2101/1/10"}) {
+        const DateAnswer a = answer(text);
+        QCOMPARE(a.signYear, a.date.year);
+        QVERIFY(!a.risshun && !a.monthCycle && !a.monthStar);
+        QVERIFY(!answerNotes(a).empty());
+    }
+    QVERIFY(answer("2100/12/31").monthCycle);
+}
+
+// The command line's two forms and its bad input.
+void TestDates::commandLine() {
+    QString text, json, errors;
+    QTextStream out(&text), jsonOut(&json), err(&errors);
+    const QDate today(2026, 12, 7);
+    QCOMPARE(runDateQuery("S64.1.8", "2027/1/8", false, out, err, today), 0);
+    const DateAnswer a = answer("S64.1.8", "2027/1/8");
+    const auto lines = answerLines(a);
+    QCOMPARE(text.count('\n'), qsizetype(lines.size() + answerNotes(a).size()));
+    QVERIFY(text.contains(qs(lines[1].label) + ": " + qs(a.wareki) + "\n"));
+
+    QCOMPARE(runDateQuery("S64.1.8", "2027/1/8", true, jsonOut, err, today), 0);
+    const QJsonObject o = QJsonDocument::fromJson(json.toUtf8()).object();
+    const QStringList keys{"西暦",           "曜日",     "和暦",     "満年齢",     "数え年",
+                           "次の誕生日まで", "干支",     "九星",     "立春",       "月干支",
+                           "月命星",         "日干支",   "早生まれ", "小学校入学", "中学校入学",
+                           "高校入学",       "高校卒業", "大学卒業", "厄年",       "長寿祝い"};
+    QStringList got = o.keys(), want = keys;
+    got.sort(), want.sort();
+    QCOMPARE(got, want);
+    QCOMPARE(o["西暦"].toString(), "1989-01-08");
+    QCOMPARE(o["満年齢"].toInt(), 38);
+    QCOMPARE(o["立春"].toString(), "1989-02-04T05:27+09:00");
+    QVERIFY(o["早生まれ"].toBool());
+    QVERIFY(errors.isEmpty());
+
+    QCOMPARE(runDateQuery("1980/2/30", "", true, out, err, today), 1);
+    QVERIFY(errors.contains("2月30日"));
+    QCOMPARE(runDateQuery("1980/3/4", "2026/13/1", true, out, err, today), 1);
+    QVERIFY(errors.contains("基準日"));
+    QVERIFY(answerJson(answer("1850/1/1"))["立春"].isNull());
+}
+
+QTEST_APPLESS_MAIN(TestDates)
+#include "tst_dates.moc"
