@@ -5,7 +5,7 @@
 #include <QApplication>
 
 #include "first_paint.h"
-#include "form1.h"
+#include "main_window.h"
 #include "platform.h"
 
 int main(int argc, char* argv[]) {
@@ -15,10 +15,10 @@ int main(int argc, char* argv[]) {
     yorvane::registerFontSubstitutes();
 
     yorvane::DesktopPlatform platform;
-    yorvane::Form1 form(platform);
+    yorvane::MainWindow form(platform);
     FirstPaint watcher;
     form.centralWidget()->installEventFilter(&watcher);
-    form.Form_Load();
+    form.loadSettings();
     form.show();
     return app.exec();
 }

@@ -18,7 +18,7 @@
 
 #include "colours.h"
 #include "fakeplatform.h"
-#include "form1.h"
+#include "main_window.h"
 
 // Copies every data file into `folder`; `withSettings` false leaves the settings file out.
 inline void copyProgramFolder(const QString& folder, bool withSettings = true) {
@@ -45,9 +45,9 @@ using yorvane::colours::kWhite;
 inline const QColor kGrey = yorvane::colours::kWindowGrey;
 
 // The version window, while one exists: it has no owner, so it is a top-level window of its own.
-inline yorvane::Form2* versionWindow() {
+inline yorvane::VersionWindow* versionWindow() {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<yorvane::Form2*>(w)) return f;
+        if (auto* f = qobject_cast<yorvane::VersionWindow*>(w)) return f;
     return nullptr;
 }
 
@@ -126,23 +126,23 @@ struct Controls {
 struct Window : Controls {
     QTemporaryDir dir;
     std::unique_ptr<FakePlatform> platform;
-    std::unique_ptr<yorvane::Form1> form;
+    std::unique_ptr<yorvane::MainWindow> form;
 
     // A window after start-up, shown and active, with the data files and the delivered
     // settings file (designated year 西暦 1990) in its folder.
     explicit Window(bool load = true, bool withSettings = true) {
         copyProgramFolder(dir.path(), withSettings);
         platform = std::make_unique<FakePlatform>(dir.path());
-        form = std::make_unique<yorvane::Form1>(*platform);
+        form = std::make_unique<yorvane::MainWindow>(*platform);
         find(form.get());
-        if (load) form->Form_Load();
+        if (load) form->loadSettings();
     }
     bool show() {
         form->show();
         form->activateWindow();
         return QTest::qWaitForWindowActive(form.get());
     }
-    yorvane::Form1* operator->() const { return form.get(); }
+    yorvane::MainWindow* operator->() const { return form.get(); }
     QString settingsFile() const {
         return QDir(dir.path()).filePath(QStringLiteral("yorvane.ini"));
     }

@@ -16,7 +16,7 @@
 #include "platform.h"
 #include "profile_file.h"
 
-using yorvane::Form1;
+using yorvane::MainWindow;
 
 namespace {
 
@@ -55,7 +55,7 @@ QStringList filesIn(const QString& folder) {
 struct Started : Window {
     explicit Started(const QByteArray& ini) : Window(false, false) {
         writeFile(settingsFile(), ini);
-        form->Form_Load();
+        form->loadSettings();
     }
 };
 
@@ -94,16 +94,16 @@ private:
 struct PictureWindow : Controls {
     QTemporaryDir dir;
     std::unique_ptr<RealPictures> platform;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
     PictureWindow() {
         copyProgramFolder(dir.path());
         platform = std::make_unique<RealPictures>(dir.path());
-        form = std::make_unique<Form1>(*platform);
+        form = std::make_unique<MainWindow>(*platform);
         find(form.get());
-        form->Form_Load();
+        form->loadSettings();
     }
     QString file(const QString& name) const { return QDir(dir.path()).filePath(name); }
-    Form1* operator->() const { return form.get(); }
+    MainWindow* operator->() const { return form.get(); }
 };
 
 // What the window shows for a birth year, apart from the picture.
@@ -354,7 +354,7 @@ void TestBadInput::hugeSettingsFile() {
     QVERIFY(writeFile(w.settingsFile(), ini));
     QElapsedTimer timer;
     timer.start();
-    w->Form_Load();
+    w->loadSettings();
     const qint64 loadMs = timer.elapsed();
     QVERIFY2(loadMs < 3000, qPrintable(QStringLiteral("start-up took %1 ms").arg(loadMs)));
     QCOMPARE(w->pos(), QPoint(160, 80));
@@ -521,7 +521,7 @@ void TestBadInput::settingsFileBehindALink() {
     QVERIFY(writeFile(real, "; mine\r\n" + settings("55", sjis("昭和"))));
     Window w(false, false);
     QVERIFY(QFile::link(real, w.settingsFile()));
-    w->Form_Load();
+    w->loadSettings();
     QCOMPARE(w.textShitei->text(), QStringLiteral("55"));
     QVERIFY(w.show());
     QTest::keyClick(w.textNen, Qt::Key_Shift);

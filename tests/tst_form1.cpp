@@ -7,7 +7,7 @@
 
 #include "formfixture.h"
 
-using yorvane::Form1;
+using yorvane::MainWindow;
 
 class TestForm1 : public QObject {
     Q_OBJECT
@@ -39,6 +39,7 @@ private slots:
     void clickingOption2Again();
     void exchange();
     void exchangeWithUnknownEra();
+    void exchangeOfEqualYearsKeepsTheCaret();
     void emptyBirthYearFigures();
     void wordingSwitchRepaintsLittle();
     void optionButtonsShowTheFrame();
@@ -578,7 +579,7 @@ void TestForm1::exchangeWithUnknownEra() {
     QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ini.write("[SET]\r\nSHITEI=55\r\nGENGO=ERROR\r\n");
     ini.close();
-    w->Form_Load();
+    w->loadSettings();
     QCOMPARE(w.Label12->text(), QStringLiteral("ERROR"));
     QVERIFY(w.show());
     w.cboGengo->setCurrentIndex(3);
@@ -591,6 +592,18 @@ void TestForm1::exchangeWithUnknownEra() {
     QCOMPARE(w.Label12->text(), QStringLiteral("大正"));
     QCOMPARE(w.textShitei->text(), QStringLiteral("10"));
     QCOMPARE(w.lblSeireki->text(), QStringLiteral("1921"));
+}
+
+void TestForm1::exchangeOfEqualYearsKeepsTheCaret() {
+    Window w;
+    QVERIFY(w.show());
+    w.cboGengo->setCurrentIndex(0);
+    QTest::keyClicks(w.textNen, QStringLiteral("6"));
+    w.textShitei->setText(QStringLiteral("6"));
+    w.textNen->setCursorPosition(0);
+    QTest::keyClick(w.textNen, Qt::Key_Insert);
+    QCOMPARE(w.textNen->text(), QStringLiteral("6"));
+    QCOMPARE(w.textNen->cursorPosition(), 0);
 }
 
 void TestForm1::emptyBirthYearFigures() {

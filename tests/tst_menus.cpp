@@ -6,10 +6,10 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "form2.h"
 #include "formfixture.h"
+#include "version_window.h"
 
-using yorvane::Form2;
+using yorvane::VersionWindow;
 
 class TestMenus : public QObject {
     Q_OBJECT
@@ -66,7 +66,7 @@ void TestMenus::versionWindowIsOneAndNotModal() {
     QVERIFY(w.show());
     QVERIFY(!versionWindow());
     w.mnuVer->trigger();
-    Form2* first = versionWindow();
+    VersionWindow* first = versionWindow();
     QVERIFY(first);
     QVERIFY(QTest::qWaitForWindowExposed(first));
     QVERIFY(first->isVisible());
@@ -79,31 +79,32 @@ void TestMenus::versionWindowIsOneAndNotModal() {
     // Chosen again: the same window, brought to the front.
     w.mnuVer->trigger();
     QCOMPARE(versionWindow(), first);
-    QCOMPARE(w->findChildren<Form2*>().size(), 0);  // no owner window
+    QCOMPARE(w->findChildren<VersionWindow*>().size(), 0);  // no owner window
     const auto tops = QApplication::topLevelWidgets();
-    QCOMPARE(std::count_if(tops.begin(), tops.end(),
-                           [](QWidget* t) { return qobject_cast<Form2*>(t) && t->isVisible(); }),
-             1);
+    QCOMPARE(
+        std::count_if(tops.begin(), tops.end(),
+                      [](QWidget* t) { return qobject_cast<VersionWindow*>(t) && t->isVisible(); }),
+        1);
 }
 
 void TestMenus::versionWindowContents() {
     FakePlatform platform;
-    Form2 f(platform);
+    VersionWindow f(platform);
     QCOMPARE(f.windowTitle(), QStringLiteral("バージョン情報"));
     QCOMPARE(f.minimumSize(), QSize(334, 151));
     QCOMPARE(f.maximumSize(), QSize(334, 151));
     // The version comes from the build; whatever it is, it reads "Ver. <major>.<minor>".
     QVERIFY2(QRegularExpression(QStringLiteral("^Ver\\. [0-9]+\\.[0-9]+$"))
-                 .match(f.Label1->text())
+                 .match(f.versionLabel->text())
                  .hasMatch(),
-             qPrintable(f.Label1->text()));
-    QVERIFY(f.Label1->font().bold());
-    QCOMPARE(f.Label1->font().pointSizeF(), 15.75);
-    QCOMPARE(f.Picture1->pixmap().size(), QSize(212, 45));
-    QCOMPARE(f.Image1->pixmap().size(), QSize(60, 75));
-    QCOMPARE(f.Label3->text(), Form2::webAddress());
-    QVERIFY(!f.Label2->text().isEmpty());
-    const QUrl address(Form2::webAddress(), QUrl::StrictMode);
+             qPrintable(f.versionLabel->text()));
+    QVERIFY(f.versionLabel->font().bold());
+    QCOMPARE(f.versionLabel->font().pointSizeF(), 15.75);
+    QCOMPARE(f.banner->pixmap().size(), QSize(212, 45));
+    QCOMPARE(f.sheetPicture->pixmap().size(), QSize(60, 75));
+    QCOMPARE(f.addressLabel->text(), VersionWindow::webAddress());
+    QVERIFY(!f.copyrightLabel->text().isEmpty());
+    const QUrl address(VersionWindow::webAddress(), QUrl::StrictMode);
     QVERIFY(address.isValid());
     QCOMPARE(address.scheme(), QStringLiteral("https"));
     QVERIFY(address.host().endsWith(QStringLiteral("example.org")));
@@ -113,9 +114,9 @@ void TestMenus::versionWindowContents() {
         QWidget* c;
         QRect twips;
     } placed[] = {
-        {f.Picture1, {1440, 120, 3135, 735}}, {f.Image1, {240, 360, 900, 1125}},
-        {f.Label1, {2280, 960, 1455, 375}},   {f.Label3, {1680, 1560, 2895, 255}},
-        {f.Label2, {2040, 1920, 2055, 255}},
+        {f.banner, {1440, 120, 3135, 735}},          {f.sheetPicture, {240, 360, 900, 1125}},
+        {f.versionLabel, {2280, 960, 1455, 375}},    {f.addressLabel, {1680, 1560, 2895, 255}},
+        {f.copyrightLabel, {2040, 1920, 2055, 255}},
     };
     for (const auto& p : placed) {
         QVERIFY2(std::abs(p.c->x() * 15 - p.twips.x()) <= 7, qPrintable(p.c->objectName()));
@@ -128,7 +129,7 @@ void TestMenus::versionWindowComesBackCentred() {
     Window w;
     QVERIFY(w.show());
     w.mnuVer->trigger();
-    QPointer<Form2> first = versionWindow();
+    QPointer<VersionWindow> first = versionWindow();
     QVERIFY(QTest::qWaitForWindowExposed(first.data()));
     const QRect area = w->screen()->availableGeometry();
     // Centred to within the window frame, whose size is known only once it is shown.
@@ -155,7 +156,7 @@ void TestMenus::addressOpenedOrRefused() {
     QFETCH(bool, accepted);
     FakePlatform platform;
     platform.addressesAccepted = accepted;
-    Form2 f(platform);
+    VersionWindow f(platform);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     // The message box is modal: look at it from inside its own event loop and close it.
@@ -170,9 +171,9 @@ void TestMenus::addressOpenedOrRefused() {
             box->accept();
         }
     });
-    QTest::mouseClick(f.Label3, Qt::LeftButton);
+    QTest::mouseClick(f.addressLabel, Qt::LeftButton);
     QTest::qWait(100);
-    QCOMPARE(platform.addresses, QStringList{Form2::webAddress()});
+    QCOMPARE(platform.addresses, QStringList{VersionWindow::webAddress()});
     if (accepted) {
         QVERIFY(shown.isEmpty());
     } else {
@@ -223,7 +224,7 @@ void TestMenus::versionWindowOutlivesTheMainWindow() {
     Window w;
     QVERIFY(w.show());
     w.mnuVer->trigger();
-    QPointer<Form2> version = versionWindow();
+    QPointer<VersionWindow> version = versionWindow();
     QVERIFY(QTest::qWaitForWindowExposed(version.data()));
     QVERIFY(w->close());
     QVERIFY(!w->isVisible());

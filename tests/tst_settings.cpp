@@ -5,7 +5,7 @@
 #include "platform.h"
 #include "profile_file.h"
 
-using yorvane::Form1;
+using yorvane::MainWindow;
 
 namespace {
 QByteArray sjis(const QString& s) { return yorvane::profile::toShiftJis(s); }
@@ -29,7 +29,7 @@ QByteArray settings(const QByteArray& left, const QByteArray& top, const QString
 struct Started : Window {
     explicit Started(const QByteArray& ini) : Window(false, false) {
         if (!ini.isNull()) writeFile(settingsFile(), ini);
-        form->Form_Load();
+        form->loadSettings();
     }
 };
 // The user designates 昭和 60 and moves the window to 300,200 (4500 and 3000 twips).
@@ -318,7 +318,7 @@ void TestSettings::saveIntoRemovedFolder() {
 void TestSettings::settingsPathIsAFolder() {
     Window w(false, false);
     QVERIFY(QDir(w.dir.path()).mkdir(QStringLiteral("yorvane.ini")));
-    w->Form_Load();
+    w->loadSettings();
     QCOMPARE(w.Label12->text(), QStringLiteral("ERROR"));
     QVERIFY(w->close());
     QVERIFY(QFileInfo(w.settingsFile()).isDir());
@@ -406,7 +406,7 @@ void TestSettings::installedSettings() {
     w.platform->settings = {own, delivered};
 
     // The first start reads the delivered values.
-    w->Form_Load();
+    w->loadSettings();
     QCOMPARE(w->pos(), QPoint(570, 418));
     QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
     QVERIFY(w.show());
@@ -426,7 +426,7 @@ void TestSettings::installedSettings() {
     // The next start reads the user's own file.
     Window again(false);
     again.platform->settings = {own, again.settingsFile()};
-    again->Form_Load();
+    again->loadSettings();
     QCOMPARE(again->pos(), QPoint(300, 200));
     QCOMPARE(again.textShitei->text(), QStringLiteral("60"));
     QCOMPARE(again.Label12->text(), QStringLiteral("昭和"));

@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "form1.h"
+#include "main_window.h"
 #include "platform.h"
 #include "version.h"
 
@@ -13,9 +13,9 @@ int main(int argc, char* argv[]) {
     yorvane::registerFontSubstitutes();
 
     yorvane::DesktopPlatform platform;
-    yorvane::Form1 form(platform);
-    form.Form_Load();
-    form.show();
+    yorvane::MainWindow window(platform);
+    window.loadSettings();
+    window.show();
     // The program ends with its last window: an open version window outlives the main one.
     return app.exec();
 }
