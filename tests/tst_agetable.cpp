@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 
+#include "agetable_csv.h"
 #include "agetable_window.h"
 #include "formfixture.h"
 #include "yorvane/eras.h"
@@ -178,7 +179,7 @@ void TestAgeTable::filterByBranch() {
     QCOMPARE(t.model->yearAt(0), newest);
     QCOMPARE(t.model->yearAt(rows - 1), oldest);
     for (int r = 0; r < rows && branch != QStringLiteral("すべて"); ++r)
-        QCOMPARE(t.model->cell(r, yorvane::ColEto).mid(1, 1), branch);
+        QCOMPARE(t.model->cell(r, yorvane::AgeColumn::Sign).mid(1, 1), branch);
     // The selected year stays selected while it is shown.
     QCOMPARE(t.selectedYear(),
              branch == QStringLiteral("午") || branch == QStringLiteral("すべて") ? 1966 : 0);
@@ -188,20 +189,26 @@ void TestAgeTable::referenceYearAndChecks() {
     AgeTableWindow t(2026);
     t.showYear(1957);
     const int row1957 = t.model->rowOf(1957);
-    QCOMPARE(t.model->cell(row1957, yorvane::ColLongevity), QStringLiteral("古希"));  // 数え70
+    QCOMPARE(t.model->cell(row1957, yorvane::AgeColumn::Longevity),
+             QStringLiteral("古希"));  // 数え70
     t.fullAgeCheck->setChecked(true);
-    QCOMPARE(t.model->cell(t.model->rowOf(1957), yorvane::ColLongevity), QString());
-    QCOMPARE(t.model->cell(t.model->rowOf(1956), yorvane::ColLongevity), QStringLiteral("古希"));
-    QCOMPARE(t.model->cell(t.model->rowOf(1966), yorvane::ColLongevity), QStringLiteral("還暦"));
+    QCOMPARE(t.model->cell(t.model->rowOf(1957), yorvane::AgeColumn::Longevity), QString());
+    QCOMPARE(t.model->cell(t.model->rowOf(1956), yorvane::AgeColumn::Longevity),
+             QStringLiteral("古希"));
+    QCOMPARE(t.model->cell(t.model->rowOf(1966), yorvane::AgeColumn::Longevity),
+             QStringLiteral("還暦"));
     t.earlyBornCheck->setChecked(true);
-    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::ColElementary), QStringLiteral("1986"));
+    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::AgeColumn::ElementaryEntry),
+             QStringLiteral("1986"));
     QCOMPARE(t.selectedYear(), 1957);
     // Another reference year recomputes the ages and keeps the row.
     t.referenceYearBox->setValue(1990);
     QCOMPARE(t.model->rowCount(), 123);
     QCOMPARE(t.model->yearAt(0), 1990);
-    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::ColFullAge), QStringLiteral("10"));
-    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::ColCountedAge), QStringLiteral("11"));
+    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::AgeColumn::FullAge),
+             QStringLiteral("10"));
+    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::AgeColumn::CountedAge),
+             QStringLiteral("11"));
     QCOMPARE(t.selectedYear(), 1957);
     // Typed out of range: refused.
     t.show();
@@ -408,11 +415,12 @@ void TestAgeTable::keyboardAndScreenReader() {
     for (int c = 0; c < t.model->columnCount(); ++c)
         QCOMPARE(t.model->headerData(c, Qt::Horizontal, Qt::AccessibleTextRole).toString(),
                  yorvane::AgeTableModel::titles()[c]);
-    for (int c : {int(yorvane::ColEto), int(yorvane::ColKyusei)})
+    for (int c : {int(yorvane::AgeColumn::Sign), int(yorvane::AgeColumn::NineStar)})
         QVERIFY(t.model->headerData(c, Qt::Horizontal, Qt::ToolTipRole)
                     .toString()
                     .contains(QStringLiteral("立春")));
-    const QModelIndex cell = t.model->index(t.model->rowOf(1989), yorvane::ColWareki);
+    const QModelIndex cell =
+        t.model->index(t.model->rowOf(1989), int(yorvane::AgeColumn::EraYears));
     QCOMPARE(cell.data(Qt::AccessibleTextRole).toString(), QStringLiteral("昭和64 / 平成元"));
 }
 

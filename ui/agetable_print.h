@@ -1,0 +1,19 @@
+#pragma once
+// The age table on paper (or in a PDF file): the shown rows on A4 under a heading, the header on
+// each page, scaled down as a whole when the columns are wider than the page.
+
+#include <QString>
+
+class QPrinter;
+
+namespace yorvane {
+
+class AgeTableModel;
+
+// What the printout is of: the reference year, the branch shown, how 長寿祝い and 早生まれ count.
+QString printedHeading(const AgeTableModel& model);
+
+// Prints the shown rows; the number of pages, 0 when the printer could not be started.
+int printAgeTable(QPrinter& printer, const AgeTableModel& model);
+
+}  // namespace yorvane
