@@ -97,9 +97,9 @@ void TestAgeTable::opensOnTheMainWindowsYear() {
     Window w;
     QVERIFY(w.show());
     QVERIFY(!ageTableWindow());  // nothing is made before it is asked for
-    w.cboGengo->setCurrentIndex(era);
-    QTest::keyClicks(w.textNen, typed);
-    w.mnuHayami->trigger();
+    w.eraList->setCurrentIndex(era);
+    QTest::keyClicks(w.birthYearBox, typed);
+    w.ageTableAction->trigger();
     AgeTableWindow* t = ageTableWindow();
     QVERIFY(t);
     QVERIFY(QTest::qWaitForWindowExposed(t));
@@ -112,34 +112,34 @@ void TestAgeTable::opensOnTheMainWindowsYear() {
     QVERIFY(t->table->viewport()->rect().intersects(t->table->visualRect(index)));
     // The focus stays in the main window.
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-    QCOMPARE(QApplication::focusWidget(), w.textNen);
+    QCOMPARE(QApplication::focusWidget(), w.birthYearBox);
     // Chosen again: the same window.
-    w.mnuHayami->trigger();
+    w.ageTableAction->trigger();
     QCOMPARE(ageTableWindow(), t);
 }
 
 void TestAgeTable::followsTheMainWindowOnlyWhileOpen() {
     Window w;
     QVERIFY(w.show());
-    w.mnuHayami->trigger();
+    w.ageTableAction->trigger();
     AgeTableWindow* t = ageTableWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
     QCOMPARE(t->selectedYear(), 2026);
-    w.cboGengo->setCurrentIndex(yorvane::eraIndex(yorvane::Era::Showa));
-    QTest::keyClicks(w.textNen, QStringLiteral("39"));
+    w.eraList->setCurrentIndex(yorvane::eraIndex(yorvane::Era::Showa));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("39"));
     QCOMPARE(t->selectedYear(), 1964);
     // The view moves to it once the typing rests.
     const QModelIndex index = t->model->index(t->model->rowOf(1964), 0);
     QTRY_VERIFY(t->table->viewport()->rect().contains(t->table->visualRect(index)));
-    QTest::keyClick(w.textNen, Qt::Key_Backspace);  // 昭和 3
+    QTest::keyClick(w.birthYearBox, Qt::Key_Backspace);  // 昭和 3
     QCOMPARE(t->selectedYear(), 1928);
-    w.textNen->clear();
+    w.birthYearBox->clear();
     QCOMPARE(t->selectedYear(), 2026);
     // Closed, it is left alone; opened again, it shows the year of the moment.
     t->close();
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
     QCOMPARE(t->selectedYear(), 2026);
-    w.mnuHayami->trigger();
+    w.ageTableAction->trigger();
     QCOMPARE(ageTableWindow(), t);
     QCOMPARE(t->selectedYear(), 1980);
 }
@@ -147,7 +147,7 @@ void TestAgeTable::followsTheMainWindowOnlyWhileOpen() {
 void TestAgeTable::closesWithTheMainWindow() {
     Window w;
     QVERIFY(w.show());
-    w.mnuHayami->trigger();
+    w.ageTableAction->trigger();
     QPointer<AgeTableWindow> t = ageTableWindow();
     QVERIFY(t->isVisible());
     w->close();

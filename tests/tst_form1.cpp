@@ -88,7 +88,7 @@ void TestForm1::everyControlIsNamedAndPlaced() {
                          QStringList{"ComExch", "textShitei", "Option2", "Option1", "lblSeireki",
                                      "Label11", "lblnenrei",  "Label13", "Label12"}
                              .contains(name);
-    QCOMPARE(c->parentWidget() == w.Frame1, inFrame);
+    QCOMPARE(c->parentWidget() == w.ageFrame, inFrame);
 }
 
 void TestForm1::windowIsFixedWithMenuBar() {
@@ -109,80 +109,81 @@ void TestForm1::windowIsFixedWithMenuBar() {
     QVERIFY(!actions[1]->menu());
     QCOMPARE(actions[2]->text(), QStringLiteral("ヘルプ"));
     QVERIFY(actions[2]->menu());
-    QCOMPARE(w.mnuH->actions().size(), 2);
-    QCOMPARE(w.mnuHelp->text(), QStringLiteral("ヘルプ"));
-    QCOMPARE(w.mnuVer->text(), QStringLiteral("バージョン情報"));
-    for (QAction* a : {w.mnuGengo, w.mnuHayami, w.mnuHelp, w.mnuVer})
+    QCOMPARE(w.helpMenu->actions().size(), 2);
+    QCOMPARE(w.helpAction->text(), QStringLiteral("ヘルプ"));
+    QCOMPARE(w.versionAction->text(), QStringLiteral("バージョン情報"));
+    for (QAction* a : {w.eraTableAction, w.ageTableAction, w.helpAction, w.versionAction})
         QVERIFY(a->shortcut().isEmpty());
 }
 
 void TestForm1::fontsAreTheJapaneseFaces() {
     Window w(false);
-    QCOMPARE(QFontInfo(w.textNen->font()).family(), QStringLiteral("IPAPGothic"));
-    QCOMPARE(QFontInfo(w.cboGengo->font()).family(), QStringLiteral("IPAGothic"));
-    QCOMPARE(QFontInfo(w.lblGengo->font()).family(), QStringLiteral("IPAGothic"));
-    QCOMPARE(w.textNen->font().pointSizeF(), 15.75);
-    QCOMPARE(w.lblnenrei->font().pointSizeF(), 20.25);
-    QCOMPARE(w.lbl9sei->font().pointSizeF(), 18.0);
-    QCOMPARE(w.lblJidai->font().pointSizeF(), 8.25);
-    QCOMPARE(w.Frame1->font().pointSizeF(), 11.25);
+    QCOMPARE(QFontInfo(w.birthYearBox->font()).family(), QStringLiteral("IPAPGothic"));
+    QCOMPARE(QFontInfo(w.eraList->font()).family(), QStringLiteral("IPAGothic"));
+    QCOMPARE(QFontInfo(w.otherEraLabel->font()).family(), QStringLiteral("IPAGothic"));
+    QCOMPARE(w.birthYearBox->font().pointSizeF(), 15.75);
+    QCOMPARE(w.ageFigure->font().pointSizeF(), 20.25);
+    QCOMPARE(w.nineStarLabel->font().pointSizeF(), 18.0);
+    QCOMPARE(w.periodLabel->font().pointSizeF(), 8.25);
+    QCOMPARE(w.ageFrame->font().pointSizeF(), 11.25);
     // Controls of the frame with no font of their own do not take the frame's.
-    QCOMPARE(w.Option1->font(), w->font());
-    QCOMPARE(w.ComExch->font(), w->font());
+    QCOMPARE(w.thisYearOption->font(), w->font());
+    QCOMPARE(w.exchangeButton->font(), w->font());
 }
 
 void TestForm1::startState() {
     Window w;
     QVERIFY(w.show());
-    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("昭和"));
-    QCOMPARE(w.cboGengo->count(), 5);
+    QCOMPARE(w.eraList->currentText(), QStringLiteral("昭和"));
+    QCOMPARE(w.eraList->count(), 5);
     const QStringList eras = {"西暦", "平成", "昭和", "大正", "明治"};
-    for (int i = 0; i < 5; ++i) QCOMPARE(w.cboGengo->itemText(i), eras[i]);
-    QVERIFY(!w.cboGengo->isEditable());
-    QVERIFY(w.textNen->text().isEmpty());
-    for (QLabel* l : {w.lblGengo, w.lblNen, w.lblJidai, w.lbl9sei, w.lbleto, w.lblkana, w.lblnenrei,
-                      w.lblSeireki})
+    for (int i = 0; i < 5; ++i) QCOMPARE(w.eraList->itemText(i), eras[i]);
+    QVERIFY(!w.eraList->isEditable());
+    QVERIFY(w.birthYearBox->text().isEmpty());
+    for (QLabel* l : {w.otherEraLabel, w.otherYearLabel, w.periodLabel, w.nineStarLabel,
+                      w.signLabel, w.signReadingLabel, w.ageFigure, w.designatedWesternLabel})
         QVERIFY2(l->text().isEmpty(), qPrintable(l->objectName()));
-    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
-    QVERIFY(!w.textShitei->isEnabled());
-    QVERIFY(w.Option1->isChecked());
-    QVERIFY(!w.Option2->isChecked());
-    QCOMPARE(w.Label12->text(), QStringLiteral("西暦"));
-    QCOMPARE(w.Frame1->title(), QStringLiteral("何歳？"));
-    QCOMPARE(w.Label11->text(), QStringLiteral("歳"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
+    QVERIFY(!w.designatedYearBox->isEnabled());
+    QVERIFY(w.thisYearOption->isChecked());
+    QVERIFY(!w.designatedYearOption->isChecked());
+    QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("西暦"));
+    QCOMPARE(w.ageFrame->title(), QStringLiteral("何歳？"));
+    QCOMPARE(w.ageUnit->text(), QStringLiteral("歳"));
     // The key-guide picture, and no picture loaded from the folder before anything is typed.
-    QVERIFY(!w.Image1->pixmap().isNull());
+    QVERIFY(!w.signPicture->pixmap().isNull());
     QVERIFY(w.platform->pictures.isEmpty());
-    QCOMPARE(QApplication::focusWidget(), w.textNen);
-    QCOMPARE(backgroundColour(w.lblnenrei), yorvane::colours::kValueBox);
-    QCOMPARE(backgroundColour(w.Label3), kGrey);
-    QCOMPARE(backgroundColour(w.textShitei), kGrey);
-    QCOMPARE(backgroundColour(w.textNen), kWhite);
+    QCOMPARE(QApplication::focusWidget(), w.birthYearBox);
+    QCOMPARE(backgroundColour(w.ageFigure), yorvane::colours::kValueBox);
+    QCOMPARE(backgroundColour(w.otherYearUnit), kGrey);
+    QCOMPARE(backgroundColour(w.designatedYearBox), kGrey);
+    QCOMPARE(backgroundColour(w.birthYearBox), kWhite);
 }
 
 void TestForm1::tabOrder() {
     Window w;
     QVERIFY(w.show());
-    w.textNen->setFocus();
+    w.birthYearBox->setFocus();
     QList<QWidget*> seen;
     for (int i = 0; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         seen << QApplication::focusWidget();
     }
     // textShitei is disabled while Option1 is chosen; Option2 is not a Tab stop then.
-    QCOMPARE(seen, (QList<QWidget*>{w.Option1, w.cboGengo, w.ComExch, w.textNen}));
+    QCOMPARE(seen,
+             (QList<QWidget*>{w.thisYearOption, w.eraList, w.exchangeButton, w.birthYearBox}));
 }
 
 void TestForm1::accessibleNames() {
     Window w(false);
-    QCOMPARE(w.textNen->accessibleName(), QStringLiteral("生まれ年"));
-    QCOMPARE(w.textShitei->accessibleName(), QStringLiteral("指定年"));
-    QCOMPARE(w.cboGengo->accessibleName(), QStringLiteral("元号"));
-    QCOMPARE(w.ComExch->accessibleName(), QStringLiteral("交換"));
-    QVERIFY(!w.Image1->accessibleName().isEmpty());
-    for (QWidget* c :
-         std::initializer_list<QWidget*>{w.lblGengo, w.lblNen, w.lblJidai, w.lbl9sei, w.lbleto,
-                                         w.lblkana, w.lblnenrei, w.lblSeireki})
+    QCOMPARE(w.birthYearBox->accessibleName(), QStringLiteral("生まれ年"));
+    QCOMPARE(w.designatedYearBox->accessibleName(), QStringLiteral("指定年"));
+    QCOMPARE(w.eraList->accessibleName(), QStringLiteral("元号"));
+    QCOMPARE(w.exchangeButton->accessibleName(), QStringLiteral("交換"));
+    QVERIFY(!w.signPicture->accessibleName().isEmpty());
+    for (QWidget* c : std::initializer_list<QWidget*>{
+             w.otherEraLabel, w.otherYearLabel, w.periodLabel, w.nineStarLabel, w.signLabel,
+             w.signReadingLabel, w.ageFigure, w.designatedWesternLabel})
         QVERIFY2(!c->accessibleDescription().isEmpty(), qPrintable(c->objectName()));
 }
 
@@ -228,21 +229,21 @@ void TestForm1::typingUnderEachEra() {
     QFETCH(QString, period);
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(era);
-    QTest::keyClicks(w.textNen, keys);
-    QCOMPARE(w.textNen->text(), keys);
-    QCOMPARE(w.cboGengo->currentText(), eraAfter);
-    QCOMPARE(w.lblGengo->text(), gengo);
-    QCOMPARE(w.lblNen->text(), nen);
-    QCOMPARE(textColour(w.textNen), red ? kRed : kBlack);
-    QCOMPARE(w.lblJidai->text(), period);
+    w.eraList->setCurrentIndex(era);
+    QTest::keyClicks(w.birthYearBox, keys);
+    QCOMPARE(w.birthYearBox->text(), keys);
+    QCOMPARE(w.eraList->currentText(), eraAfter);
+    QCOMPARE(w.otherEraLabel->text(), gengo);
+    QCOMPARE(w.otherYearLabel->text(), nen);
+    QCOMPARE(textColour(w.birthYearBox), red ? kRed : kBlack);
+    QCOMPARE(w.periodLabel->text(), period);
 }
 
 void TestForm1::everyKeystrokeRecalculates() {
     // GIVEN 平成 in the list
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(1);
+    w.eraList->setCurrentIndex(1);
     struct Step {
         char key;
         const char* era;
@@ -258,17 +259,17 @@ void TestForm1::everyKeystrokeRecalculates() {
     };
     // WHEN 1989 is typed one digit at a time THEN each keystroke shows its year
     for (const auto& s : steps) {
-        QTest::keyClick(w.textNen, s.key);
-        QCOMPARE(w.cboGengo->currentText(), QString::fromUtf8(s.era));
-        QCOMPARE(w.lblGengo->text(), QString::fromUtf8(s.gengo));
-        QCOMPARE(w.lblNen->text(), QString::fromUtf8(s.nen));
-        QCOMPARE(w.lblnenrei->text(), QString::number(2026 - s.western));
+        QTest::keyClick(w.birthYearBox, s.key);
+        QCOMPARE(w.eraList->currentText(), QString::fromUtf8(s.era));
+        QCOMPARE(w.otherEraLabel->text(), QString::fromUtf8(s.gengo));
+        QCOMPARE(w.otherYearLabel->text(), QString::fromUtf8(s.nen));
+        QCOMPARE(w.ageFigure->text(), QString::number(2026 - s.western));
     }
-    QCOMPARE(w.lbl9sei->text(), QStringLiteral("二黒土星"));
+    QCOMPARE(w.nineStarLabel->text(), QStringLiteral("二黒土星"));
     // Backspace is a change as well.
-    QTest::keyClick(w.textNen, Qt::Key_Backspace);
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("1828"));
-    QCOMPARE(w.lblGengo->text(), QString());
+    QTest::keyClick(w.birthYearBox, Qt::Key_Backspace);
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("1828"));
+    QCOMPARE(w.otherEraLabel->text(), QString());
 }
 
 void TestForm1::uselessInputEmptiesTheField_data() {
@@ -290,65 +291,66 @@ void TestForm1::uselessInputEmptiesTheField() {
     QFETCH(int, era);
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("1980"));
-    QCOMPARE(w.lbl9sei->text(), QStringLiteral("二黒土星"));
-    w.cboGengo->setCurrentIndex(era);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("1980"));
+    QCOMPARE(w.nineStarLabel->text(), QStringLiteral("二黒土星"));
+    w.eraList->setCurrentIndex(era);
     // The whole text at once (a paste), which reads as a number below 1.
-    w.textNen->selectAll();
-    w.textNen->insert(keys);
-    QVERIFY(w.textNen->text().isEmpty());
-    for (QLabel* l : {w.lbl9sei, w.lbleto, w.lblkana, w.lblnenrei, w.lblNen})
+    w.birthYearBox->selectAll();
+    w.birthYearBox->insert(keys);
+    QVERIFY(w.birthYearBox->text().isEmpty());
+    for (QLabel* l :
+         {w.nineStarLabel, w.signLabel, w.signReadingLabel, w.ageFigure, w.otherYearLabel})
         QVERIFY2(l->text().isEmpty(), qPrintable(l->objectName()));
-    QCOMPARE(w.lblGengo->text(), era == 0 ? QString() : QStringLiteral("西暦"));
+    QCOMPARE(w.otherEraLabel->text(), era == 0 ? QString() : QStringLiteral("西暦"));
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene1.jpg"));
-    QVERIFY(!w.Image1->pixmap().isNull());
-    QCOMPARE(textColour(w.textNen), kBlack);
+    QVERIFY(!w.signPicture->pixmap().isNull());
+    QCOMPARE(textColour(w.birthYearBox), kBlack);
 }
 
 void TestForm1::choosingAnEraAloneChangesNothing() {
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
     const int loaded = w.platform->pictures.size();
-    w.cboGengo->setCurrentIndex(4);  // 明治, as the mouse chooses it
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
-    QCOMPARE(w.lbleto->text(), QStringLiteral("庚申"));
+    w.eraList->setCurrentIndex(4);  // 明治, as the mouse chooses it
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
+    QCOMPARE(w.signLabel->text(), QStringLiteral("庚申"));
     QCOMPARE(w.platform->pictures.size(), loaded);
     // The next change counts in the new era.
-    QTest::keyClick(w.textNen, Qt::Key_Backspace);
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1872"));
+    QTest::keyClick(w.birthYearBox, Qt::Key_Backspace);
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1872"));
 }
 
 void TestForm1::noFifthCharacter() {
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(0);
-    QTest::keyClicks(w.textNen, QStringLiteral("19801"));
-    QCOMPARE(w.textNen->text(), QStringLiteral("1980"));
+    w.eraList->setCurrentIndex(0);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("19801"));
+    QCOMPARE(w.birthYearBox->text(), QStringLiteral("1980"));
     // A longer text pasted is cut to four characters.
-    w.textNen->selectAll();
-    w.textNen->insert(QStringLiteral("123456"));
-    QCOMPARE(w.textNen->text(), QStringLiteral("1234"));
+    w.birthYearBox->selectAll();
+    w.birthYearBox->insert(QStringLiteral("123456"));
+    QCOMPARE(w.birthYearBox->text(), QStringLiteral("1234"));
     // The program's own texts stay whole.
-    w.textShitei->setText(QStringLiteral("ERROR"));
-    QCOMPARE(w.textShitei->text(), QString());  // no number: emptied by its change handling
-    w.Option2->click();
-    QTest::keyClicks(w.textShitei, QStringLiteral("20001"));
-    QCOMPARE(w.textShitei->text(), QStringLiteral("2000"));
+    w.designatedYearBox->setText(QStringLiteral("ERROR"));
+    QCOMPARE(w.designatedYearBox->text(), QString());  // no number: emptied by its change handling
+    w.designatedYearOption->click();
+    QTest::keyClicks(w.designatedYearBox, QStringLiteral("20001"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("2000"));
 }
 
 void TestForm1::pictureFollowsTheYear() {
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(0);
-    QTest::keyClicks(w.textNen, QStringLiteral("1984"));
+    w.eraList->setCurrentIndex(0);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("1984"));
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("ne.jpg"));
-    QCOMPARE(w.lblkana->text(), QStringLiteral("きのえ  ね  "));
-    QVERIFY(!w.Image1->pixmap().isNull());
+    QCOMPARE(w.signReadingLabel->text(), QStringLiteral("きのえ  ね  "));
+    QVERIFY(!w.signPicture->pixmap().isNull());
     // Loaded anew at each keystroke.
     const int before = w.platform->pictures.size();
-    QTest::keyClick(w.textNen, Qt::Key_Backspace);
+    QTest::keyClick(w.birthYearBox, Qt::Key_Backspace);
     QCOMPARE(w.platform->pictures.size(), before + 1);
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("tora.jpg"));  // 198 is a 寅 year
 }
@@ -361,15 +363,15 @@ void TestForm1::missingPictureShowsNone() {
     QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
     broken.write("\xFF\xD8\xFF\xE0 not a whole picture");
     broken.close();
-    w.cboGengo->setCurrentIndex(0);
-    QTest::keyClicks(w.textNen, QStringLiteral("1980"));
-    QVERIFY(w.Image1->pixmap().isNull());
+    w.eraList->setCurrentIndex(0);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("1980"));
+    QVERIFY(w.signPicture->pixmap().isNull());
     // Every step after the picture still ran.
-    QCOMPARE(w.lbleto->text(), QStringLiteral("庚申"));
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("46"));
-    w.textNen->clear();
-    QVERIFY(w.Image1->pixmap().isNull());
-    QCOMPARE(w.lblNen->text(), QString());
+    QCOMPARE(w.signLabel->text(), QStringLiteral("庚申"));
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("46"));
+    w.birthYearBox->clear();
+    QVERIFY(w.signPicture->pixmap().isNull());
+    QCOMPARE(w.otherYearLabel->text(), QString());
 }
 
 void TestForm1::figureAndWording_data() {
@@ -390,54 +392,54 @@ void TestForm1::figureAndWording() {
     QFETCH(bool, yearsAgo);
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(0);
-    QTest::keyClicks(w.textNen, year);
-    QCOMPARE(w.lblnenrei->text(), figure);
-    QCOMPARE(textColour(w.lblnenrei), figure.startsWith(u'-') ? kRed : kBlack);
-    QCOMPARE(w.Frame1->title(), yearsAgo ? QStringLiteral("何年前？") : QStringLiteral("何歳？"));
-    QCOMPARE(w.Option1->text(),
+    w.eraList->setCurrentIndex(0);
+    QTest::keyClicks(w.birthYearBox, year);
+    QCOMPARE(w.ageFigure->text(), figure);
+    QCOMPARE(textColour(w.ageFigure), figure.startsWith(u'-') ? kRed : kBlack);
+    QCOMPARE(w.ageFrame->title(), yearsAgo ? QStringLiteral("何年前？") : QStringLiteral("何歳？"));
+    QCOMPARE(w.thisYearOption->text(),
              yearsAgo ? QStringLiteral("今年の") : QStringLiteral("今年の誕生日で"));
-    QCOMPARE(w.Option2->text(),
+    QCOMPARE(w.designatedYearOption->text(),
              yearsAgo ? QStringLiteral("下記の年の") : QStringLiteral("下記の年では"));
-    QCOMPARE(w.Label11->text(), yearsAgo ? QStringLiteral("年前") : QStringLiteral("歳"));
+    QCOMPARE(w.ageUnit->text(), yearsAgo ? QStringLiteral("年前") : QStringLiteral("歳"));
     // An empty field goes back to the age wording.
-    w.textNen->clear();
-    QCOMPARE(w.Label11->text(), QStringLiteral("歳"));
+    w.birthYearBox->clear();
+    QCOMPARE(w.ageUnit->text(), QStringLiteral("歳"));
 }
 
 void TestForm1::option2EnablesTheDesignatedYear() {
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(0);
-    QTest::keyClicks(w.textNen, QStringLiteral("2000"));
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
-    QVERIFY(w.Option2->isChecked());
-    QVERIFY(w.textShitei->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), w.textShitei);
-    QCOMPARE(w.textShitei->selectedText(), QStringLiteral("1990"));
-    QCOMPARE(backgroundColour(w.textShitei), kWhite);
-    QCOMPARE(textColour(w.Label12), kBlack);
-    QCOMPARE(textColour(w.Label13), kBlack);
-    QCOMPARE(textColour(w.lblSeireki), kBlack);
+    w.eraList->setCurrentIndex(0);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("2000"));
+    QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
+    QVERIFY(w.designatedYearOption->isChecked());
+    QVERIFY(w.designatedYearBox->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), w.designatedYearBox);
+    QCOMPARE(w.designatedYearBox->selectedText(), QStringLiteral("1990"));
+    QCOMPARE(backgroundColour(w.designatedYearBox), kWhite);
+    QCOMPARE(textColour(w.designatedEraCaption), kBlack);
+    QCOMPARE(textColour(w.designatedYearUnit), kBlack);
+    QCOMPARE(textColour(w.designatedWesternLabel), kBlack);
     // 西暦 1990 designated, born 2000: -10, in red.
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("-10"));
-    QCOMPARE(textColour(w.lblnenrei), kRed);
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("-10"));
+    QCOMPARE(textColour(w.ageFigure), kRed);
 }
 
 void TestForm1::option1GreysItOut() {
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(0);
-    QTest::keyClicks(w.textNen, QStringLiteral("2000"));
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("-10"));
-    QTest::mouseClick(w.Option1, Qt::LeftButton);
-    QVERIFY(w.Option1->isChecked());
-    QVERIFY(!w.textShitei->isEnabled());
-    QCOMPARE(backgroundColour(w.textShitei), kGrey);
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("26"));
-    QCOMPARE(textColour(w.lblnenrei), kBlack);
-    for (QLabel* l : {w.lblSeireki, w.Label12, w.Label13}) {
+    w.eraList->setCurrentIndex(0);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("2000"));
+    QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("-10"));
+    QTest::mouseClick(w.thisYearOption, Qt::LeftButton);
+    QVERIFY(w.thisYearOption->isChecked());
+    QVERIFY(!w.designatedYearBox->isEnabled());
+    QCOMPARE(backgroundColour(w.designatedYearBox), kGrey);
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("26"));
+    QCOMPARE(textColour(w.ageFigure), kBlack);
+    for (QLabel* l : {w.designatedWesternLabel, w.designatedEraCaption, w.designatedYearUnit}) {
         QVERIFY2(textColour(l) != kBlack, qPrintable(l->objectName()));
         QVERIFY2(textColour(l) != kGrey, qPrintable(l->objectName()));
     }
@@ -484,22 +486,22 @@ void TestForm1::designatedYearTyping() {
     QFETCH(bool, red);
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(0);
-    QTest::keyClicks(w.textNen, QStringLiteral("1980"));
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
-    QTest::keyClick(w.textShitei, eraKey);
-    QVERIFY(w.textShitei->text().isEmpty());
-    QCOMPARE(w.lblnenrei->text(), QString());
-    QTest::keyClicks(w.textShitei, keys);
-    QCOMPARE(w.Label12->text(), era);
-    QCOMPARE(w.lblSeireki->text(), western);
-    QCOMPARE(w.lblnenrei->text(), figure);
-    QCOMPARE(textColour(w.lblnenrei), figure.startsWith(u'-') ? kRed : kBlack);
-    QCOMPARE(textColour(w.textShitei), red ? kRed : kBlack);
+    w.eraList->setCurrentIndex(0);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("1980"));
+    QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
+    QTest::keyClick(w.designatedYearBox, eraKey);
+    QVERIFY(w.designatedYearBox->text().isEmpty());
+    QCOMPARE(w.ageFigure->text(), QString());
+    QTest::keyClicks(w.designatedYearBox, keys);
+    QCOMPARE(w.designatedEraCaption->text(), era);
+    QCOMPARE(w.designatedWesternLabel->text(), western);
+    QCOMPARE(w.ageFigure->text(), figure);
+    QCOMPARE(textColour(w.ageFigure), figure.startsWith(u'-') ? kRed : kBlack);
+    QCOMPARE(textColour(w.designatedYearBox), red ? kRed : kBlack);
     // The designated year counts in the next recalculation too.
-    QTest::keyClick(w.textNen, Qt::Key_Backspace);
-    QTest::keyClick(w.textNen, '0');
-    QCOMPARE(w.lblnenrei->text(), figure);
+    QTest::keyClick(w.birthYearBox, Qt::Key_Backspace);
+    QTest::keyClick(w.birthYearBox, '0');
+    QCOMPARE(w.ageFigure->text(), figure);
 }
 
 void TestForm1::designatedYearEmptied_data() {
@@ -514,62 +516,62 @@ void TestForm1::designatedYearEmptied() {
     QFETCH(int, eraKey);
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(0);
-    QTest::keyClicks(w.textNen, QStringLiteral("1980"));
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
-    if (eraKey) QTest::keyClick(w.textShitei, Qt::Key(eraKey));
-    w.textShitei->setText(text);
-    QVERIFY(w.textShitei->text().isEmpty());
-    QCOMPARE(w.lblSeireki->text(), QString());
+    w.eraList->setCurrentIndex(0);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("1980"));
+    QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
+    if (eraKey) QTest::keyClick(w.designatedYearBox, Qt::Key(eraKey));
+    w.designatedYearBox->setText(text);
+    QVERIFY(w.designatedYearBox->text().isEmpty());
+    QCOMPARE(w.designatedWesternLabel->text(), QString());
     // No designated year, no figure: not the era offset taken for a year.
-    QCOMPARE(w.lblnenrei->text(), QString());
-    QTest::keyClick(w.textNen, Qt::Key_Backspace);
-    QCOMPARE(w.lblnenrei->text(), QString());
-    QTest::mouseClick(w.Option1, Qt::LeftButton);
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
-    QCOMPARE(w.lblnenrei->text(), QString());
+    QCOMPARE(w.ageFigure->text(), QString());
+    QTest::keyClick(w.birthYearBox, Qt::Key_Backspace);
+    QCOMPARE(w.ageFigure->text(), QString());
+    QTest::mouseClick(w.thisYearOption, Qt::LeftButton);
+    QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
+    QCOMPARE(w.ageFigure->text(), QString());
 }
 
 void TestForm1::clickingOption2Again() {
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(0);
-    QTest::keyClicks(w.textNen, QStringLiteral("1980"));
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("10"));
+    w.eraList->setCurrentIndex(0);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("1980"));
+    QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("10"));
     // A click is a click: the figure and the focus come back.
-    w.textShitei->setText(QStringLiteral("2000"));
-    w.lblnenrei->setText(QStringLiteral("x"));
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("20"));
-    QCOMPARE(QApplication::focusWidget(), w.textShitei);
+    w.designatedYearBox->setText(QStringLiteral("2000"));
+    w.ageFigure->setText(QStringLiteral("x"));
+    QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("20"));
+    QCOMPARE(QApplication::focusWidget(), w.designatedYearBox);
 }
 
 void TestForm1::exchange() {
     // GIVEN 昭和 55 born and 西暦 1990 designated, Option2 chosen
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
+    QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
     // WHEN the two are exchanged
-    QTest::mouseClick(w.ComExch, Qt::LeftButton);
+    QTest::mouseClick(w.exchangeButton, Qt::LeftButton);
     // THEN 1990 is the year of birth and 昭和 55 the designated year
-    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("西暦"));
-    QCOMPARE(w.textNen->text(), QStringLiteral("1990"));
-    QCOMPARE(w.Label12->text(), QStringLiteral("昭和"));
-    QCOMPARE(w.textShitei->text(), QStringLiteral("55"));
-    QCOMPARE(w.lblSeireki->text(), QStringLiteral("1980"));
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("-10"));
-    QCOMPARE(textColour(w.lblnenrei), kRed);
-    QCOMPARE(w.lblGengo->text(), QStringLiteral("平成"));
-    QCOMPARE(w.lblNen->text(), QStringLiteral("2"));
+    QCOMPARE(w.eraList->currentText(), QStringLiteral("西暦"));
+    QCOMPARE(w.birthYearBox->text(), QStringLiteral("1990"));
+    QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("昭和"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("55"));
+    QCOMPARE(w.designatedWesternLabel->text(), QStringLiteral("1980"));
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("-10"));
+    QCOMPARE(textColour(w.ageFigure), kRed);
+    QCOMPARE(w.otherEraLabel->text(), QStringLiteral("平成"));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("2"));
     // Exchanged back, all is as before.
-    QTest::mouseClick(w.ComExch, Qt::LeftButton);
-    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("昭和"));
-    QCOMPARE(w.textNen->text(), QStringLiteral("55"));
-    QCOMPARE(w.Label12->text(), QStringLiteral("西暦"));
-    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("10"));
+    QTest::mouseClick(w.exchangeButton, Qt::LeftButton);
+    QCOMPARE(w.eraList->currentText(), QStringLiteral("昭和"));
+    QCOMPARE(w.birthYearBox->text(), QStringLiteral("55"));
+    QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("西暦"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("10"));
 }
 
 void TestForm1::exchangeWithUnknownEra() {
@@ -580,40 +582,40 @@ void TestForm1::exchangeWithUnknownEra() {
     ini.write("[SET]\r\nSHITEI=55\r\nGENGO=ERROR\r\n");
     ini.close();
     w->loadSettings();
-    QCOMPARE(w.Label12->text(), QStringLiteral("ERROR"));
+    QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("ERROR"));
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(3);
-    QTest::keyClicks(w.textNen, QStringLiteral("10"));
-    w.ComExch->click();
+    w.eraList->setCurrentIndex(3);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("10"));
+    w.exchangeButton->click();
     // The list cannot select ERROR: it keeps 大正, and the rest of the exchange goes on.
-    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("大正"));
-    QCOMPARE(w.textNen->text(), QStringLiteral("55"));
-    QCOMPARE(textColour(w.textNen), kRed);  // 大正 55 is past the era's end
-    QCOMPARE(w.Label12->text(), QStringLiteral("大正"));
-    QCOMPARE(w.textShitei->text(), QStringLiteral("10"));
-    QCOMPARE(w.lblSeireki->text(), QStringLiteral("1921"));
+    QCOMPARE(w.eraList->currentText(), QStringLiteral("大正"));
+    QCOMPARE(w.birthYearBox->text(), QStringLiteral("55"));
+    QCOMPARE(textColour(w.birthYearBox), kRed);  // 大正 55 is past the era's end
+    QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("大正"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("10"));
+    QCOMPARE(w.designatedWesternLabel->text(), QStringLiteral("1921"));
 }
 
 void TestForm1::exchangeOfEqualYearsKeepsTheCaret() {
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(0);
-    QTest::keyClicks(w.textNen, QStringLiteral("6"));
-    w.textShitei->setText(QStringLiteral("6"));
-    w.textNen->setCursorPosition(0);
-    QTest::keyClick(w.textNen, Qt::Key_Insert);
-    QCOMPARE(w.textNen->text(), QStringLiteral("6"));
-    QCOMPARE(w.textNen->cursorPosition(), 0);
+    w.eraList->setCurrentIndex(0);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("6"));
+    w.designatedYearBox->setText(QStringLiteral("6"));
+    w.birthYearBox->setCursorPosition(0);
+    QTest::keyClick(w.birthYearBox, Qt::Key_Insert);
+    QCOMPARE(w.birthYearBox->text(), QStringLiteral("6"));
+    QCOMPARE(w.birthYearBox->cursorPosition(), 0);
 }
 
 void TestForm1::emptyBirthYearFigures() {
     Window w;
     QVERIFY(w.show());
     // With no year of birth, Option1 shows this year itself and Option2 the designated year.
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("1990"));
-    QTest::mouseClick(w.Option1, Qt::LeftButton);
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("2026"));
+    QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("1990"));
+    QTest::mouseClick(w.thisYearOption, Qt::LeftButton);
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("2026"));
 }
 
 namespace {
@@ -630,18 +632,24 @@ struct PaintCounter : QObject {
 void TestForm1::wordingSwitchRepaintsLittle() {
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("198"));
-    QCOMPARE(w.Frame1->title(), QStringLiteral("何年前？"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("198"));
+    QCOMPARE(w.ageFrame->title(), QStringLiteral("何年前？"));
     QCoreApplication::processEvents();
     PaintCounter counter;
-    QList<QWidget*> watched{w.Frame1,     w.Option1,    w.Label11, w.lblnenrei,
-                            w.textShitei, w.lblSeireki, w.Label12, w.Label13};
+    QList<QWidget*> watched{w.ageFrame,
+                            w.thisYearOption,
+                            w.ageUnit,
+                            w.ageFigure,
+                            w.designatedYearBox,
+                            w.designatedWesternLabel,
+                            w.designatedEraCaption,
+                            w.designatedYearUnit};
     for (QWidget* c : watched) c->installEventFilter(&counter);
     // WHEN a fourth digit makes the year an age
-    QTest::keyClick(w.textNen, '0');
+    QTest::keyClick(w.birthYearBox, '0');
     QCoreApplication::processEvents();
     // THEN what changed is repainted, and the designated year in the same box is not
-    QCOMPARE(w.Frame1->title(), QStringLiteral("何歳？"));
+    QCOMPARE(w.ageFrame->title(), QStringLiteral("何歳？"));
     for (const char* changed : {"Frame1", "Option1", "Label11", "lblnenrei"})
         QVERIFY2(counter.paints.value(QLatin1String(changed)) > 0, changed);
     for (const char* unchanged : {"textShitei", "lblSeireki", "Label12", "Label13"})
@@ -651,11 +659,11 @@ void TestForm1::wordingSwitchRepaintsLittle() {
 void TestForm1::optionButtonsShowTheFrame() {
     Window w;
     QVERIFY(w.show());
-    const QImage frame = w.Frame1->grab().toImage();
+    const QImage frame = w.ageFrame->grab().toImage();
     // Beside the button's caption, inside the button, and left of it, on the frame alone.
-    const QPoint inButton = w.Option2->geometry().topRight() + QPoint(-4, 3);
-    const QPoint onFrame(w.Option2->x() - 8, inButton.y());
-    QVERIFY(w.Option2->geometry().contains(inButton));
+    const QPoint inButton = w.designatedYearOption->geometry().topRight() + QPoint(-4, 3);
+    const QPoint onFrame(w.designatedYearOption->x() - 8, inButton.y());
+    QVERIFY(w.designatedYearOption->geometry().contains(inButton));
     QCOMPARE(frame.pixelColor(inButton), frame.pixelColor(onFrame));
 }
 

@@ -56,8 +56,8 @@ void TestMenus::documentsGoToTheDesktop() {
 
 void TestMenus::documentsAskedAgainEachTime() {
     Window w;
-    w.mnuGengo->trigger();
-    w.mnuGengo->trigger();
+    w.eraTableAction->trigger();
+    w.eraTableAction->trigger();
     QCOMPARE(w.platform->documents.size(), 2);
 }
 
@@ -65,7 +65,7 @@ void TestMenus::versionWindowIsOneAndNotModal() {
     Window w;
     QVERIFY(w.show());
     QVERIFY(!versionWindow());
-    w.mnuVer->trigger();
+    w.versionAction->trigger();
     VersionWindow* first = versionWindow();
     QVERIFY(first);
     QVERIFY(QTest::qWaitForWindowExposed(first));
@@ -74,10 +74,10 @@ void TestMenus::versionWindowIsOneAndNotModal() {
     // The main window stays usable.
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
     // Chosen again: the same window, brought to the front.
-    w.mnuVer->trigger();
+    w.versionAction->trigger();
     QCOMPARE(versionWindow(), first);
     QCOMPARE(w->findChildren<VersionWindow*>().size(), 0);  // no owner window
     const auto tops = QApplication::topLevelWidgets();
@@ -128,7 +128,7 @@ void TestMenus::versionWindowContents() {
 void TestMenus::versionWindowComesBackCentred() {
     Window w;
     QVERIFY(w.show());
-    w.mnuVer->trigger();
+    w.versionAction->trigger();
     QPointer<VersionWindow> first = versionWindow();
     QVERIFY(QTest::qWaitForWindowExposed(first.data()));
     const QRect area = w->screen()->availableGeometry();
@@ -140,7 +140,7 @@ void TestMenus::versionWindowComesBackCentred() {
     QVERIFY(first.isNull());
     QVERIFY(!versionWindow());
     // Chosen again: a new window, in the centre again.
-    w.mnuVer->trigger();
+    w.versionAction->trigger();
     QVERIFY(versionWindow());
     QVERIFY(QTest::qWaitForWindowExposed(versionWindow()));
     QVERIFY(std::abs(versionWindow()->geometry().center().y() - area.center().y()) <= 4);
@@ -187,43 +187,43 @@ void TestMenus::addressOpenedOrRefused() {
 void TestMenus::pictureClicks() {
     Window w;
     QVERIFY(w.show());
-    QTest::mouseClick(w.Image1, Qt::LeftButton);
+    QTest::mouseClick(w.signPicture, Qt::LeftButton);
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene2.gif"));
-    QVERIFY(!w.Image1->pixmap().isNull());
+    QVERIFY(!w.signPicture->pixmap().isNull());
     // A double click is a click and then a double click: the start picture remains.
     w.platform->pictures.clear();
-    const QPoint at = w.Image1->rect().center();
-    QTest::mousePress(w.Image1, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, at);
-    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w.Image1->mapToGlobal(at), Qt::LeftButton,
+    const QPoint at = w.signPicture->rect().center();
+    QTest::mousePress(w.signPicture, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(w.signPicture, Qt::LeftButton, {}, at);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w.signPicture->mapToGlobal(at), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w.Image1, &dbl);
-    QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, at);
+    QApplication::sendEvent(w.signPicture, &dbl);
+    QTest::mouseRelease(w.signPicture, Qt::LeftButton, {}, at);
     QCOMPARE(w.platform->pictures.size(), 2);
     QCOMPARE(w.platform->pictures.first().section(u'/', -1), QStringLiteral("scene2.gif"));
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene1.jpg"));
-    QVERIFY(!w.Image1->pixmap().isNull());
+    QVERIFY(!w.signPicture->pixmap().isNull());
     // Each click loads the file anew: a picture that has gone shows nothing.
     QVERIFY(QFile::remove(QDir(w.dir.path()).filePath(QStringLiteral("scene2.gif"))));
-    QTest::mouseClick(w.Image1, Qt::LeftButton);
-    QVERIFY(w.Image1->pixmap().isNull());
+    QTest::mouseClick(w.signPicture, Qt::LeftButton);
+    QVERIFY(w.signPicture->pixmap().isNull());
 }
 
 void TestMenus::recalculationReplacesTheScene() {
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("saru.jpg"));
-    QTest::mouseClick(w.Image1, Qt::LeftButton);
+    QTest::mouseClick(w.signPicture, Qt::LeftButton);
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene2.gif"));
-    QTest::keyClick(w.textNen, Qt::Key_Backspace);  // 昭和 5 = 1930, a 午 year
+    QTest::keyClick(w.birthYearBox, Qt::Key_Backspace);  // 昭和 5 = 1930, a 午 year
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("uma.jpg"));
 }
 
 void TestMenus::versionWindowOutlivesTheMainWindow() {
     Window w;
     QVERIFY(w.show());
-    w.mnuVer->trigger();
+    w.versionAction->trigger();
     QPointer<VersionWindow> version = versionWindow();
     QVERIFY(QTest::qWaitForWindowExposed(version.data()));
     QVERIFY(w->close());
