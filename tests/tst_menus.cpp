@@ -102,9 +102,8 @@ void TestMenus::versionWindowContents() {
     QCOMPARE(f.versionLabel->font().pointSizeF(), 15.75);
     QCOMPARE(f.banner->pixmap().size(), QSize(212, 45));
     QCOMPARE(f.sheetPicture->pixmap().size(), QSize(60, 75));
-    QCOMPARE(f.addressLabel->text(), VersionWindow::webAddress());
     QVERIFY(!f.copyrightLabel->text().isEmpty());
-    const QUrl address(VersionWindow::webAddress(), QUrl::StrictMode);
+    const QUrl address(f.addressLabel->text(), QUrl::StrictMode);
     QVERIFY(address.isValid());
     QCOMPARE(address.scheme(), QStringLiteral("https"));
     QVERIFY(address.host().endsWith(QStringLiteral("example.org")));
@@ -173,7 +172,8 @@ void TestMenus::addressOpenedOrRefused() {
     });
     QTest::mouseClick(f.addressLabel, Qt::LeftButton);
     QTest::qWait(100);
-    QCOMPARE(platform.addresses, QStringList{VersionWindow::webAddress()});
+    // The address opened is the one shown.
+    QCOMPARE(platform.addresses, QStringList{f.addressLabel->text()});
     if (accepted) {
         QVERIFY(shown.isEmpty());
     } else {
