@@ -126,6 +126,11 @@ void MainWindow::birthYearChanged() {
     if (rendering_) return;
     const std::u16string text(u16(birthYearBox->text()));
     update([&](MainInputs& in) { enterBirthYear(in, text); });
+    followBirthYear();
+}
+
+// An open age table follows each new reading of the year of birth.
+void MainWindow::followBirthYear() {
     if (ageTable_ && ageTable_->isVisible()) ageTable_->showYear(mainView(inputs_).birthYear);
 }
 
@@ -165,14 +170,17 @@ void MainWindow::designatedYearOptionClicked() {
 
 void MainWindow::exchangeClicked() {
     update(exchangeYears);
-    if (ageTable_ && ageTable_->isVisible()) ageTable_->showYear(mainView(inputs_).birthYear);
+    followBirthYear();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Keyboard
 
 void MainWindow::chooseBirthEra(Era era) {
+    // An empty box stays as it is: the year of birth is not read again.
+    const bool reread = !inputs_.birthText.empty();
     update([era](MainInputs& in) { yorvane::chooseBirthEra(in, era); });
+    if (reread) followBirthYear();
 }
 
 void MainWindow::chooseDesignatedEra(Era era) {

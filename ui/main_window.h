@@ -74,6 +74,7 @@ private:
 
     // What happened.
     void birthYearChanged();
+    void followBirthYear();
     void designatedYearChanged();
     void designatedYearBoxVisited();
     void thisYearOptionFocused(Qt::FocusReason reason);
