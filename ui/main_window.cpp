@@ -47,7 +47,7 @@ void setBoxText(QLineEdit* box, const QString& text) {
 // ---------------------------------------------------------------------------------------------
 // The view
 
-void MainWindow::update(const std::function<void(MainInputs&)>& change) {
+void MainWindow::apply(const std::function<void(MainInputs&)>& change) {
     change(inputs_);
     inputs_.currentYear = platform_.currentYear();
     render(mainView(inputs_));
@@ -125,7 +125,7 @@ void MainWindow::renderPicture(const MainView& view) {
 void MainWindow::birthYearChanged() {
     if (rendering_) return;
     const std::u16string text(u16(birthYearBox->text()));
-    update([&](MainInputs& in) { enterBirthYear(in, text); });
+    apply([&](MainInputs& in) { enterBirthYear(in, text); });
     followBirthYear();
 }
 
@@ -137,11 +137,11 @@ void MainWindow::followBirthYear() {
 void MainWindow::designatedYearChanged() {
     if (rendering_) return;
     const std::u16string text(u16(designatedYearBox->text()));
-    update([&](MainInputs& in) { enterDesignatedYear(in, text); });
+    apply([&](MainInputs& in) { enterDesignatedYear(in, text); });
 }
 
 void MainWindow::designatedYearBoxVisited() {
-    update([](MainInputs& in) { in.designatedWesternActive = true; });
+    apply([](MainInputs& in) { in.designatedWesternActive = true; });
 }
 
 void MainWindow::thisYearOptionFocused(Qt::FocusReason reason) {
@@ -149,7 +149,7 @@ void MainWindow::thisYearOptionFocused(Qt::FocusReason reason) {
     // selects through the click itself.
     if (!thisYearOption->isChecked() && reason != Qt::MouseFocusReason)
         thisYearOption->setChecked(true);
-    update(countThisYear);
+    apply(countThisYear);
 }
 
 void MainWindow::designatedYearOptionFocused(Qt::FocusReason reason) {
@@ -164,12 +164,12 @@ void MainWindow::selectDesignatedYearOption() {
 }
 
 void MainWindow::designatedYearOptionClicked() {
-    update(countDesignatedYear);
+    apply(countDesignatedYear);
     designatedYearBox->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::exchangeClicked() {
-    update(exchangeYears);
+    apply(exchangeYears);
     followBirthYear();
 }
 
@@ -179,12 +179,12 @@ void MainWindow::exchangeClicked() {
 void MainWindow::chooseBirthEra(Era era) {
     // An empty box stays as it is: the year of birth is not read again.
     const bool reread = !inputs_.birthText.empty();
-    update([era](MainInputs& in) { yorvane::chooseBirthEra(in, era); });
+    apply([era](MainInputs& in) { yorvane::chooseBirthEra(in, era); });
     if (reread) followBirthYear();
 }
 
 void MainWindow::chooseDesignatedEra(Era era) {
-    update([era](MainInputs& in) { yorvane::chooseDesignatedEra(in, era); });
+    apply([era](MainInputs& in) { yorvane::chooseDesignatedEra(in, era); });
 }
 
 void MainWindow::focusBirthYear() { birthYearBox->setFocus(Qt::OtherFocusReason); }
@@ -319,7 +319,7 @@ void MainWindow::loadSettings() {
     const QString caption = settingsValue(QStringLiteral("GENGO"), QStringLiteral("SET"), file);
     // The stored designated year is read under the design caption 西暦, then its own caption
     // is put beside it.
-    update([&](MainInputs& in) {
+    apply([&](MainInputs& in) {
         in.listEra = Era::Showa;
         enterDesignatedYear(in, u16(designated));
         setDesignatedCaption(in, u16(caption));

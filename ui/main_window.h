@@ -70,7 +70,7 @@ private:
     void renderWording(const Wording& wording);
     void renderPicture(const MainView& view);
     // Changes the inputs with `change`, then renders them.
-    void update(const std::function<void(MainInputs&)>& change);
+    void apply(const std::function<void(MainInputs&)>& change);
 
     // What happened.
     void birthYearChanged();

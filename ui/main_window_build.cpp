@@ -283,9 +283,9 @@ void MainWindow::connectHandlers() {
     connect(helpAction, &QAction::triggered, this, &MainWindow::helpChosen);
     connect(versionAction, &QAction::triggered, this, &MainWindow::versionChosen);
     connect(signPicture, &PictureBox::clicked, this,
-            [this] { update([](MainInputs& in) { choosePicture(in, u"scene2.gif"); }); });
+            [this] { apply([](MainInputs& in) { choosePicture(in, u"scene2.gif"); }); });
     connect(signPicture, &PictureBox::doubleClicked, this,
-            [this] { update([](MainInputs& in) { choosePicture(in, kBlankPicture); }); });
+            [this] { apply([](MainInputs& in) { choosePicture(in, kBlankPicture); }); });
     // The list and the option buttons are chosen on them directly: the inputs follow.
     connect(eraList, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!rendering_) inputs_.listEra = eraAt(index);

@@ -9,7 +9,7 @@
 
 using yorvane::MainWindow;
 
-class TestForm1 : public QObject {
+class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void everyControlIsNamedAndPlaced_data();
@@ -44,7 +44,7 @@ private slots:
     void optionButtonsShowTheFrame();
 };
 
-void TestForm1::everyControlIsNamedAndPlaced_data() {
+void TestMainWindow::everyControlIsNamedAndPlaced_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("twips");
     struct Row {
@@ -69,7 +69,7 @@ void TestForm1::everyControlIsNamedAndPlaced_data() {
         QTest::newRow(r.n) << QString::fromLatin1(r.n) << QRect(r.l, r.t, r.w, r.h);
 }
 
-void TestForm1::everyControlIsNamedAndPlaced() {
+void TestMainWindow::everyControlIsNamedAndPlaced() {
     QFETCH(QString, name);
     QFETCH(QRect, twips);
     Window w(false);
@@ -90,7 +90,7 @@ void TestForm1::everyControlIsNamedAndPlaced() {
     QCOMPARE(c->parentWidget() == w.ageFrame, inFrame);
 }
 
-void TestForm1::windowIsFixedWithMenuBar() {
+void TestMainWindow::windowIsFixedWithMenuBar() {
     Window w;
     QVERIFY(w.show());
     QCOMPARE(w->windowTitle(), QStringLiteral("ヨルヴァネ  "));
@@ -115,7 +115,7 @@ void TestForm1::windowIsFixedWithMenuBar() {
         QVERIFY(a->shortcut().isEmpty());
 }
 
-void TestForm1::fontsAreTheJapaneseFaces() {
+void TestMainWindow::fontsAreTheJapaneseFaces() {
     Window w(false);
     QCOMPARE(QFontInfo(w.birthYearBox->font()).family(), QStringLiteral("IPAPGothic"));
     QCOMPARE(QFontInfo(w.eraList->font()).family(), QStringLiteral("IPAGothic"));
@@ -130,7 +130,7 @@ void TestForm1::fontsAreTheJapaneseFaces() {
     QCOMPARE(w.exchangeButton->font(), w->font());
 }
 
-void TestForm1::startState() {
+void TestMainWindow::startState() {
     Window w;
     QVERIFY(w.show());
     QCOMPARE(w.eraList->currentText(), QStringLiteral("昭和"));
@@ -159,7 +159,7 @@ void TestForm1::startState() {
     QCOMPARE(backgroundColour(w.birthYearBox), kWhite);
 }
 
-void TestForm1::accessibleNames() {
+void TestMainWindow::accessibleNames() {
     Window w(false);
     QCOMPARE(w.birthYearBox->accessibleName(), QStringLiteral("生まれ年"));
     QCOMPARE(w.designatedYearBox->accessibleName(), QStringLiteral("指定年"));
@@ -174,7 +174,7 @@ void TestForm1::accessibleNames() {
 
 // Typing a number, one key at a time, under an era; what the window shows afterwards. The
 // rule's cases are the engine's; these rows are one of each thing the window writes.
-void TestForm1::typingUnderEachEra_data() {
+void TestMainWindow::typingUnderEachEra_data() {
     QTest::addColumn<int>("era");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("eraAfter");
@@ -204,7 +204,7 @@ void TestForm1::typingUnderEachEra_data() {
                                << "3" << false << "江戸時代";
 }
 
-void TestForm1::typingUnderEachEra() {
+void TestMainWindow::typingUnderEachEra() {
     QFETCH(int, era);
     QFETCH(QString, keys);
     QFETCH(QString, eraAfter);
@@ -224,7 +224,7 @@ void TestForm1::typingUnderEachEra() {
     QCOMPARE(w.periodLabel->text(), period);
 }
 
-void TestForm1::everyKeystrokeRecalculates() {
+void TestMainWindow::everyKeystrokeRecalculates() {
     // GIVEN 平成 in the list
     Window w;
     QVERIFY(w.show());
@@ -257,7 +257,7 @@ void TestForm1::everyKeystrokeRecalculates() {
     QCOMPARE(w.otherEraLabel->text(), QString());
 }
 
-void TestForm1::uselessInputEmptiesTheField_data() {
+void TestMainWindow::uselessInputEmptiesTheField_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<int>("era");
     QTest::newRow("0") << "0" << 2;
@@ -271,7 +271,7 @@ void TestForm1::uselessInputEmptiesTheField_data() {
     QTest::newRow("blank") << " " << 2;
 }
 
-void TestForm1::uselessInputEmptiesTheField() {
+void TestMainWindow::uselessInputEmptiesTheField() {
     QFETCH(QString, keys);
     QFETCH(int, era);
     Window w;
@@ -292,7 +292,7 @@ void TestForm1::uselessInputEmptiesTheField() {
     QCOMPARE(textColour(w.birthYearBox), kBlack);
 }
 
-void TestForm1::choosingAnEraAloneChangesNothing() {
+void TestMainWindow::choosingAnEraAloneChangesNothing() {
     Window w;
     QVERIFY(w.show());
     QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
@@ -307,7 +307,7 @@ void TestForm1::choosingAnEraAloneChangesNothing() {
     QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1872"));
 }
 
-void TestForm1::noFifthCharacter() {
+void TestMainWindow::noFifthCharacter() {
     Window w;
     QVERIFY(w.show());
     w.eraList->setCurrentIndex(0);
@@ -325,7 +325,7 @@ void TestForm1::noFifthCharacter() {
     QCOMPARE(w.designatedYearBox->text(), QStringLiteral("2000"));
 }
 
-void TestForm1::pictureFollowsTheYear() {
+void TestMainWindow::pictureFollowsTheYear() {
     Window w;
     QVERIFY(w.show());
     w.eraList->setCurrentIndex(0);
@@ -340,7 +340,7 @@ void TestForm1::pictureFollowsTheYear() {
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("tora.jpg"));  // 198 is a 寅 year
 }
 
-void TestForm1::missingPictureShowsNone() {
+void TestMainWindow::missingPictureShowsNone() {
     Window w;
     QVERIFY(w.show());
     QVERIFY(QFile::remove(QDir(w.dir.path()).filePath(QStringLiteral("saru.jpg"))));
@@ -359,7 +359,7 @@ void TestForm1::missingPictureShowsNone() {
     QCOMPARE(w.otherYearLabel->text(), QString());
 }
 
-void TestForm1::figureAndWording_data() {
+void TestMainWindow::figureAndWording_data() {
     QTest::addColumn<QString>("year");
     QTest::addColumn<QString>("figure");
     QTest::addColumn<bool>("yearsAgo");
@@ -371,7 +371,7 @@ void TestForm1::figureAndWording_data() {
                           << "-4" << false;
 }
 
-void TestForm1::figureAndWording() {
+void TestMainWindow::figureAndWording() {
     QFETCH(QString, year);
     QFETCH(QString, figure);
     QFETCH(bool, yearsAgo);
@@ -392,7 +392,7 @@ void TestForm1::figureAndWording() {
     QCOMPARE(w.ageUnit->text(), QStringLiteral("歳"));
 }
 
-void TestForm1::option2EnablesTheDesignatedYear() {
+void TestMainWindow::option2EnablesTheDesignatedYear() {
     Window w;
     QVERIFY(w.show());
     w.eraList->setCurrentIndex(0);
@@ -411,7 +411,7 @@ void TestForm1::option2EnablesTheDesignatedYear() {
     QCOMPARE(textColour(w.ageFigure), kRed);
 }
 
-void TestForm1::option1GreysItOut() {
+void TestMainWindow::option1GreysItOut() {
     Window w;
     QVERIFY(w.show());
     w.eraList->setCurrentIndex(0);
@@ -432,7 +432,7 @@ void TestForm1::option1GreysItOut() {
 
 // Typing the designated year under an era of the era label, with Option2 chosen, born 1980:
 // one row for each thing the window writes (the rule's cases are the engine's).
-void TestForm1::designatedYearTyping_data() {
+void TestMainWindow::designatedYearTyping_data() {
     QTest::addColumn<Qt::Key>(
         "eraKey");  // in textShitei: Up 昭和, Left 大正, Right 平成, Down 明治
     QTest::addColumn<QString>("keys");
@@ -462,7 +462,7 @@ void TestForm1::designatedYearTyping_data() {
                              << "-53" << true;
 }
 
-void TestForm1::designatedYearTyping() {
+void TestMainWindow::designatedYearTyping() {
     QFETCH(Qt::Key, eraKey);
     QFETCH(QString, keys);
     QFETCH(QString, era);
@@ -489,14 +489,14 @@ void TestForm1::designatedYearTyping() {
     QCOMPARE(w.ageFigure->text(), figure);
 }
 
-void TestForm1::designatedYearEmptied_data() {
+void TestMainWindow::designatedYearEmptied_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("eraKey");  // 0: the designated era stays 西暦
     QTest::newRow("0 昭和") << "0" << int(Qt::Key_Up);
     QTest::newRow("abc 西暦") << "abc" << 0;
 }
 
-void TestForm1::designatedYearEmptied() {
+void TestMainWindow::designatedYearEmptied() {
     QFETCH(QString, text);
     QFETCH(int, eraKey);
     Window w;
@@ -517,7 +517,7 @@ void TestForm1::designatedYearEmptied() {
     QCOMPARE(w.ageFigure->text(), QString());
 }
 
-void TestForm1::clickingOption2Again() {
+void TestMainWindow::clickingOption2Again() {
     Window w;
     QVERIFY(w.show());
     w.eraList->setCurrentIndex(0);
@@ -532,7 +532,7 @@ void TestForm1::clickingOption2Again() {
     QCOMPARE(QApplication::focusWidget(), w.designatedYearBox);
 }
 
-void TestForm1::exchange() {
+void TestMainWindow::exchange() {
     // GIVEN 昭和 55 born and 西暦 1990 designated, Option2 chosen
     Window w;
     QVERIFY(w.show());
@@ -559,7 +559,7 @@ void TestForm1::exchange() {
     QCOMPARE(w.ageFigure->text(), QStringLiteral("10"));
 }
 
-void TestForm1::exchangeWithUnknownEra() {
+void TestMainWindow::exchangeWithUnknownEra() {
     // GIVEN a stored era caption that names no era
     Window w(false);
     QFile ini(w.settingsFile());
@@ -581,7 +581,7 @@ void TestForm1::exchangeWithUnknownEra() {
     QCOMPARE(w.designatedWesternLabel->text(), QStringLiteral("1921"));
 }
 
-void TestForm1::exchangeOfEqualYearsKeepsTheCaret() {
+void TestMainWindow::exchangeOfEqualYearsKeepsTheCaret() {
     Window w;
     QVERIFY(w.show());
     w.eraList->setCurrentIndex(0);
@@ -593,7 +593,7 @@ void TestForm1::exchangeOfEqualYearsKeepsTheCaret() {
     QCOMPARE(w.birthYearBox->cursorPosition(), 0);
 }
 
-void TestForm1::emptyBirthYearFigures() {
+void TestMainWindow::emptyBirthYearFigures() {
     Window w;
     QVERIFY(w.show());
     // With no year of birth, Option1 shows this year itself and Option2 the designated year.
@@ -614,7 +614,7 @@ struct PaintCounter : QObject {
 };
 }  // namespace
 
-void TestForm1::wordingSwitchRepaintsLittle() {
+void TestMainWindow::wordingSwitchRepaintsLittle() {
     Window w;
     QVERIFY(w.show());
     QTest::keyClicks(w.birthYearBox, QStringLiteral("198"));
@@ -641,7 +641,7 @@ void TestForm1::wordingSwitchRepaintsLittle() {
         QVERIFY2(counter.paints.value(QLatin1String(unchanged)) == 0, unchanged);
 }
 
-void TestForm1::optionButtonsShowTheFrame() {
+void TestMainWindow::optionButtonsShowTheFrame() {
     Window w;
     QVERIFY(w.show());
     const QImage frame = w.ageFrame->grab().toImage();
@@ -652,5 +652,5 @@ void TestForm1::optionButtonsShowTheFrame() {
     QCOMPARE(frame.pixelColor(inButton), frame.pixelColor(onFrame));
 }
 
-QTEST_MAIN(TestForm1)
-#include "tst_form1.moc"
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
