@@ -48,9 +48,10 @@ int AgeTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kAgeColumnCount;
 }
 
-QStringList AgeTableModel::rowTexts(int row) const {
+const QStringList& AgeTableModel::texts(int row) const {
+    static const QStringList none;
     const int year = yearAt(row);
-    if (year == 0) return {};
+    if (year == 0) return none;
     auto it = cache_.constFind(year);
     if (it == cache_.constEnd()) {
         QStringList texts;
@@ -61,10 +62,11 @@ QStringList AgeTableModel::rowTexts(int row) const {
     return *it;
 }
 
+QStringList AgeTableModel::rowTexts(int row) const { return texts(row); }
+
 QString AgeTableModel::cell(int row, int column) const {
-    if (column < 0 || column >= kAgeColumnCount) return {};
-    const QStringList texts = rowTexts(row);
-    return texts.isEmpty() ? QString() : texts[column];
+    const QStringList& t = texts(row);
+    return column >= 0 && column < t.size() ? t[column] : QString();
 }
 
 QVariant AgeTableModel::data(const QModelIndex& index, int role) const {

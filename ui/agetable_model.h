@@ -43,6 +43,8 @@ public:
 
 private:
     void rebuild();
+    // The texts of a shown row from the cache, made there when first wanted.
+    const QStringList& texts(int row) const;
 
     AgeTableOptions options_;
     int branch_ = -1;
