@@ -28,7 +28,7 @@
 
 #include "agetable_window.h"
 #include "bench_platform.h"
-#include "form1.h"
+#include "main_window.h"
 #include "platform.h"
 #include "yorvane/eras.h"
 
@@ -57,13 +57,13 @@ double median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-QLineEdit* birthYearBox(const yorvane::Form1& form) {
+QLineEdit* birthYearBox(const yorvane::MainWindow& form) {
     return form.findChild<QLineEdit*>(QStringLiteral("textNen"));
 }
 
 // Chooses 早見表 in `form`'s menu bar and returns the table it opened: the one age table window
 // (it has no owner widget, so it is a top-level window) that is not among `known`.
-yorvane::AgeTableWindow* openAgeTable(yorvane::Form1& form,
+yorvane::AgeTableWindow* openAgeTable(yorvane::MainWindow& form,
                                       std::initializer_list<const QWidget*> known = {}) {
     form.findChild<QAction*>(QStringLiteral("mnuHayami"))->trigger();
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -73,7 +73,7 @@ yorvane::AgeTableWindow* openAgeTable(yorvane::Form1& form,
     return nullptr;
 }
 
-bool ready(yorvane::Form1& form) {
+bool ready(yorvane::MainWindow& form) {
     form.show();
     form.activateWindow();
     if (!QTest::qWaitForWindowActive(&form)) return false;
@@ -89,8 +89,8 @@ bool ready(yorvane::Form1& form) {
 
 // The time from choosing 早見表 to the first paint of the table's rows, µs; < 0 on failure.
 double openOnce(BenchPlatform& platform) {
-    yorvane::Form1 form(platform);
-    form.Form_Load();
+    yorvane::MainWindow form(platform);
+    form.loadSettings();
     if (!ready(form)) return -1;
     QElapsedTimer timer;
     timer.start();
@@ -153,8 +153,8 @@ int main(int argc, char** argv) {
     }
 
     // Keystrokes: three main windows, one per state, measured in turns.
-    yorvane::Form1 never(platform), open(platform), closed(platform);
-    for (auto* f : {&never, &open, &closed}) f->Form_Load();
+    yorvane::MainWindow never(platform), open(platform), closed(platform);
+    for (auto* f : {&never, &open, &closed}) f->loadSettings();
     if (!ready(open)) return 1;
     yorvane::AgeTableWindow* openTable = openAgeTable(open);
     QCoreApplication::processEvents();
@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     if (!openTable || !closedTable) return 1;
     closedTable->close();
 
-    yorvane::Form1* forms[] = {&never, &open, &closed};
+    yorvane::MainWindow* forms[] = {&never, &open, &closed};
     const char* names[] = {"never opened", "open", "closed again"};
     std::vector<double> times[3];
     constexpr int kRounds = 5, kWarmUp = 100, kPerRound = 400;

@@ -1,6 +1,6 @@
-// The engine on plain values: one whole recalculation for a spread of inputs, the historical
-// era lookup over many years, the year-number reader over a spread of texts, and the answer for
-// a typed day of birth (reading the text included) over a spread of notations.
+// The engine on plain values: one keystroke's new inputs and view for a spread of inputs, the
+// historical era lookup over many years, the year-number reader over a spread of texts, and the
+// answer for a typed day of birth (reading the text included) over a spread of notations.
 
 #include <benchmark/benchmark.h>
 
@@ -13,52 +13,62 @@
 #include "yorvane/dateanswer.h"
 #include "yorvane/eras.h"
 #include "yorvane/number.h"
-#include "yorvane/recalc.h"
+#include "yorvane/view.h"
 
 namespace {
 
 using yorvane::Era;
-using yorvane::RecalcInput;
+using yorvane::MainInputs;
 
-// What the window hands the engine after start-up with the delivered settings (designated
-// year 西暦 1990, today's year 2026), for one birth-year text and era.
-RecalcInput input(std::u16string_view text, Era era) {
-    RecalcInput in;
-    in.birthYearText = text;
-    in.era = era;
-    in.designated = {u"1990", Era::Western, u"1990"};
-    in.currentYear = 2026;
-    return in;
-}
-
+// One keystroke in the birth-year box: the window after start-up with the delivered settings
+// (designated year 西暦 1990, today's year 2026) and the era `era` in the list, reading `text`.
 struct Case {
     const char* name;
-    RecalcInput in;
+    std::u16string_view text;
+    MainInputs in;
 };
+
+Case keystroke(const char* name, std::u16string_view text, Era era) {
+    Case c{name, text, {}};
+    c.in.listEra = era;
+    c.in.currentYear = 2026;
+    return c;
+}
 
 std::vector<Case> recalcCases() {
     std::vector<Case> cases{
-        {"seireki_1989", input(u"1989", Era::Western)},
-        {"heisei_5", input(u"5", Era::Heisei)},
-        {"showa_40", input(u"40", Era::Showa)},
-        {"taisho_10", input(u"10", Era::Taisho)},
-        {"meiji_30", input(u"30", Era::Meiji)},
-        {"empty", input(u"", Era::Showa)},
-        {"showa_70_past_end", input(u"70", Era::Showa)},
-        {"number_1500_to_seireki", input(u"1500", Era::Showa)},
+        keystroke("seireki_1989", u"1989", Era::Western),
+        keystroke("heisei_5", u"5", Era::Heisei),
+        keystroke("showa_40", u"40", Era::Showa),
+        keystroke("taisho_10", u"10", Era::Taisho),
+        keystroke("meiji_30", u"30", Era::Meiji),
+        keystroke("empty", u"", Era::Showa),
+        keystroke("showa_70_past_end", u"70", Era::Showa),
+        keystroke("number_1500_to_seireki", u"1500", Era::Showa),
     };
-    Case designated{"option2_heisei_10", input(u"40", Era::Showa)};
-    designated.in.designated = {u"10", Era::Heisei, u"1990", true};
+    Case designated = keystroke("option2_heisei_10", u"40", Era::Showa);
+    designated.in.designatedText = u"10";
+    designated.in.designatedEra = Era::Heisei;
+    designated.in.designatedIsReference = true;
     cases.push_back(designated);
-    Case designatedPast{"option2_taisho_20_past_end", input(u"1900", Era::Western)};
-    designatedPast.in.designated = {u"20", Era::Taisho, u"1990", true};
+    Case designatedPast = keystroke("option2_taisho_20_past_end", u"1900", Era::Western);
+    designatedPast.in.designatedText = u"20";
+    designatedPast.in.designatedEra = Era::Taisho;
+    designatedPast.in.designatedIsReference = true;
     cases.push_back(designatedPast);
     return cases;
 }
 
-void BM_Recalculate(benchmark::State& state, RecalcInput in) {
+// The new birth-year text entered into the inputs, and the whole view made of them.
+yorvane::MainView recalculate(const Case& c) {
+    MainInputs in = c.in;
+    yorvane::enterBirthYear(in, c.text);
+    return yorvane::mainView(in);
+}
+
+void BM_Recalculate(benchmark::State& state, const Case& c) {
     for (auto _ : state) {
-        auto r = yorvane::recalculate(in);
+        auto r = recalculate(c);
         benchmark::DoNotOptimize(r);
     }
 }
@@ -68,7 +78,7 @@ void BM_RecalculateSpread(benchmark::State& state) {
     const auto cases = recalcCases();
     std::size_t i = 0;
     for (auto _ : state) {
-        auto r = yorvane::recalculate(cases[i].in);
+        auto r = recalculate(cases[i]);
         benchmark::DoNotOptimize(r);
         if (++i == cases.size()) i = 0;
     }
@@ -151,7 +161,7 @@ constexpr double kAnswerGoalNs = 5000.0;
 int main(int argc, char** argv) {
     for (const Case& c : recalcCases())
         benchmark::RegisterBenchmark((std::string("recalculate/") + c.name).c_str(), BM_Recalculate,
-                                     c.in);
+                                     c);
     benchmark::RegisterBenchmark("recalculate/spread_of_all_cases", BM_RecalculateSpread);
     benchmark::RegisterBenchmark("findHistoricalEra/years_500_to_2100", BM_FindHistoricalEra);
     benchmark::RegisterBenchmark("readYearNumber/spread_of_16_texts", BM_ReadYearNumber);

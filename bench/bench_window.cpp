@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "bench_platform.h"
-#include "form1.h"
+#include "main_window.h"
 #include "platform.h"
 #include "yorvane/eras.h"
 
@@ -142,8 +142,8 @@ int main(int argc, char** argv) {
     copyDataFiles(folder.path());
 
     BenchPlatform platform(folder.path());
-    yorvane::Form1 form(platform);
-    form.Form_Load();
+    yorvane::MainWindow form(platform);
+    form.loadSettings();
 
     QWidget bare;
     bare.setObjectName(QStringLiteral("the bare window"));

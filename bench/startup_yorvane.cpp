@@ -6,7 +6,7 @@
 
 #include "application.h"
 #include "first_paint.h"
-#include "form1.h"
+#include "main_window.h"
 #include "platform.h"
 
 int main(int argc, char* argv[]) {
@@ -14,10 +14,10 @@ int main(int argc, char* argv[]) {
     yorvane::setUpApplication();
 
     yorvane::DesktopPlatform platform;
-    yorvane::Form1 form(platform);
+    yorvane::MainWindow form(platform);
     FirstPaint watcher;
     form.centralWidget()->installEventFilter(&watcher);
-    form.Form_Load();
+    form.loadSettings();
     form.show();
     return app.exec();
 }

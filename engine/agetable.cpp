@@ -88,7 +88,7 @@ constexpr Longevity kLongevity[] = {
     {99, u"白寿"}, {100, u"百寿"}, {108, u"茶寿"}, {111, u"皇寿"},
 };
 
-constexpr std::u16string_view kColumnTitles[AgeColumnCount] = {
+constexpr std::u16string_view kColumnTitles[kAgeColumnCount] = {
     u"西暦",       u"和暦",     u"皇紀",     u"干支",           u"九星",
     u"満年齢",     u"数え年",   u"厄年",     u"長寿祝い",       u"小学校入学",
     u"中学校入学", u"高校入学", u"高校卒業", u"短大・専門卒業", u"大学卒業",
@@ -152,29 +152,41 @@ std::u16string_view longevityName(std::int32_t birth, std::int32_t reference, bo
 }
 
 std::u16string_view ageColumnTitle(int column) {
-    if (column < 0 || column >= AgeColumnCount) return {};
+    if (column < 0 || column >= kAgeColumnCount) return {};
     return kColumnTitles[column];
+}
+
+bool ageColumnIsNumber(int column) {
+    switch (static_cast<AgeColumn>(column)) {
+        case AgeColumn::EraYears:
+        case AgeColumn::Sign:
+        case AgeColumn::NineStar:
+        case AgeColumn::UnluckyYear:
+        case AgeColumn::Longevity: return false;
+        default: return column >= 0 && column < kAgeColumnCount;
+    }
 }
 
 AgeTableRow ageTableRow(std::int32_t birth, const AgeTableOptions& options) {
     AgeTableRow row;
     const std::int32_t ref = options.reference;
     const SchoolYears school = schoolYears(birth, options.earlyBorn);
-    row.cells[ColSeireki] = decimal(birth);
-    row.cells[ColWareki] = eraYearsText(birth);
-    row.cells[ColKoki] = decimal(imperialYear(birth));
-    row.cells[ColEto] = signWithReading(birth);
-    row.cells[ColKyusei] = std::u16string(yearSign(birth).nineStar);
-    row.cells[ColFullAge] = decimal(fullAge(birth, ref));
-    row.cells[ColCountedAge] = decimal(countedAge(birth, ref));
-    row.cells[ColYaku] = yakuText(countedAge(birth, ref));
-    row.cells[ColLongevity] = std::u16string(longevityName(birth, ref, options.longevityInFullAge));
-    row.cells[ColElementary] = decimal(school.elementaryEntry);
-    row.cells[ColJuniorHigh] = decimal(school.juniorHighEntry);
-    row.cells[ColHighEntry] = decimal(school.highEntry);
-    row.cells[ColHighGraduation] = decimal(school.highGraduation);
-    row.cells[ColCollegeGraduation] = decimal(school.collegeGraduation);
-    row.cells[ColUniversityGraduation] = decimal(school.universityGraduation);
+    row[AgeColumn::Western] = decimal(birth);
+    row[AgeColumn::EraYears] = eraYearsText(birth);
+    row[AgeColumn::Imperial] = decimal(imperialYear(birth));
+    row[AgeColumn::Sign] = signWithReading(birth);
+    row[AgeColumn::NineStar] = std::u16string(yearSign(birth).nineStar);
+    row[AgeColumn::FullAge] = decimal(fullAge(birth, ref));
+    row[AgeColumn::CountedAge] = decimal(countedAge(birth, ref));
+    row[AgeColumn::UnluckyYear] = yakuText(countedAge(birth, ref));
+    row[AgeColumn::Longevity] =
+        std::u16string(longevityName(birth, ref, options.longevityInFullAge));
+    row[AgeColumn::ElementaryEntry] = decimal(school.elementaryEntry);
+    row[AgeColumn::JuniorHighEntry] = decimal(school.juniorHighEntry);
+    row[AgeColumn::HighEntry] = decimal(school.highEntry);
+    row[AgeColumn::HighGraduation] = decimal(school.highGraduation);
+    row[AgeColumn::CollegeGraduation] = decimal(school.collegeGraduation);
+    row[AgeColumn::UniversityGraduation] = decimal(school.universityGraduation);
     return row;
 }
 

@@ -18,7 +18,7 @@
 
 #include "colours.h"
 #include "fakeplatform.h"
-#include "form1.h"
+#include "main_window.h"
 
 // Copies every data file into `folder`; `withSettings` false leaves the settings file out.
 inline void copyProgramFolder(const QString& folder, bool withSettings = true) {
@@ -45,104 +45,103 @@ using yorvane::colours::kWhite;
 inline const QColor kGrey = yorvane::colours::kWindowGrey;
 
 // The version window, while one exists: it has no owner, so it is a top-level window of its own.
-inline yorvane::Form2* versionWindow() {
+inline yorvane::VersionWindow* versionWindow() {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<yorvane::Form2*>(w)) return f;
+        if (auto* f = qobject_cast<yorvane::VersionWindow*>(w)) return f;
     return nullptr;
 }
 
-// The controls of a main window, found by their objectNames: what a test reads and drives.
+// The controls of a main window by their roles (the glossary in DESIGN.md), each found by its
+// objectName: what a test reads and drives.
 struct Controls {
-    QComboBox* cboGengo = nullptr;
-    QLineEdit* textNen = nullptr;
-    QLabel* lblGengo = nullptr;
-    QLabel* lblNen = nullptr;
-    QLabel* lblJidai = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QPushButton* ComExch = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLineEdit* textShitei = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* lblSeireki = nullptr;
-    QLabel* lblnenrei = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* lbl9sei = nullptr;
-    QLabel* lbleto = nullptr;
-    QLabel* lblkana = nullptr;
-    QLabel* Image1 = nullptr;
-    QAction* mnuGengo = nullptr;
-    QAction* mnuHayami = nullptr;
-    QMenu* mnuH = nullptr;
-    QAction* mnuHelp = nullptr;
-    QAction* mnuVer = nullptr;
+    QComboBox* eraList = nullptr;
+    QLineEdit* birthYearBox = nullptr;
+    QLabel* birthYearUnit = nullptr;
+    QLabel* otherEraLabel = nullptr;
+    QLabel* otherYearLabel = nullptr;
+    QLabel* otherYearUnit = nullptr;
+    QLabel* periodLabel = nullptr;
+    QGroupBox* ageFrame = nullptr;
+    QPushButton* exchangeButton = nullptr;
+    QRadioButton* thisYearOption = nullptr;
+    QRadioButton* designatedYearOption = nullptr;
+    QLabel* designatedEraCaption = nullptr;
+    QLineEdit* designatedYearBox = nullptr;
+    QLabel* designatedYearUnit = nullptr;
+    QLabel* designatedWesternLabel = nullptr;
+    QLabel* ageFigure = nullptr;
+    QLabel* ageUnit = nullptr;
+    QLabel* nineStarCaption = nullptr;
+    QLabel* signCaption = nullptr;
+    QLabel* nineStarLabel = nullptr;
+    QLabel* signLabel = nullptr;
+    QLabel* signReadingLabel = nullptr;
+    QLabel* signPicture = nullptr;
+    QAction* eraTableAction = nullptr;
+    QAction* ageTableAction = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* helpAction = nullptr;
+    QAction* versionAction = nullptr;
 
     Controls() = default;
-    explicit Controls(const QObject* form) { find(form); }
-    void find(const QObject* form) {
-        const auto named = [form](auto*& control, const char* name) {
-            control = form->findChild<std::remove_reference_t<decltype(*control)>*>(
-                QString::fromLatin1(name));
-            QVERIFY2(control, name);
+    explicit Controls(const QObject* window) { find(window); }
+    void find(const QObject* window) {
+        const auto named = [window](auto*& control, const char* objectName) {
+            control = window->findChild<std::remove_reference_t<decltype(*control)>*>(
+                QString::fromLatin1(objectName));
+            QVERIFY2(control, objectName);
         };
-#define YORVANE_FIND(name) named(name, #name)
-        YORVANE_FIND(cboGengo);
-        YORVANE_FIND(textNen);
-        YORVANE_FIND(lblGengo);
-        YORVANE_FIND(lblNen);
-        YORVANE_FIND(lblJidai);
-        YORVANE_FIND(Label3);
-        YORVANE_FIND(Label4);
-        YORVANE_FIND(Frame1);
-        YORVANE_FIND(ComExch);
-        YORVANE_FIND(Option1);
-        YORVANE_FIND(Option2);
-        YORVANE_FIND(Label12);
-        YORVANE_FIND(textShitei);
-        YORVANE_FIND(Label13);
-        YORVANE_FIND(lblSeireki);
-        YORVANE_FIND(lblnenrei);
-        YORVANE_FIND(Label11);
-        YORVANE_FIND(Label7);
-        YORVANE_FIND(Label8);
-        YORVANE_FIND(lbl9sei);
-        YORVANE_FIND(lbleto);
-        YORVANE_FIND(lblkana);
-        YORVANE_FIND(Image1);
-        YORVANE_FIND(mnuGengo);
-        YORVANE_FIND(mnuHayami);
-        YORVANE_FIND(mnuH);
-        YORVANE_FIND(mnuHelp);
-        YORVANE_FIND(mnuVer);
-#undef YORVANE_FIND
+        named(eraList, "cboGengo");
+        named(birthYearBox, "textNen");
+        named(birthYearUnit, "Label4");
+        named(otherEraLabel, "lblGengo");
+        named(otherYearLabel, "lblNen");
+        named(otherYearUnit, "Label3");
+        named(periodLabel, "lblJidai");
+        named(ageFrame, "Frame1");
+        named(exchangeButton, "ComExch");
+        named(thisYearOption, "Option1");
+        named(designatedYearOption, "Option2");
+        named(designatedEraCaption, "Label12");
+        named(designatedYearBox, "textShitei");
+        named(designatedYearUnit, "Label13");
+        named(designatedWesternLabel, "lblSeireki");
+        named(ageFigure, "lblnenrei");
+        named(ageUnit, "Label11");
+        named(nineStarCaption, "Label7");
+        named(signCaption, "Label8");
+        named(nineStarLabel, "lbl9sei");
+        named(signLabel, "lbleto");
+        named(signReadingLabel, "lblkana");
+        named(signPicture, "Image1");
+        named(eraTableAction, "mnuGengo");
+        named(ageTableAction, "mnuHayami");
+        named(helpMenu, "mnuH");
+        named(helpAction, "mnuHelp");
+        named(versionAction, "mnuVer");
     }
 };
 
 struct Window : Controls {
     QTemporaryDir dir;
     std::unique_ptr<FakePlatform> platform;
-    std::unique_ptr<yorvane::Form1> form;
+    std::unique_ptr<yorvane::MainWindow> form;
 
     // A window after start-up, shown and active, with the data files and the delivered
     // settings file (designated year 西暦 1990) in its folder.
     explicit Window(bool load = true, bool withSettings = true) {
         copyProgramFolder(dir.path(), withSettings);
         platform = std::make_unique<FakePlatform>(dir.path());
-        form = std::make_unique<yorvane::Form1>(*platform);
+        form = std::make_unique<yorvane::MainWindow>(*platform);
         find(form.get());
-        if (load) form->Form_Load();
+        if (load) form->loadSettings();
     }
     bool show() {
         form->show();
         form->activateWindow();
         return QTest::qWaitForWindowActive(form.get());
     }
-    yorvane::Form1* operator->() const { return form.get(); }
+    yorvane::MainWindow* operator->() const { return form.get(); }
     QString settingsFile() const {
         return QDir(dir.path()).filePath(QStringLiteral("yorvane.ini"));
     }

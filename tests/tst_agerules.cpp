@@ -90,11 +90,11 @@ void TestAgeRules::signAndStar() {
     QFETCH(int, imperial);
     QCOMPARE(qs(signWithReading(year)), sign);
     const AgeTableRow row = ageTableRow(year, {2026, false, false});
-    QCOMPARE(qs(row.cells[ColEto]), sign);
-    QCOMPARE(qs(row.cells[ColKyusei]), star);
+    QCOMPARE(qs(row[AgeColumn::Sign]), sign);
+    QCOMPARE(qs(row[AgeColumn::NineStar]), star);
     // The same star and sign as the main window's.
-    QCOMPARE(qs(row.cells[ColKyusei]), qs(yearSign(year).nineStar));
-    QCOMPARE(qs(row.cells[ColKoki]), QString::number(imperial));
+    QCOMPARE(qs(row[AgeColumn::NineStar]), qs(yearSign(year).nineStar));
+    QCOMPARE(qs(row[AgeColumn::Imperial]), QString::number(imperial));
 }
 
 // 数え年 → the 厄年 cell.
@@ -138,8 +138,8 @@ void TestAgeRules::yaku() {
     QCOMPARE(qs(yakuText(age)), text);
     // Through a whole row: born in 2000, 数え年 `age` in 1999 + age.
     const AgeTableRow row = ageTableRow(2000, {1999 + age, false, false});
-    QCOMPARE(qs(row.cells[ColCountedAge]), QString::number(age));
-    QCOMPARE(qs(row.cells[ColYaku]), text);
+    QCOMPARE(qs(row[AgeColumn::CountedAge]), QString::number(age));
+    QCOMPARE(qs(row[AgeColumn::UnluckyYear]), text);
 }
 
 void TestAgeRules::longevity_data() {
@@ -201,8 +201,8 @@ void TestAgeRules::longevity() {
     const int birth = 1930, reference = 1930 + fullAge;
     QCOMPARE(qs(longevityName(birth, reference, false)), counted);
     QCOMPARE(qs(longevityName(birth, reference, true)), full);
-    QCOMPARE(qs(ageTableRow(birth, {reference, true, false}).cells[ColLongevity]), full);
-    QCOMPARE(qs(ageTableRow(birth, {reference, false, false}).cells[ColFullAge]),
+    QCOMPARE(qs(ageTableRow(birth, {reference, true, false})[AgeColumn::Longevity]), full);
+    QCOMPARE(qs(ageTableRow(birth, {reference, false, false})[AgeColumn::FullAge]),
              QString::number(fullAge));
 }
 
@@ -223,9 +223,10 @@ void TestAgeRules::school() {
     QFETCH(bool, early);
     QFETCH(QList<int>, years);
     const AgeTableRow row = ageTableRow(birth, {2026, false, early});
-    const int columns[] = {ColElementary,     ColJuniorHigh,        ColHighEntry,
-                           ColHighGraduation, ColCollegeGraduation, ColUniversityGraduation};
-    for (int i = 0; i < 6; ++i) QCOMPARE(qs(row.cells[columns[i]]), QString::number(years[i]));
+    const AgeColumn columns[] = {AgeColumn::ElementaryEntry,   AgeColumn::JuniorHighEntry,
+                                 AgeColumn::HighEntry,         AgeColumn::HighGraduation,
+                                 AgeColumn::CollegeGraduation, AgeColumn::UniversityGraduation};
+    for (int i = 0; i < 6; ++i) QCOMPARE(qs(row[columns[i]]), QString::number(years[i]));
 }
 
 // One row read as the table shows it, header by header.
@@ -242,12 +243,12 @@ void TestAgeRules::wholeRow() {
     const QStringList titles{"西暦",       "和暦",     "皇紀",     "干支",           "九星",
                              "満年齢",     "数え年",   "厄年",     "長寿祝い",       "小学校入学",
                              "中学校入学", "高校入学", "高校卒業", "短大・専門卒業", "大学卒業"};
-    QCOMPARE(int(AgeColumnCount), expected.size());
-    for (int c = 0; c < AgeColumnCount; ++c) {
+    QCOMPARE(kAgeColumnCount, expected.size());
+    for (int c = 0; c < kAgeColumnCount; ++c) {
         QCOMPARE(qs(ageColumnTitle(c)), titles[c]);
         QCOMPARE(qs(row.cells[c]), expected[c]);
     }
-    QVERIFY(ageColumnTitle(AgeColumnCount).empty());
+    QVERIFY(ageColumnTitle(kAgeColumnCount).empty());
 }
 
 void TestAgeRules::rowCount_data() {

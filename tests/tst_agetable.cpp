@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 
+#include "agetable_csv.h"
 #include "agetable_window.h"
 #include "formfixture.h"
 #include "yorvane/eras.h"
@@ -102,9 +103,9 @@ void TestAgeTable::opensOnTheMainWindowsYear() {
     Window w;
     QVERIFY(w.show());
     QVERIFY(!ageTableWindow());  // nothing is made before it is asked for
-    w.cboGengo->setCurrentIndex(era);
-    QTest::keyClicks(w.textNen, typed);
-    w.mnuHayami->trigger();
+    w.eraList->setCurrentIndex(era);
+    QTest::keyClicks(w.birthYearBox, typed);
+    w.ageTableAction->trigger();
     AgeTableWindow* t = ageTableWindow();
     QVERIFY(t);
     QVERIFY(QTest::qWaitForWindowExposed(t));
@@ -117,34 +118,34 @@ void TestAgeTable::opensOnTheMainWindowsYear() {
     QVERIFY(t->table->viewport()->rect().intersects(t->table->visualRect(index)));
     // The focus stays in the main window.
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-    QCOMPARE(QApplication::focusWidget(), w.textNen);
+    QCOMPARE(QApplication::focusWidget(), w.birthYearBox);
     // Chosen again: the same window.
-    w.mnuHayami->trigger();
+    w.ageTableAction->trigger();
     QCOMPARE(ageTableWindow(), t);
 }
 
 void TestAgeTable::followsTheMainWindowOnlyWhileOpen() {
     Window w;
     QVERIFY(w.show());
-    w.mnuHayami->trigger();
+    w.ageTableAction->trigger();
     AgeTableWindow* t = ageTableWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
     QCOMPARE(t->selectedYear(), 2026);
-    w.cboGengo->setCurrentIndex(yorvane::eraIndex(yorvane::Era::Showa));
-    QTest::keyClicks(w.textNen, QStringLiteral("39"));
+    w.eraList->setCurrentIndex(yorvane::eraIndex(yorvane::Era::Showa));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("39"));
     QCOMPARE(t->selectedYear(), 1964);
     // The view moves to it once the typing rests.
     const QModelIndex index = t->model->index(t->model->rowOf(1964), 0);
     QTRY_VERIFY(t->table->viewport()->rect().contains(t->table->visualRect(index)));
-    QTest::keyClick(w.textNen, Qt::Key_Backspace);  // 昭和 3
+    QTest::keyClick(w.birthYearBox, Qt::Key_Backspace);  // 昭和 3
     QCOMPARE(t->selectedYear(), 1928);
-    w.textNen->clear();
+    w.birthYearBox->clear();
     QCOMPARE(t->selectedYear(), 2026);
     // Closed, it is left alone; opened again, it shows the year of the moment.
     t->close();
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
     QCOMPARE(t->selectedYear(), 2026);
-    w.mnuHayami->trigger();
+    w.ageTableAction->trigger();
     QCOMPARE(ageTableWindow(), t);
     QCOMPARE(t->selectedYear(), 1980);
 }
@@ -152,7 +153,7 @@ void TestAgeTable::followsTheMainWindowOnlyWhileOpen() {
 void TestAgeTable::closesWithTheMainWindow() {
     Window w;
     QVERIFY(w.show());
-    w.mnuHayami->trigger();
+    w.ageTableAction->trigger();
     QPointer<AgeTableWindow> t = ageTableWindow();
     QVERIFY(t->isVisible());
     w->close();
@@ -184,7 +185,7 @@ void TestAgeTable::filterByBranch() {
     QCOMPARE(t.model->yearAt(0), newest);
     QCOMPARE(t.model->yearAt(rows - 1), oldest);
     for (int r = 0; r < rows && branch != QStringLiteral("すべて"); ++r)
-        QCOMPARE(t.model->cell(r, yorvane::ColEto).mid(1, 1), branch);
+        QCOMPARE(t.model->cell(r, yorvane::AgeColumn::Sign).mid(1, 1), branch);
     // The selected year stays selected while it is shown.
     QCOMPARE(t.selectedYear(),
              branch == QStringLiteral("午") || branch == QStringLiteral("すべて") ? 1966 : 0);
@@ -194,20 +195,26 @@ void TestAgeTable::referenceYearAndChecks() {
     AgeTableWindow t(2026);
     t.showYear(1957);
     const int row1957 = t.model->rowOf(1957);
-    QCOMPARE(t.model->cell(row1957, yorvane::ColLongevity), QStringLiteral("古希"));  // 数え70
+    QCOMPARE(t.model->cell(row1957, yorvane::AgeColumn::Longevity),
+             QStringLiteral("古希"));  // 数え70
     t.fullAgeCheck->setChecked(true);
-    QCOMPARE(t.model->cell(t.model->rowOf(1957), yorvane::ColLongevity), QString());
-    QCOMPARE(t.model->cell(t.model->rowOf(1956), yorvane::ColLongevity), QStringLiteral("古希"));
-    QCOMPARE(t.model->cell(t.model->rowOf(1966), yorvane::ColLongevity), QStringLiteral("還暦"));
+    QCOMPARE(t.model->cell(t.model->rowOf(1957), yorvane::AgeColumn::Longevity), QString());
+    QCOMPARE(t.model->cell(t.model->rowOf(1956), yorvane::AgeColumn::Longevity),
+             QStringLiteral("古希"));
+    QCOMPARE(t.model->cell(t.model->rowOf(1966), yorvane::AgeColumn::Longevity),
+             QStringLiteral("還暦"));
     t.earlyBornCheck->setChecked(true);
-    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::ColElementary), QStringLiteral("1986"));
+    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::AgeColumn::ElementaryEntry),
+             QStringLiteral("1986"));
     QCOMPARE(t.selectedYear(), 1957);
     // Another reference year recomputes the ages and keeps the row.
     t.referenceYearBox->setValue(1990);
     QCOMPARE(t.model->rowCount(), 123);
     QCOMPARE(t.model->yearAt(0), 1990);
-    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::ColFullAge), QStringLiteral("10"));
-    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::ColCountedAge), QStringLiteral("11"));
+    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::AgeColumn::FullAge),
+             QStringLiteral("10"));
+    QCOMPARE(t.model->cell(t.model->rowOf(1980), yorvane::AgeColumn::CountedAge),
+             QStringLiteral("11"));
     QCOMPARE(t.selectedYear(), 1957);
     // Typed out of range: refused.
     t.show();
@@ -434,15 +441,17 @@ void TestAgeTable::keyboardAndScreenReader() {
                  yorvane::AgeTableModel::titles()[c]);
     // The sign and star headers tell of 立春, 厄年 of 節分, and the school headers name the
     // school left in the same year.
-    const std::pair<int, const char*> tips[] = {
-        {yorvane::ColEto, "立春"},         {yorvane::ColKyusei, "立春"},
-        {yorvane::ColYaku, "節分"},        {yorvane::ColJuniorHigh, "小学校"},
-        {yorvane::ColHighEntry, "中学校"}, {yorvane::ColHighGraduation, "大学"}};
+    using yorvane::AgeColumn;
+    const std::pair<AgeColumn, const char*> tips[] = {
+        {AgeColumn::Sign, "立春"},        {AgeColumn::NineStar, "立春"},
+        {AgeColumn::UnluckyYear, "節分"}, {AgeColumn::JuniorHighEntry, "小学校"},
+        {AgeColumn::HighEntry, "中学校"}, {AgeColumn::HighGraduation, "大学"}};
     for (const auto& [c, word] : tips)
-        QVERIFY(t.model->headerData(c, Qt::Horizontal, Qt::ToolTipRole)
+        QVERIFY(t.model->headerData(int(c), Qt::Horizontal, Qt::ToolTipRole)
                     .toString()
                     .contains(QString::fromUtf8(word)));
-    const QModelIndex cell = t.model->index(t.model->rowOf(1989), yorvane::ColWareki);
+    const QModelIndex cell =
+        t.model->index(t.model->rowOf(1989), int(yorvane::AgeColumn::EraYears));
     QCOMPARE(cell.data(Qt::AccessibleTextRole).toString(), QStringLiteral("昭和64 / 平成元"));
 }
 

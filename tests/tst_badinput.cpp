@@ -16,7 +16,7 @@
 #include "platform.h"
 #include "profile_file.h"
 
-using yorvane::Form1;
+using yorvane::MainWindow;
 
 namespace {
 
@@ -55,7 +55,7 @@ QStringList filesIn(const QString& folder) {
 struct Started : Window {
     explicit Started(const QByteArray& ini) : Window(false, false) {
         writeFile(settingsFile(), ini);
-        form->Form_Load();
+        form->loadSettings();
     }
 };
 
@@ -96,32 +96,33 @@ private:
 struct PictureWindow : Controls {
     QTemporaryDir dir;
     std::unique_ptr<RealPictures> platform;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
     PictureWindow() {
         copyProgramFolder(dir.path());
         platform = std::make_unique<RealPictures>(dir.path());
-        form = std::make_unique<Form1>(*platform);
+        form = std::make_unique<MainWindow>(*platform);
         find(form.get());
-        form->Form_Load();
+        form->loadSettings();
     }
     QString file(const QString& name) const { return QDir(dir.path()).filePath(name); }
-    Form1* operator->() const { return form.get(); }
+    MainWindow* operator->() const { return form.get(); }
 };
 
 // What the window shows for a birth year, apart from the picture.
 QStringList shownTexts(const Controls& f) {
     QStringList out;
-    for (const QLabel* l :
-         {f.lblGengo, f.lblNen, f.lblJidai, f.lbl9sei, f.lbleto, f.lblkana, f.lblnenrei, f.Label11})
+    for (const QLabel* l : {f.otherEraLabel, f.otherYearLabel, f.periodLabel, f.nineStarLabel,
+                            f.signLabel, f.signReadingLabel, f.ageFigure, f.ageUnit})
         out << l->objectName() + u'=' + l->text();
-    out << QStringLiteral("Frame1=") + f.Frame1->title();
+    out << QStringLiteral("Frame1=") + f.ageFrame->title();
     return out;
 }
 
 // The state of an empty birth year: no number, no results.
 void verifyEmptyBirthYear(const Window& w) {
-    QCOMPARE(w.textNen->text(), QString());
-    for (QLabel* l : {w.lbl9sei, w.lbleto, w.lblkana, w.lblnenrei, w.lblNen})
+    QCOMPARE(w.birthYearBox->text(), QString());
+    for (QLabel* l :
+         {w.nineStarLabel, w.signLabel, w.signReadingLabel, w.ageFigure, w.otherYearLabel})
         QVERIFY2(l->text().isEmpty(), qPrintable(l->objectName() + u'=' + l->text()));
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene1.jpg"));
 }
@@ -215,8 +216,8 @@ void TestBadInput::longTextCutToFour() {
     QFETCH(QString, after);
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(0);  // 西暦
-    if (box == QStringLiteral("textShitei")) QTest::keyClick(w.textNen, Qt::Key_Shift);
+    w.eraList->setCurrentIndex(0);  // 西暦
+    if (box == QStringLiteral("textShitei")) QTest::keyClick(w.birthYearBox, Qt::Key_Shift);
     auto* edit = w->findChild<QLineEdit*>(box);
     QVERIFY(edit->hasFocus());
     QTest::keyClick(edit, Qt::Key_Delete);
@@ -239,7 +240,7 @@ void TestBadInput::longTextCutToFour() {
     // Western year itself.)
     const int year = after.toInt();
     const bool birth = box == QStringLiteral("textNen");
-    QCOMPARE(w.lblnenrei->text(), QString::number(birth ? 2026 - year : year));
+    QCOMPARE(w.ageFigure->text(), QString::number(birth ? 2026 - year : year));
 }
 
 void TestBadInput::fullWidthDigitsAreNoNumber_data() {
@@ -261,47 +262,47 @@ void TestBadInput::fullWidthDigitsAreNoNumber() {
     QFETCH(int, western);
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));  // 昭和 55 = 1980
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
-    QTest::keyClick(w.textNen, Qt::Key_Return);  // selects the whole number
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));  // 昭和 55 = 1980
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
+    QTest::keyClick(w.birthYearBox, Qt::Key_Return);  // selects the whole number
     if (typed) {
-        typeCharacters(w.textNen, text);
+        typeCharacters(w.birthYearBox, text);
     } else {
         QGuiApplication::clipboard()->setText(text);
-        w.textNen->paste();
+        w.birthYearBox->paste();
     }
     if (western == 0) {
         verifyEmptyBirthYear(w);
     } else {
-        QCOMPARE(w.lblNen->text(), QString::number(western));
+        QCOMPARE(w.otherYearLabel->text(), QString::number(western));
     }
     // The box takes ordinary digits again afterwards.
-    QTest::keyClick(w.textNen, Qt::Key_Delete);
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
-    QCOMPARE(w.lbleto->text(), QStringLiteral("庚申"));
+    QTest::keyClick(w.birthYearBox, Qt::Key_Delete);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
+    QCOMPARE(w.signLabel->text(), QStringLiteral("庚申"));
 }
 
 void TestBadInput::fullWidthDigitsInTheDesignatedYear() {
     Window w;
     QVERIFY(w.show());
-    w.cboGengo->setCurrentIndex(0);
-    QTest::keyClicks(w.textNen, QStringLiteral("1980"));
-    QTest::keyClick(w.textNen, Qt::Key_Shift);  // to the designated year, Option2 chosen
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("10"));
-    typeCharacters(w.textShitei, QStringLiteral("２０００"));
-    QCOMPARE(w.textShitei->text(), QString());
-    QCOMPARE(w.lblnenrei->text(), QString());
-    QCOMPARE(w.lblSeireki->text(), QString());
+    w.eraList->setCurrentIndex(0);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("1980"));
+    QTest::keyClick(w.birthYearBox, Qt::Key_Shift);  // to the designated year, Option2 chosen
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("10"));
+    typeCharacters(w.designatedYearBox, QStringLiteral("２０００"));
+    QCOMPARE(w.designatedYearBox->text(), QString());
+    QCOMPARE(w.ageFigure->text(), QString());
+    QCOMPARE(w.designatedWesternLabel->text(), QString());
     QGuiApplication::clipboard()->setText(QStringLiteral("２０００"));
-    w.textShitei->paste();
-    QCOMPARE(w.textShitei->text(), QString());
-    QCOMPARE(w.lblnenrei->text(), QString());
+    w.designatedYearBox->paste();
+    QCOMPARE(w.designatedYearBox->text(), QString());
+    QCOMPARE(w.ageFigure->text(), QString());
     // Ordinary digits still work, and the emptied box is what is saved.
-    QTest::keyClicks(w.textShitei, QStringLiteral("2000"));
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("20"));
-    QTest::keyClick(w.textShitei, Qt::Key_Delete);
-    typeCharacters(w.textShitei, QStringLiteral("２"));
+    QTest::keyClicks(w.designatedYearBox, QStringLiteral("2000"));
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("20"));
+    QTest::keyClick(w.designatedYearBox, Qt::Key_Delete);
+    typeCharacters(w.designatedYearBox, QStringLiteral("２"));
     QVERIFY(w->close());
     QCOMPARE(value(w.settingsFile(), "SET", "SHITEI"), QString());
 }
@@ -356,16 +357,16 @@ void TestBadInput::hugeSettingsFile() {
     QVERIFY(writeFile(w.settingsFile(), ini));
     QElapsedTimer timer;
     timer.start();
-    w->Form_Load();
+    w->loadSettings();
     const qint64 loadMs = timer.elapsed();
     QVERIFY2(loadMs < 3000, qPrintable(QStringLiteral("start-up took %1 ms").arg(loadMs)));
     QCOMPARE(w->pos(), QPoint(160, 80));
-    QCOMPARE(w.textShitei->text(), shitei);
-    QCOMPARE(w.Label12->text(), gengo);
-    QCOMPARE(w.lblSeireki->text(), western);
+    QCOMPARE(w.designatedYearBox->text(), shitei);
+    QCOMPARE(w.designatedEraCaption->text(), gengo);
+    QCOMPARE(w.designatedWesternLabel->text(), western);
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
 
     timer.restart();
     QVERIFY(w->close());
@@ -403,16 +404,16 @@ void TestBadInput::randomBytesAsSettingsFile() {
             QVERIFY(!yorvane::profile::getValue(ini, s, k));
     Started w(ini);
     QCOMPARE(w->pos(), QPoint(570, 418));  // the design position
-    QCOMPARE(w.Label12->text(), QStringLiteral("ERROR"));
-    QCOMPARE(w.textShitei->text(), QString());
+    QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("ERROR"));
+    QCOMPARE(w.designatedYearBox->text(), QString());
 
     // The window works as usual.
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
-    QTest::keyClick(w.textNen, Qt::Key_Shift);
-    QTest::keyClick(w.textShitei, Qt::Key_Up);  // 昭和
-    QTest::keyClicks(w.textShitei, QStringLiteral("60"));
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("5"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
+    QTest::keyClick(w.birthYearBox, Qt::Key_Shift);
+    QTest::keyClick(w.designatedYearBox, Qt::Key_Up);  // 昭和
+    QTest::keyClicks(w.designatedYearBox, QStringLiteral("60"));
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("5"));
     w->move(200, 100);
     QVERIFY(w->close());
 
@@ -425,9 +426,9 @@ void TestBadInput::randomBytesAsSettingsFile() {
     QCOMPARE(value(w.settingsFile(), "SET", "GENGO"), QStringLiteral("昭和"));
     Started again(saved);
     QCOMPARE(again->pos(), QPoint(200, 100));
-    QCOMPARE(again.textShitei->text(), QStringLiteral("60"));
-    QCOMPARE(again.Label12->text(), QStringLiteral("昭和"));
-    QCOMPARE(again.lblSeireki->text(), QStringLiteral("1985"));
+    QCOMPARE(again.designatedYearBox->text(), QStringLiteral("60"));
+    QCOMPARE(again.designatedEraCaption->text(), QStringLiteral("昭和"));
+    QCOMPARE(again.designatedWesternLabel->text(), QStringLiteral("1985"));
 }
 
 void TestBadInput::invalidShiftJisEra_data() {
@@ -443,12 +444,12 @@ void TestBadInput::invalidShiftJisEra_data() {
 void TestBadInput::invalidShiftJisEra() {
     QFETCH(QByteArray, gengo);
     Started w(settings("55", gengo));
-    const QString shown = w.Label12->text();
+    const QString shown = w.designatedEraCaption->text();
     qInfo() << "shown as" << shown;
-    QCOMPARE(w.textShitei->text(), QStringLiteral("55"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("55"));
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
     QVERIFY(w->close());
     // What the user saved is intact; the caption goes back as shown and reads back the same.
     const QByteArray saved = readFile(w.settingsFile());
@@ -457,7 +458,7 @@ void TestBadInput::invalidShiftJisEra() {
     QCOMPARE(value(w.settingsFile(), "LOCATION", "LEFT"), QStringLiteral("2400"));
     // From then on the file stays as it is.
     Started again(saved);
-    QCOMPARE(again.Label12->text(), shown);
+    QCOMPARE(again.designatedEraCaption->text(), shown);
     QVERIFY(again->close());
     QCOMPARE(readFile(again.settingsFile()), saved);
 }
@@ -477,10 +478,10 @@ void TestBadInput::saveThatCannotSucceed() {
     // The user's settings, with a long comment so that a full disk shows while writing them.
     const QByteArray mine = "; " + QByteArray(8000, '-') + "\r\n" + settings("55", sjis("昭和"));
     Started w(mine);
-    QCOMPARE(w.textShitei->text(), QStringLiteral("55"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("55"));
     QVERIFY(w.show());
-    QTest::keyClick(w.textNen, Qt::Key_Shift);
-    QTest::keyClicks(w.textShitei, QStringLiteral("60"));
+    QTest::keyClick(w.birthYearBox, Qt::Key_Shift);
+    QTest::keyClicks(w.designatedYearBox, QStringLiteral("60"));
     const QString folder = w.dir.path();
     const QString inner = QDir(folder).filePath(QStringLiteral("yorvane.ini/keep.txt"));
     std::unique_ptr<FileSizeLimit> limit;
@@ -523,11 +524,11 @@ void TestBadInput::settingsFileBehindALink() {
     QVERIFY(writeFile(real, "; mine\r\n" + settings("55", sjis("昭和"))));
     Window w(false, false);
     QVERIFY(QFile::link(real, w.settingsFile()));
-    w->Form_Load();
-    QCOMPARE(w.textShitei->text(), QStringLiteral("55"));
+    w->loadSettings();
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("55"));
     QVERIFY(w.show());
-    QTest::keyClick(w.textNen, Qt::Key_Shift);
-    QTest::keyClicks(w.textShitei, QStringLiteral("60"));
+    QTest::keyClick(w.birthYearBox, Qt::Key_Shift);
+    QTest::keyClicks(w.designatedYearBox, QStringLiteral("60"));
     QVERIFY(w->close());
     QVERIFY(QFileInfo(w.settingsFile()).isSymLink());
     QCOMPARE(readFile(real), "; mine\r\n" + settings("60", sjis("昭和")));
@@ -551,10 +552,10 @@ void TestBadInput::damagedPicture() {
     QFETCH(QString, damage);
     // What an intact program folder shows for 1980 (申, saru.jpg).
     PictureWindow good;
-    good.cboGengo->setCurrentIndex(0);
-    good.textNen->setText(QStringLiteral("1980"));
+    good.eraList->setCurrentIndex(0);
+    good.birthYearBox->setText(QStringLiteral("1980"));
     const QStringList expected = shownTexts(good);
-    QVERIFY(!good.Image1->pixmap().isNull());
+    QVERIFY(!good.signPicture->pixmap().isNull());
 
     PictureWindow w;
     const QString path = w.file(file);
@@ -573,20 +574,20 @@ void TestBadInput::damagedPicture() {
     }
 
     w.form->show();
-    w.cboGengo->setCurrentIndex(0);
-    w.textNen->setText(QStringLiteral("1980"));
+    w.eraList->setCurrentIndex(0);
+    w.birthYearBox->setText(QStringLiteral("1980"));
     if (file == QStringLiteral("scene2.gif")) {
-        QVERIFY(!w.Image1->pixmap().isNull());  // saru.jpg is intact here
-        QTest::mouseClick(w.Image1, Qt::LeftButton);
+        QVERIFY(!w.signPicture->pixmap().isNull());  // saru.jpg is intact here
+        QTest::mouseClick(w.signPicture, Qt::LeftButton);
     }
     QCOMPARE(w.platform->loaded.last(), file);
-    const bool shownNone = w.Image1->pixmap().isNull();
+    const bool shownNone = w.signPicture->pixmap().isNull();
     QCOMPARE(shownTexts(w), expected);
 
     // An intact picture shows again at the next year that has one.
-    w.textNen->setText(QStringLiteral("1984"));
+    w.birthYearBox->setText(QStringLiteral("1984"));
     QCOMPARE(w.platform->loaded.last(), QStringLiteral("ne.jpg"));
-    QVERIFY(!w.Image1->pixmap().isNull());
+    QVERIFY(!w.signPicture->pixmap().isNull());
 
     QVERIFY2(shownNone, "the damaged picture was shown");
 }

@@ -58,10 +58,17 @@ struct Snapshot {
 };
 
 Snapshot snapshot(const Window& w) {
-    return {w.cboGengo->currentText(), w.textNen->text(),        w.Label12->text(),
-            w.textShitei->text(),      w.lblGengo->text(),       w.lblNen->text(),
-            w.lblSeireki->text(),      w.lblnenrei->text(),      w.lbleto->text(),
-            w.Option2->isChecked(),    w.textShitei->isEnabled()};
+    return {w.eraList->currentText(),
+            w.birthYearBox->text(),
+            w.designatedEraCaption->text(),
+            w.designatedYearBox->text(),
+            w.otherEraLabel->text(),
+            w.otherYearLabel->text(),
+            w.designatedWesternLabel->text(),
+            w.ageFigure->text(),
+            w.signLabel->text(),
+            w.designatedYearOption->isChecked(),
+            w.designatedYearBox->isEnabled()};
 }
 
 #define COMPARE_SNAPSHOT(actual, expected) \
@@ -73,9 +80,10 @@ Snapshot snapshot(const Window& w) {
 // settings); with `option2` the designated year is chosen as the reference, by the mouse.
 bool prepare(Window& w, bool option2) {
     if (!w.show()) return false;
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
-    if (option2) QTest::mouseClick(w.Option2, Qt::LeftButton);
-    return w.textNen->text() == QStringLiteral("55") && w.Option2->isChecked() == option2;
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
+    if (option2) QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
+    return w.birthYearBox->text() == QStringLiteral("55") &&
+           w.designatedYearOption->isChecked() == option2;
 }
 
 // Puts the focus on a control the way a user can reach it, and says whether it got there.
@@ -175,22 +183,22 @@ void TestKeyboard::focusKeys() {
     Window w;
     QVERIFY(prepare(w, option2Before));
     QVERIFY2(focusOn(w, from), qPrintable(nameOf(focused())));
-    QCOMPARE(w.Option2->isChecked(), option2Before);
+    QCOMPARE(w.designatedYearOption->isChecked(), option2Before);
 
     QTest::keyClick(focused(), key);
 
     QCOMPARE(nameOf(focused()), to);
-    QCOMPARE(w.Option2->isChecked(), option2After);
-    QCOMPARE(w.Option1->isChecked(), !option2After);
-    QCOMPARE(w.textShitei->isEnabled(), option2After);
-    QCOMPARE(backgroundColour(w.textShitei), option2After ? kWhite : kGrey);
+    QCOMPARE(w.designatedYearOption->isChecked(), option2After);
+    QCOMPARE(w.thisYearOption->isChecked(), !option2After);
+    QCOMPARE(w.designatedYearBox->isEnabled(), option2After);
+    QCOMPARE(backgroundColour(w.designatedYearBox), option2After ? kWhite : kGrey);
     // The option handlers ran: the figure counts from the reference chosen now.
-    QCOMPARE(w.lblnenrei->text(), option2After ? QStringLiteral("10") : QStringLiteral("46"));
+    QCOMPARE(w.ageFigure->text(), option2After ? QStringLiteral("10") : QStringLiteral("46"));
     // Moving about changes no year and no era.
-    QCOMPARE(w.textNen->text(), QStringLiteral("55"));
-    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
-    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("昭和"));
-    QCOMPARE(w.Label12->text(), QStringLiteral("西暦"));
+    QCOMPARE(w.birthYearBox->text(), QStringLiteral("55"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
+    QCOMPARE(w.eraList->currentText(), QStringLiteral("昭和"));
+    QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("西暦"));
     // A year box reached by a key has its whole number selected for retyping.
     if (auto* box = qobject_cast<QLineEdit*>(focused()); box && to != from)
         QCOMPARE(box->selectedText(), box->text());
@@ -221,10 +229,10 @@ void TestKeyboard::eraKeysSelectBeforeEmptying() {
     // GIVEN a Western year in the box: 1990 born (the list shows 西暦), 西暦 1990 designated
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("1990"));
-    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("西暦"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("1990"));
+    QCOMPARE(w.eraList->currentText(), QStringLiteral("西暦"));
     const bool birth = box == QLatin1String("textNen");
-    if (!birth) QTest::mouseClick(w.Option2, Qt::LeftButton);
+    if (!birth) QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
     QVERIFY(focusOn(w, box));
     auto* edit = static_cast<QLineEdit*>(focused());
     edit->setCursorPosition(2);
@@ -236,29 +244,30 @@ void TestKeyboard::eraKeysSelectBeforeEmptying() {
     QCOMPARE(nameOf(focused()), box);
     QCOMPARE(edit->text(), QString());
     if (birth) {
-        QCOMPARE(w.cboGengo->currentText(), era);
-        QCOMPARE(w.Label12->text(), QStringLiteral("西暦"));
-        QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
+        QCOMPARE(w.eraList->currentText(), era);
+        QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("西暦"));
+        QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
         // An empty year under a modern era shows the other calendar's name, under 西暦 nothing.
-        QCOMPARE(w.lblGengo->text(), QStringLiteral("西暦"));
-        for (QLabel* l : {w.lblNen, w.lbl9sei, w.lbleto, w.lblkana, w.lblnenrei})
+        QCOMPARE(w.otherEraLabel->text(), QStringLiteral("西暦"));
+        for (QLabel* l :
+             {w.otherYearLabel, w.nineStarLabel, w.signLabel, w.signReadingLabel, w.ageFigure})
             QVERIFY2(l->text().isEmpty(), qPrintable(l->objectName()));
     } else {
-        QCOMPARE(w.Label12->text(), era);
-        QCOMPARE(w.cboGengo->currentText(), QStringLiteral("西暦"));
-        QCOMPARE(w.textNen->text(), QStringLiteral("1990"));
-        QCOMPARE(w.lblSeireki->text(), QString());
-        QCOMPARE(w.lblnenrei->text(), QString());
+        QCOMPARE(w.designatedEraCaption->text(), era);
+        QCOMPARE(w.eraList->currentText(), QStringLiteral("西暦"));
+        QCOMPARE(w.birthYearBox->text(), QStringLiteral("1990"));
+        QCOMPARE(w.designatedWesternLabel->text(), QString());
+        QCOMPARE(w.ageFigure->text(), QString());
     }
 
     // AND the next number counts in that era
     QTest::keyClicks(focused(), QStringLiteral("3"));
     if (birth) {
-        QCOMPARE(w.lblNen->text(), QString::number(3 + offset));
-        QCOMPARE(w.lblnenrei->text(), QString::number(2026 - 3 - offset));
+        QCOMPARE(w.otherYearLabel->text(), QString::number(3 + offset));
+        QCOMPARE(w.ageFigure->text(), QString::number(2026 - 3 - offset));
     } else {
-        QCOMPARE(w.lblSeireki->text(), QString::number(3 + offset));
-        QCOMPARE(w.lblnenrei->text(), QString::number(3 + offset - 1990));
+        QCOMPARE(w.designatedWesternLabel->text(), QString::number(3 + offset));
+        QCOMPARE(w.ageFigure->text(), QString::number(3 + offset - 1990));
     }
 }
 
@@ -266,19 +275,19 @@ void TestKeyboard::meijiThenFortyFive() {
     // GIVEN 昭和 55
     Window w;
     QVERIFY(prepare(w, false));
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
     // WHEN Down is pressed and 45 typed
     QTest::keyClick(focused(), Qt::Key_Down);
-    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("明治"));
-    QCOMPARE(w.textNen->text(), QString());
-    QCOMPARE(w.lblNen->text(), QString());
+    QCOMPARE(w.eraList->currentText(), QStringLiteral("明治"));
+    QCOMPARE(w.birthYearBox->text(), QString());
+    QCOMPARE(w.otherYearLabel->text(), QString());
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene1.jpg"));
     QTest::keyClicks(focused(), QStringLiteral("45"));
     // THEN the window shows 明治 45
-    QCOMPARE(w.lblGengo->text(), QStringLiteral("西暦"));
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1912"));
-    QCOMPARE(w.lbleto->text(), QStringLiteral("壬子"));
-    QCOMPARE(textColour(w.textNen), kBlack);
+    QCOMPARE(w.otherEraLabel->text(), QStringLiteral("西暦"));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1912"));
+    QCOMPARE(w.signLabel->text(), QStringLiteral("壬子"));
+    QCOMPARE(textColour(w.birthYearBox), kBlack);
 }
 
 // Space and Delete empty a year box wherever the caret stands; no blank stays behind.
@@ -301,9 +310,9 @@ void TestKeyboard::spaceAndDeleteEmptyTheBox() {
     // GIVEN 1990 in both boxes, the designated year chosen
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("1990"));
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("0"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("1990"));
+    QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("0"));
     QVERIFY(focusOn(w, box));
     auto* edit = static_cast<QLineEdit*>(focused());
     if (caret < 0)
@@ -318,18 +327,18 @@ void TestKeyboard::spaceAndDeleteEmptyTheBox() {
 
     QCOMPARE(edit->text(), QString());
     QCOMPARE(focused(), edit);
-    QCOMPARE(w.lblnenrei->text(), QString());
+    QCOMPARE(w.ageFigure->text(), QString());
     if (box == QLatin1String("textNen")) {
-        QCOMPARE(w.lblNen->text(), QString());
-        QCOMPARE(w.lblGengo->text(), QString());  // the list stays 西暦
-        QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
+        QCOMPARE(w.otherYearLabel->text(), QString());
+        QCOMPARE(w.otherEraLabel->text(), QString());  // the list stays 西暦
+        QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
         // Space is typed into the emptied box, and the recalculation empties it again: three
         // changes, one of them typed.
         QCOMPARE(changes.count(), key == Qt::Key_Space ? 3 : 1);
         QCOMPARE(edits.count(), key == Qt::Key_Space ? 1 : 0);
     } else {
-        QCOMPARE(w.lblSeireki->text(), QString());
-        QCOMPARE(w.textNen->text(), QStringLiteral("1990"));
+        QCOMPARE(w.designatedWesternLabel->text(), QString());
+        QCOMPARE(w.birthYearBox->text(), QStringLiteral("1990"));
         // The key is consumed and the blank discarded: the box is emptied once.
         QCOMPARE(changes.count(), 1);
         QCOMPARE(edits.count(), 0);
@@ -374,28 +383,28 @@ void TestKeyboard::enterSelectsTheWholeNumber() {
 
     QTest::keyClick(focused(), '4');
     QCOMPARE(edit->text(), QStringLiteral("4"));
-    if (edit == w.textNen)
-        QCOMPARE(w.lblNen->text(), QStringLiteral("1929"));  // 昭和 4
+    if (edit == w.birthYearBox)
+        QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1929"));  // 昭和 4
     else
-        QCOMPARE(w.lblnenrei->text(), QStringLiteral("-1976"));  // 西暦 4, born 1980
+        QCOMPARE(w.ageFigure->text(), QStringLiteral("-1976"));  // 西暦 4, born 1980
 }
 
 void TestKeyboard::enterInTheEraList() {
     // GIVEN 昭和 55, the era list focused
     Window w;
     QVERIFY(prepare(w, false));
-    w.textNen->setCursorPosition(1);
+    w.birthYearBox->setCursorPosition(1);
     QVERIFY(focusOn(w, QStringLiteral("cboGengo")));
     // WHEN Enter is pressed
     QTest::keyClick(focused(), Qt::Key_Return);
     // THEN the year box has the focus with its number selected, and the next digit replaces it
-    QCOMPARE(focused(), w.textNen);
-    QCOMPARE(w.textNen->selectedText(), QStringLiteral("55"));
-    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("昭和"));
-    QVERIFY(!w.cboGengo->view()->isVisible());
+    QCOMPARE(focused(), w.birthYearBox);
+    QCOMPARE(w.birthYearBox->selectedText(), QStringLiteral("55"));
+    QCOMPARE(w.eraList->currentText(), QStringLiteral("昭和"));
+    QVERIFY(!w.eraList->view()->isVisible());
     QTest::keyClicks(focused(), QStringLiteral("6"));
-    QCOMPARE(w.textNen->text(), QStringLiteral("6"));
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1931"));
+    QCOMPARE(w.birthYearBox->text(), QStringLiteral("6"));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1931"));
 }
 
 // Insert exchanges the two years exactly as a click on the exchange button does, in the two year
@@ -422,7 +431,7 @@ void TestKeyboard::insertExchanges() {
     Window clicked;
     QVERIFY(prepare(clicked, option2));
     const Snapshot before = snapshot(clicked);
-    QTest::mouseClick(clicked.ComExch, Qt::LeftButton);
+    QTest::mouseClick(clicked.exchangeButton, Qt::LeftButton);
     const Snapshot exchanged = snapshot(clicked);
     QCOMPARE(exchanged.era, QStringLiteral("西暦"));
     QCOMPARE(exchanged.nen, QStringLiteral("1990"));
@@ -483,13 +492,13 @@ void TestKeyboard::arrowsInTheEraListRecalculateNothing() {
     QVERIFY(prepare(w, false));
     QVERIFY(focusOn(w, QStringLiteral("cboGengo")));
     QTest::keyClick(focused(), Qt::Key_Down);
-    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("大正"));
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
-    QCOMPARE(w.textNen->text(), QStringLiteral("55"));
+    QCOMPARE(w.eraList->currentText(), QStringLiteral("大正"));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
+    QCOMPARE(w.birthYearBox->text(), QStringLiteral("55"));
     // Enter then leads back to the year, and the next digit counts in the new era.
     QTest::keyClick(focused(), Qt::Key_Return);
     QTest::keyClick(focused(), '9');
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1920"));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1920"));
 }
 
 // Shift and Ctrl act when they go down; the key pressed while they are held is then handled by
@@ -554,12 +563,12 @@ void TestKeyboard::chords() {
     chord(modifier, key);
     // THEN the modifier's row ran on `from` and the key's row on the control it led to
     QCOMPARE(nameOf(focused()), to);
-    QCOMPARE(w.cboGengo->currentText(), era);
-    QCOMPARE(w.textNen->text(), nen);
-    QCOMPARE(w.Label12->text(), label12);
-    QCOMPARE(w.textShitei->text(), shitei);
+    QCOMPARE(w.eraList->currentText(), era);
+    QCOMPARE(w.birthYearBox->text(), nen);
+    QCOMPARE(w.designatedEraCaption->text(), label12);
+    QCOMPARE(w.designatedYearBox->text(), shitei);
     // Every row here ends with the designated year chosen if it was, or was chosen by the chord.
-    QCOMPARE(w.Option2->isChecked(), option2 || to == QLatin1String("textShitei"));
+    QCOMPARE(w.designatedYearOption->isChecked(), option2 || to == QLatin1String("textShitei"));
 }
 
 // A held Shift or Ctrl repeats its key-down; it acts once, when it goes down.
@@ -581,7 +590,7 @@ void TestKeyboard::heldModifierActsOnce() {
         modifier == Qt::Key_Shift ? Qt::ShiftModifier : Qt::ControlModifier;
     Window w;
     QVERIFY(prepare(w, false));
-    QCOMPARE(focused(), w.textNen);
+    QCOMPARE(focused(), w.birthYearBox);
     // WHEN the key goes down and is held: the desktop repeats it
     keyEvent(true, modifier);
     QCOMPARE(nameOf(focused()), then);
@@ -589,7 +598,7 @@ void TestKeyboard::heldModifierActsOnce() {
     keyEvent(false, modifier, held);
     // THEN it acted once
     QCOMPARE(nameOf(focused()), then);
-    QVERIFY(w.Option2->isChecked());
+    QVERIFY(w.designatedYearOption->isChecked());
     // AND pressed anew it acts again, on the control that has the focus now
     keyEvent(true, modifier);
     keyEvent(false, modifier, held);
@@ -617,10 +626,10 @@ void TestKeyboard::tabOrder() {
         QTest::keyClick(focused(), Qt::Key_Tab);
         QCOMPARE(nameOf(focused()), stop);
         // Passing by changes neither the reference nor the texts.
-        QCOMPARE(w.Option2->isChecked(), option2);
-        QCOMPARE(w.textShitei->isEnabled(), option2);
-        QCOMPARE(w.textNen->text(), QStringLiteral("55"));
-        QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
+        QCOMPARE(w.designatedYearOption->isChecked(), option2);
+        QCOMPARE(w.designatedYearBox->isEnabled(), option2);
+        QCOMPARE(w.birthYearBox->text(), QStringLiteral("55"));
+        QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
         if (auto* box = qobject_cast<QLineEdit*>(focused()))
             QCOMPARE(box->selectedText(), box->text());
     }
@@ -652,7 +661,7 @@ void TestKeyboard::shiftTab() {
     QVERIFY(focusOn(w, from));
     chord(Qt::Key_Shift, Qt::Key_Backtab);
     QCOMPARE(nameOf(focused()), to);
-    QCOMPARE(w.Option2->isChecked(), option2After);
+    QCOMPARE(w.designatedYearOption->isChecked(), option2After);
 }
 
 // A click into a year box selects its whole number instead of placing the caret.
@@ -673,8 +682,8 @@ void TestKeyboard::clickSelectsTheWholeNumber() {
     QFETCH(int, x);
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("1990"));
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("1990"));
+    QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
     auto* edit = static_cast<QLineEdit*>(control(w, box));
     QVERIFY(focusOn(w, hadFocus ? box : QStringLiteral("cboGengo")));
     edit->setCursorPosition(1);
@@ -698,15 +707,15 @@ void TestKeyboard::charactersAreTypedAsUsual() {
     QVERIFY(focusOn(w, QStringLiteral("textNen")));
     QTest::keyClick(focused(), Qt::Key_End);
     QTest::keyClicks(focused(), QStringLiteral("a.9x"));
-    QCOMPARE(w.textNen->text(), QStringLiteral("55a."));
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
+    QCOMPARE(w.birthYearBox->text(), QStringLiteral("55a."));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
     QVERIFY(focusOn(w, QStringLiteral("textShitei")));
     QTest::keyClicks(focused(), QStringLiteral("12"));
-    QCOMPARE(w.textShitei->text(), QStringLiteral("12"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("12"));
     QTest::keyClick(focused(), Qt::Key_Backspace);
     QTest::keyClicks(focused(), QStringLiteral("0a"));
-    QCOMPARE(w.textShitei->text(), QStringLiteral("10a"));
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("-1970"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("10a"));
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("-1970"));
 }
 
 // Going to another window or into a menu and coming back is no new visit of the box: the caret
@@ -726,7 +735,8 @@ void TestKeyboard::comingBackKeepsTheCaret() {
     // GIVEN 19 typed into the box, the caret after it
     Window w;
     QVERIFY(w.show());
-    if (box == QLatin1String("textShitei")) QTest::mouseClick(w.Option2, Qt::LeftButton);
+    if (box == QLatin1String("textShitei"))
+        QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
     QVERIFY(focusOn(w, box));
     auto* edit = static_cast<QLineEdit*>(focused());
     edit->selectAll();
@@ -736,10 +746,10 @@ void TestKeyboard::comingBackKeepsTheCaret() {
     if (viaMenu) {
         QMenuBar* bar = w->menuBar();
         QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(w.mnuH->menuAction()).center());
-        QTRY_VERIFY(w.mnuH->isVisible());
-        QTest::keyClick(w.mnuH, Qt::Key_Escape);
-        QTRY_VERIFY(!w.mnuH->isVisible());
+                          bar->actionGeometry(w.helpMenu->menuAction()).center());
+        QTRY_VERIFY(w.helpMenu->isVisible());
+        QTest::keyClick(w.helpMenu, Qt::Key_Escape);
+        QTRY_VERIFY(!w.helpMenu->isVisible());
         // Escape closes the menu and leaves the bar highlighted; a second one leaves the bar.
         if (focused() == bar) QTest::keyClick(bar, Qt::Key_Escape);
     } else {
@@ -765,11 +775,11 @@ void TestKeyboard::comingBackToAnOptionButtonChangesNothing() {
     QVERIFY(prepare(w, true));
     QTest::keyClick(focused(), Qt::Key_Delete);
     QTest::keyClick(focused(), Qt::Key_Control);
-    QCOMPARE(focused(), w.Option1);
+    QCOMPARE(focused(), w.thisYearOption);
     QTest::keyClick(focused(), Qt::Key_Insert);
-    QCOMPARE(w.textNen->text(), QString());
-    QCOMPARE(w.textShitei->text(), QStringLiteral("55"));
-    QCOMPARE(w.lblnenrei->text(), QString());
+    QCOMPARE(w.birthYearBox->text(), QString());
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("55"));
+    QCOMPARE(w.ageFigure->text(), QString());
     // WHEN the user goes to another window and comes back
     {
         QWidget other;
@@ -780,8 +790,8 @@ void TestKeyboard::comingBackToAnOptionButtonChangesNothing() {
     }
     QVERIFY(w.show());
     // THEN the button was not visited anew: no this-year figure appears
-    QCOMPARE(focused(), w.Option1);
-    QCOMPARE(w.lblnenrei->text(), QString());
+    QCOMPARE(focused(), w.thisYearOption);
+    QCOMPARE(w.ageFigure->text(), QString());
 }
 
 QTEST_MAIN(TestKeyboard)

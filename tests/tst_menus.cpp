@@ -6,10 +6,10 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "form2.h"
 #include "formfixture.h"
+#include "version_window.h"
 
-using yorvane::Form2;
+using yorvane::VersionWindow;
 
 class TestMenus : public QObject {
     Q_OBJECT
@@ -56,8 +56,8 @@ void TestMenus::documentsGoToTheDesktop() {
 
 void TestMenus::documentsAskedAgainEachTime() {
     Window w;
-    w.mnuGengo->trigger();
-    w.mnuGengo->trigger();
+    w.eraTableAction->trigger();
+    w.eraTableAction->trigger();
     QCOMPARE(w.platform->documents.size(), 2);
 }
 
@@ -65,8 +65,8 @@ void TestMenus::versionWindowIsOneAndNotModal() {
     Window w;
     QVERIFY(w.show());
     QVERIFY(!versionWindow());
-    w.mnuVer->trigger();
-    Form2* first = versionWindow();
+    w.versionAction->trigger();
+    VersionWindow* first = versionWindow();
     QVERIFY(first);
     QVERIFY(QTest::qWaitForWindowExposed(first));
     QVERIFY(first->isVisible());
@@ -74,36 +74,36 @@ void TestMenus::versionWindowIsOneAndNotModal() {
     // The main window stays usable.
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
-    QCOMPARE(w.lblNen->text(), QStringLiteral("1980"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
+    QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
     // Chosen again: the same window, brought to the front.
-    w.mnuVer->trigger();
+    w.versionAction->trigger();
     QCOMPARE(versionWindow(), first);
-    QCOMPARE(w->findChildren<Form2*>().size(), 0);  // no owner window
+    QCOMPARE(w->findChildren<VersionWindow*>().size(), 0);  // no owner window
     const auto tops = QApplication::topLevelWidgets();
-    QCOMPARE(std::count_if(tops.begin(), tops.end(),
-                           [](QWidget* t) { return qobject_cast<Form2*>(t) && t->isVisible(); }),
-             1);
+    QCOMPARE(
+        std::count_if(tops.begin(), tops.end(),
+                      [](QWidget* t) { return qobject_cast<VersionWindow*>(t) && t->isVisible(); }),
+        1);
 }
 
 void TestMenus::versionWindowContents() {
     FakePlatform platform;
-    Form2 f(platform);
+    VersionWindow f(platform);
     QCOMPARE(f.windowTitle(), QStringLiteral("バージョン情報"));
     QCOMPARE(f.minimumSize(), QSize(334, 151));
     QCOMPARE(f.maximumSize(), QSize(334, 151));
     // The version comes from the build; whatever it is, it reads "Ver. <major>.<minor>".
     QVERIFY2(QRegularExpression(QStringLiteral("^Ver\\. [0-9]+\\.[0-9]+$"))
-                 .match(f.Label1->text())
+                 .match(f.versionLabel->text())
                  .hasMatch(),
-             qPrintable(f.Label1->text()));
-    QVERIFY(f.Label1->font().bold());
-    QCOMPARE(f.Label1->font().pointSizeF(), 15.75);
-    QCOMPARE(f.Picture1->pixmap().size(), QSize(212, 45));
-    QCOMPARE(f.Image1->pixmap().size(), QSize(60, 75));
-    QCOMPARE(f.Label3->text(), Form2::webAddress());
-    QVERIFY(!f.Label2->text().isEmpty());
-    const QUrl address(Form2::webAddress(), QUrl::StrictMode);
+             qPrintable(f.versionLabel->text()));
+    QVERIFY(f.versionLabel->font().bold());
+    QCOMPARE(f.versionLabel->font().pointSizeF(), 15.75);
+    QCOMPARE(f.banner->pixmap().size(), QSize(212, 45));
+    QCOMPARE(f.sheetPicture->pixmap().size(), QSize(60, 75));
+    QVERIFY(!f.copyrightLabel->text().isEmpty());
+    const QUrl address(f.addressLabel->text(), QUrl::StrictMode);
     QVERIFY(address.isValid());
     QCOMPARE(address.scheme(), QStringLiteral("https"));
     QVERIFY(address.host().endsWith(QStringLiteral("example.org")));
@@ -113,9 +113,9 @@ void TestMenus::versionWindowContents() {
         QWidget* c;
         QRect twips;
     } placed[] = {
-        {f.Picture1, {1440, 120, 3135, 735}}, {f.Image1, {240, 360, 900, 1125}},
-        {f.Label1, {2280, 960, 1455, 375}},   {f.Label3, {1680, 1560, 2895, 255}},
-        {f.Label2, {2040, 1920, 2055, 255}},
+        {f.banner, {1440, 120, 3135, 735}},          {f.sheetPicture, {240, 360, 900, 1125}},
+        {f.versionLabel, {2280, 960, 1455, 375}},    {f.addressLabel, {1680, 1560, 2895, 255}},
+        {f.copyrightLabel, {2040, 1920, 2055, 255}},
     };
     for (const auto& p : placed) {
         QVERIFY2(std::abs(p.c->x() * 15 - p.twips.x()) <= 7, qPrintable(p.c->objectName()));
@@ -127,8 +127,8 @@ void TestMenus::versionWindowContents() {
 void TestMenus::versionWindowComesBackCentred() {
     Window w;
     QVERIFY(w.show());
-    w.mnuVer->trigger();
-    QPointer<Form2> first = versionWindow();
+    w.versionAction->trigger();
+    QPointer<VersionWindow> first = versionWindow();
     QVERIFY(QTest::qWaitForWindowExposed(first.data()));
     const QRect area = w->screen()->availableGeometry();
     // Centred to within the window frame, whose size is known only once it is shown.
@@ -139,7 +139,7 @@ void TestMenus::versionWindowComesBackCentred() {
     QVERIFY(first.isNull());
     QVERIFY(!versionWindow());
     // Chosen again: a new window, in the centre again.
-    w.mnuVer->trigger();
+    w.versionAction->trigger();
     QVERIFY(versionWindow());
     QVERIFY(QTest::qWaitForWindowExposed(versionWindow()));
     QVERIFY(std::abs(versionWindow()->geometry().center().y() - area.center().y()) <= 4);
@@ -155,7 +155,7 @@ void TestMenus::addressOpenedOrRefused() {
     QFETCH(bool, accepted);
     FakePlatform platform;
     platform.addressesAccepted = accepted;
-    Form2 f(platform);
+    VersionWindow f(platform);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     // The message box is modal: look at it from inside its own event loop and close it.
@@ -170,9 +170,10 @@ void TestMenus::addressOpenedOrRefused() {
             box->accept();
         }
     });
-    QTest::mouseClick(f.Label3, Qt::LeftButton);
+    QTest::mouseClick(f.addressLabel, Qt::LeftButton);
     QTest::qWait(100);
-    QCOMPARE(platform.addresses, QStringList{Form2::webAddress()});
+    // The address opened is the one shown.
+    QCOMPARE(platform.addresses, QStringList{f.addressLabel->text()});
     if (accepted) {
         QVERIFY(shown.isEmpty());
     } else {
@@ -186,44 +187,44 @@ void TestMenus::addressOpenedOrRefused() {
 void TestMenus::pictureClicks() {
     Window w;
     QVERIFY(w.show());
-    QTest::mouseClick(w.Image1, Qt::LeftButton);
+    QTest::mouseClick(w.signPicture, Qt::LeftButton);
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene2.gif"));
-    QVERIFY(!w.Image1->pixmap().isNull());
+    QVERIFY(!w.signPicture->pixmap().isNull());
     // A double click is a click and then a double click: the start picture remains.
     w.platform->pictures.clear();
-    const QPoint at = w.Image1->rect().center();
-    QTest::mousePress(w.Image1, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, at);
-    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w.Image1->mapToGlobal(at), Qt::LeftButton,
+    const QPoint at = w.signPicture->rect().center();
+    QTest::mousePress(w.signPicture, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(w.signPicture, Qt::LeftButton, {}, at);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w.signPicture->mapToGlobal(at), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w.Image1, &dbl);
-    QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, at);
+    QApplication::sendEvent(w.signPicture, &dbl);
+    QTest::mouseRelease(w.signPicture, Qt::LeftButton, {}, at);
     QCOMPARE(w.platform->pictures.size(), 2);
     QCOMPARE(w.platform->pictures.first().section(u'/', -1), QStringLiteral("scene2.gif"));
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene1.jpg"));
-    QVERIFY(!w.Image1->pixmap().isNull());
+    QVERIFY(!w.signPicture->pixmap().isNull());
     // Each click loads the file anew: a picture that has gone shows nothing.
     QVERIFY(QFile::remove(QDir(w.dir.path()).filePath(QStringLiteral("scene2.gif"))));
-    QTest::mouseClick(w.Image1, Qt::LeftButton);
-    QVERIFY(w.Image1->pixmap().isNull());
+    QTest::mouseClick(w.signPicture, Qt::LeftButton);
+    QVERIFY(w.signPicture->pixmap().isNull());
 }
 
 void TestMenus::recalculationReplacesTheScene() {
     Window w;
     QVERIFY(w.show());
-    QTest::keyClicks(w.textNen, QStringLiteral("55"));
+    QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("saru.jpg"));
-    QTest::mouseClick(w.Image1, Qt::LeftButton);
+    QTest::mouseClick(w.signPicture, Qt::LeftButton);
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("scene2.gif"));
-    QTest::keyClick(w.textNen, Qt::Key_Backspace);  // 昭和 5 = 1930, a 午 year
+    QTest::keyClick(w.birthYearBox, Qt::Key_Backspace);  // 昭和 5 = 1930, a 午 year
     QCOMPARE(w.platform->lastPicture(), QStringLiteral("uma.jpg"));
 }
 
 void TestMenus::versionWindowOutlivesTheMainWindow() {
     Window w;
     QVERIFY(w.show());
-    w.mnuVer->trigger();
-    QPointer<Form2> version = versionWindow();
+    w.versionAction->trigger();
+    QPointer<VersionWindow> version = versionWindow();
     QVERIFY(QTest::qWaitForWindowExposed(version.data()));
     QVERIFY(w->close());
     QVERIFY(!w->isVisible());

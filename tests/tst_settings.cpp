@@ -5,7 +5,7 @@
 #include "platform.h"
 #include "profile_file.h"
 
-using yorvane::Form1;
+using yorvane::MainWindow;
 
 namespace {
 QByteArray sjis(const QString& s) { return yorvane::profile::toShiftJis(s); }
@@ -29,14 +29,14 @@ QByteArray settings(const QByteArray& left, const QByteArray& top, const QString
 struct Started : Window {
     explicit Started(const QByteArray& ini) : Window(false, false) {
         if (!ini.isNull()) writeFile(settingsFile(), ini);
-        form->Form_Load();
+        form->loadSettings();
     }
 };
 // The user designates 昭和 60 and moves the window to 300,200 (4500 and 3000 twips).
 void designateShowa60At300x200(Window& w) {
-    QTest::mouseClick(w.Option2, Qt::LeftButton);
-    QTest::keyClick(w.textShitei, Qt::Key_Up);  // 昭和
-    QTest::keyClicks(w.textShitei, QStringLiteral("60"));
+    QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
+    QTest::keyClick(w.designatedYearBox, Qt::Key_Up);  // 昭和
+    QTest::keyClicks(w.designatedYearBox, QStringLiteral("60"));
     w->move(300, 200);
 }
 }  // namespace
@@ -72,8 +72,8 @@ private slots:
 void TestSettings::deliveredFileHasNoError() {
     // The program comes with a settings file: a first start shows no "ERROR".
     Window w;
-    QCOMPARE(w.Label12->text(), QStringLiteral("西暦"));
-    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
+    QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("西暦"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
     QCOMPARE(w->pos(), QPoint(570, 418));
 }
 
@@ -119,8 +119,8 @@ void TestSettings::positionThatIsNoNumber() {
     Started w(settings(left, top, "1990", "西暦"));
     QCOMPARE(w->pos(), pos);
     // The rest of start-up went on.
-    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
-    QCOMPARE(w.Label12->text(), QStringLiteral("西暦"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
+    QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("西暦"));
 }
 
 void TestSettings::designatedYear_data() {
@@ -202,16 +202,16 @@ void TestSettings::designatedYear() {
     QFETCH(QString, western);
     QFETCH(QString, shown);
     Started w(settings("2400", "1200", shitei, gengo));
-    QCOMPARE(w.textShitei->text(), text);
-    QCOMPARE(w.Label12->text(), label);
-    QCOMPARE(w.lblSeireki->text(), shown);
+    QCOMPARE(w.designatedYearBox->text(), text);
+    QCOMPARE(w.designatedEraCaption->text(), label);
+    QCOMPARE(w.designatedWesternLabel->text(), shown);
     // Start-up leaves the birth year alone: nothing is recalculated.
-    QVERIFY(w.textNen->text().isEmpty());
-    QVERIFY(w.lbl9sei->text().isEmpty());
+    QVERIFY(w.birthYearBox->text().isEmpty());
+    QVERIFY(w.nineStarLabel->text().isEmpty());
     QVERIFY(w.platform->pictures.isEmpty());
     // With no year of birth, the figure in the designated year is its Western year itself.
-    w.Option2->click();
-    QCOMPARE(w.lblnenrei->text(), text.isEmpty() ? QString() : western);
+    w.designatedYearOption->click();
+    QCOMPARE(w.ageFigure->text(), text.isEmpty() ? QString() : western);
     // Closed without a change, what was read is written back (an era the list does not hold
     // included).
     QVERIFY(w->close());
@@ -225,13 +225,13 @@ void TestSettings::designatedYear() {
 
 void TestSettings::eraListAlwaysStartsOnShowa() {
     Started w(settings("2400", "1200", "1990", "西暦"));
-    QCOMPARE(w.cboGengo->currentText(), QStringLiteral("昭和"));
+    QCOMPARE(w.eraList->currentText(), QStringLiteral("昭和"));
     QVERIFY(w.show());
-    QTest::keyClick(w.textNen, Qt::Key_Right);  // 平成
+    QTest::keyClick(w.birthYearBox, Qt::Key_Right);  // 平成
     QVERIFY(w->close());
     // The era of the birth year is not a setting.
     Started again(readFile(w.settingsFile()));
-    QCOMPARE(again.cboGengo->currentText(), QStringLiteral("昭和"));
+    QCOMPARE(again.eraList->currentText(), QStringLiteral("昭和"));
 }
 
 void TestSettings::noFileAtAll() {
@@ -240,9 +240,9 @@ void TestSettings::noFileAtAll() {
     // THEN every value reads "ERROR": the design position stays, the designated year (no
     // number) is emptied and the era label shows the text
     QCOMPARE(w->pos(), QPoint(570, 418));
-    QCOMPARE(w.textShitei->text(), QString());
-    QCOMPARE(w.Label12->text(), QStringLiteral("ERROR"));
-    QCOMPARE(w.lblSeireki->text(), QString());
+    QCOMPARE(w.designatedYearBox->text(), QString());
+    QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("ERROR"));
+    QCOMPARE(w.designatedWesternLabel->text(), QString());
     // WHEN the window closes THEN the file is created, in this order
     QVERIFY(w->close());
     QCOMPARE(
@@ -253,9 +253,9 @@ void TestSettings::noFileAtAll() {
 void TestSettings::longStoredTextKeptWhole() {
     // The four-character limit is the user's; a stored text goes into the box whole.
     Started w(settings("2400", "1200", "1990年ごろ", "西暦"));
-    QCOMPARE(w.textShitei->text(), QStringLiteral("1990年ごろ"));
-    w.Option2->click();
-    QCOMPARE(w.lblnenrei->text(), QStringLiteral("1990"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990年ごろ"));
+    w.designatedYearOption->click();
+    QCOMPARE(w.ageFigure->text(), QStringLiteral("1990"));
     QVERIFY(w->close());
     QCOMPARE(yorvane::profile::readString(yorvane::profile::readFile(w.settingsFile()), "SET",
                                           "SHITEI", "-"),
@@ -300,8 +300,8 @@ void TestSettings::otherLinesKeptByteForByte() {
 void TestSettings::legacyEncodingRead() {
     // Written by another program in Shift_JIS: 平成 is 95 BD 90 AC.
     Started w(QByteArray("[SET]\r\nSHITEI=10\r\nGENGO=\x95\xBD\x90\xAC\r\n"));
-    QCOMPARE(w.Label12->text(), QStringLiteral("平成"));
-    QCOMPARE(w.lblSeireki->text(), QStringLiteral("1998"));
+    QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("平成"));
+    QCOMPARE(w.designatedWesternLabel->text(), QStringLiteral("1998"));
     QVERIFY(w->close());
     QVERIFY(readFile(w.settingsFile()).contains("GENGO=\x95\xBD\x90\xAC\r\n"));
 }
@@ -320,8 +320,8 @@ void TestSettings::saveIntoRemovedFolder() {
 void TestSettings::settingsPathIsAFolder() {
     Window w(false, false);
     QVERIFY(QDir(w.dir.path()).mkdir(QStringLiteral("yorvane.ini")));
-    w->Form_Load();
-    QCOMPARE(w.Label12->text(), QStringLiteral("ERROR"));
+    w->loadSettings();
+    QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("ERROR"));
     QVERIFY(w->close());
     QVERIFY(QFileInfo(w.settingsFile()).isDir());
     QVERIFY(QDir(w.dir.path()).entryList(QDir::Files | QDir::Hidden).filter("yorvane").isEmpty());
@@ -437,9 +437,9 @@ void TestSettings::installedSettings() {
     w.platform->settings = {own, delivered};
 
     // The first start reads the delivered values.
-    w->Form_Load();
+    w->loadSettings();
     QCOMPARE(w->pos(), QPoint(570, 418));
-    QCOMPARE(w.textShitei->text(), QStringLiteral("1990"));
+    QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
     QVERIFY(w.show());
     designateShowa60At300x200(w);
     QVERIFY(w->close());
@@ -457,10 +457,10 @@ void TestSettings::installedSettings() {
     // The next start reads the user's own file.
     Window again(false);
     again.platform->settings = {own, again.settingsFile()};
-    again->Form_Load();
+    again->loadSettings();
     QCOMPARE(again->pos(), QPoint(300, 200));
-    QCOMPARE(again.textShitei->text(), QStringLiteral("60"));
-    QCOMPARE(again.Label12->text(), QStringLiteral("昭和"));
+    QCOMPARE(again.designatedYearBox->text(), QStringLiteral("60"));
+    QCOMPARE(again.designatedEraCaption->text(), QStringLiteral("昭和"));
 }
 
 QTEST_MAIN(TestSettings)

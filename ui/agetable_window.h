@@ -1,17 +1,14 @@
 #pragma once
 // The age table (年齢早見表): a second window with one row per year of birth from 明治元年 up
-// to a reference year, newest first. The rows come from the engine through a table model; no
-// widget is made per row. The window follows the year of the main window.
+// to a reference year, newest first. The rows come from the engine through a table model
+// (agetable_model.h), no widget per row; the CSV file and the printout are files of their own
+// (agetable_csv.h, agetable_print.h). The window arranges them and follows the main window.
 
-#include <QAbstractTableModel>
 #include <QElapsedTimer>
-#include <QHash>
-#include <QStringList>
 #include <QTimer>
 #include <QWidget>
-#include <vector>
 
-#include "yorvane/agetable.h"
+#include "agetable_model.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,43 +18,6 @@ class QSpinBox;
 class QTableView;
 
 namespace yorvane {
-
-// One CSV record (RFC 4180): a field holding a comma, a double quote or a line break is put in
-// double quotes with its quotes doubled; the record ends with CR LF.
-QString csvRecord(const QStringList& fields);
-
-class AgeTableModel final : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    explicit AgeTableModel(QObject* parent = nullptr);
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
-
-    const AgeTableOptions& options() const { return options_; }
-    void setOptions(const AgeTableOptions& options);
-    // Only the years of one branch (its slot, year mod 12); -1 for every year.
-    void setBranchFilter(int slot);
-    int branchFilter() const { return branch_; }
-
-    // The year of a shown row, and the row of a year (-1 when it is not shown).
-    int yearAt(int row) const;
-    int rowOf(int year) const;
-    // The text of a cell of a shown row, and the column titles.
-    QString cell(int row, int column) const;
-    static QStringList titles();
-
-private:
-    void rebuild();
-
-    AgeTableOptions options_;
-    int branch_ = -1;
-    std::vector<int> years_;                 // newest first
-    mutable QHash<int, QStringList> cache_;  // year -> its cells, filled as rows are shown
-};
 
 class AgeTableWindow final : public QWidget {
     Q_OBJECT
@@ -106,6 +66,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void createReferenceYearBox();
+    void createBranchFilter();
+    void createChecksAndButtons();
+    void createTable();
+    void setColumnWidths();
+    void arrange();
+    void connectHandlers();
     void optionsChanged();
     // Selects the row of `year` (this year's row when there is none); scrolls to it now, or
     // once the main window has been left alone for a moment.

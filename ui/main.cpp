@@ -5,7 +5,7 @@
 
 #include "application.h"
 #include "command_line.h"
-#include "form1.h"
+#include "main_window.h"
 #include "platform.h"
 #include "termination.h"
 
@@ -18,8 +18,8 @@ int main(int argc, char* argv[]) {
     yorvane::setUpApplication();
 
     yorvane::DesktopPlatform platform;
-    yorvane::Form1 form(platform);
-    form.Form_Load();
+    yorvane::MainWindow form(platform);
+    form.loadSettings();
     form.show();
     if (!platform.startupProblem().isEmpty()) {
         std::fprintf(stderr, "yorvane: %s\n", qPrintable(platform.startupProblem()));
@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
     }
     // A session that ends, or a `kill`, closes the window as its close button would.
     yorvane::closeOnTerminationSignals([&form] { form.close(); });
-    yorvane::saveOnSessionRequest([&form] { form.Form_Unload(); });
+    yorvane::saveOnSessionRequest([&form] { form.saveSettings(); });
     // The program ends with its last window: an open version window outlives the main one.
     return app.exec();
 }

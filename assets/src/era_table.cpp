@@ -42,125 +42,117 @@ constexpr std::array<QRgb, yorvane::kPeriods.size()> kPeriodColours = {
 const QColor kModern(0xe4, 0xe4, 0xe8);
 const QColor kGapInk(0xb0, 0x1e, 0x1e);
 
-int periodIndex(std::int32_t year) {
-    if (year > yorvane::kLastPeriodYear) return -1;
-    int index = -1;
-    for (std::size_t i = 0; i < yorvane::kPeriods.size(); ++i)
-        if (yorvane::kPeriods[i].firstYear <= year) index = static_cast<int>(i);
-    return index;
-}
-
 QColor periodColour(int index) {
     return index < 0 ? kModern : QColor::fromRgb(kPeriodColours[static_cast<std::size_t>(index)]);
 }
 
-}  // namespace
+const auto& kTable = yorvane::kHistoricalEras;
+constexpr int kColumnWidth = (kWidth - 2 * kMargin - (kColumns - 1) * kGap) / kColumns;
+constexpr int kTableBottom = kTableTop + 24 + kRowsPerColumn * kRowHeight;
 
-QImage eraTable() {
-    const auto& table = yorvane::kHistoricalEras;
-    const int columnWidth = (kWidth - 2 * kMargin - (kColumns - 1) * kGap) / kColumns;
-    const int tableBottom = kTableTop + 24 + kRowsPerColumn * kRowHeight;
-    const int height = tableBottom + 150;
-
-    QImage img(kWidth, height, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-
-    const QFont cell = gothic(14, false);
-    QFont head = gothic(13, false);
+// The title line: the picture's name and what it spans.
+void drawTitle(QPainter& p) {
     QFont title = gothic(30);
     title.setBold(true);
-    const QFont note = gothic(14);
-
-    // Title line.
     p.setFont(title);
     p.setPen(kInk);
     p.drawText(QPointF(kMargin, 48), QStringLiteral("元号表"));
     int named = 0;
-    for (const auto& row : table)
+    for (const auto& row : kTable)
         if (row.caption != yorvane::kGapCaption) ++named;
     p.setFont(gothic(16));
     p.setPen(QColor(0x55, 0x55, 0x55));
     p.drawText(QPointF(kMargin + 112, 47),
                QStringLiteral("%1（%2年）から%3（%4年）まで　%5の元号と西暦の対照")
-                   .arg(qs(table.front().caption))
-                   .arg(table.front().firstYear)
-                   .arg(qs(table.back().caption))
-                   .arg(table.back().firstYear)
+                   .arg(qs(kTable.front().caption))
+                   .arg(kTable.front().firstYear)
+                   .arg(qs(kTable.back().caption))
+                   .arg(kTable.back().firstYear)
                    .arg(named));
     p.setPen(QPen(QColor(0x99, 0x99, 0x99), 1));
     p.drawLine(QPointF(kMargin, 62.5), QPointF(kWidth - kMargin, 62.5));
+}
 
+// Where the texts of a column stand.
+struct ColumnEdges {
+    qreal left, caption, yearsRight, countRight;
+    explicit ColumnEdges(int col)
+        : left(kMargin + col * (kColumnWidth + kGap)),
+          caption(left + 12),
+          yearsRight(left + 150),
+          countRight(left + kColumnWidth - 8) {}
+};
+
+void drawHeading(QPainter& p, const ColumnEdges& x) {
+    p.fillRect(QRectF(x.left, kTableTop, kColumnWidth, 22), QColor(0x4a, 0x55, 0x68));
+    p.setFont(gothic(13, false));
+    p.setPen(Qt::white);
+    p.drawText(QRectF(x.caption, kTableTop, 60, 22), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("元号"));
+    p.drawText(QRectF(x.yearsRight - 90, kTableTop, 90, 22), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("西暦"));
+    p.drawText(QRectF(x.countRight - 50, kTableTop, 50, 22), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("年数"));
+}
+
+// The line's ground: its period's colour in alternating shades, the colour itself as a strip
+// down the left edge, and years without an era hatched in red.
+void drawRowGround(QPainter& p, const QRectF& line, int r, int period, bool gap) {
+    QColor shade = periodColour(period);
+    if (r % 2 == 1) shade = shade.darker(106);
+    p.fillRect(line, r % 2 == 0 ? shade.lighter(106) : shade);
+    p.fillRect(QRectF(line.left(), line.top(), 5, kRowHeight), periodColour(period).darker(130));
+    if (!gap) return;
+    p.save();
+    p.setClipRect(line.adjusted(5, 0, 0, 0));
+    p.fillRect(line.adjusted(5, 0, 0, 0), QColor(0xfb, 0xe4, 0xe4));
+    p.setPen(QPen(QColor(0xf0, 0xb8, 0xb8), 1));
+    for (qreal hx = line.left() - kRowHeight; hx < line.right(); hx += 7)
+        p.drawLine(QPointF(hx, line.bottom()), QPointF(hx + kRowHeight, line.top()));
+    p.restore();
+}
+
+// One row of the table: the era, its years and how many they are.
+void drawRow(QPainter& p, const ColumnEdges& x, int r, std::size_t i) {
+    const auto& row = kTable[i];
+    const bool last = i + 1 == kTable.size();
+    const std::int32_t lastYear = last ? 0 : kTable[i + 1].firstYear - 1;
+    const bool gap = row.caption == yorvane::kGapCaption;
+    const qreal top = kTableTop + 24 + r * kRowHeight;
+    drawRowGround(p, QRectF(x.left, top, kColumnWidth, kRowHeight), r,
+                  yorvane::periodIndex(row.firstYear), gap);
+
+    const QFont cell = gothic(14, false);
     const QFontMetricsF cm(cell);
-    for (int col = 0; col < kColumns; ++col) {
-        const qreal x0 = kMargin + col * (columnWidth + kGap);
-        const qreal captionX = x0 + 12, yearsRight = x0 + 150, countRight = x0 + columnWidth - 8;
+    const qreal baseline = top + (kRowHeight + cm.ascent() - cm.descent()) / 2;
+    p.setFont(cell);
+    p.setPen(gap ? kGapInk : kInk);
+    p.drawText(QPointF(x.caption, baseline), qs(row.caption));
+    const QString years = last ? QStringLiteral("%1〜").arg(row.firstYear)
+                               : QStringLiteral("%1〜%2").arg(row.firstYear).arg(lastYear);
+    p.drawText(QPointF(x.yearsRight - cm.horizontalAdvance(years), baseline), years);
+    if (last) return;
+    const QString count = QStringLiteral("%1年").arg(lastYear - row.firstYear + 1);
+    p.setPen(gap ? kGapInk : QColor(0x55, 0x55, 0x55));
+    p.drawText(QPointF(x.countRight - cm.horizontalAdvance(count), baseline), count);
+}
 
-        // Column heading.
-        const QRectF headRect(x0, kTableTop, columnWidth, 22);
-        p.fillRect(headRect, QColor(0x4a, 0x55, 0x68));
-        p.setFont(head);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(captionX, kTableTop, 60, 22), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("元号"));
-        p.drawText(QRectF(yearsRight - 90, kTableTop, 90, 22), Qt::AlignRight | Qt::AlignVCenter,
-                   QStringLiteral("西暦"));
-        p.drawText(QRectF(countRight - 50, kTableTop, 50, 22), Qt::AlignRight | Qt::AlignVCenter,
-                   QStringLiteral("年数"));
+void drawColumn(QPainter& p, int col) {
+    const ColumnEdges x(col);
+    drawHeading(p, x);
+    for (int r = 0; r < kRowsPerColumn; ++r)
+        drawRow(p, x, r, static_cast<std::size_t>(col * kRowsPerColumn + r));
+    p.setPen(QPen(QColor(0xa0, 0xa0, 0xa8), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(x.left + 0.5, kTableTop + 0.5, kColumnWidth - 1,
+                      24 + kRowsPerColumn * kRowHeight - 1));
+}
 
-        for (int r = 0; r < kRowsPerColumn; ++r) {
-            const std::size_t i = static_cast<std::size_t>(col * kRowsPerColumn + r);
-            const auto& row = table[i];
-            const bool last = i + 1 == table.size();
-            const std::int32_t lastYear = last ? 0 : table[i + 1].firstYear - 1;
-            const bool gap = row.caption == yorvane::kGapCaption;
-            const int period = periodIndex(row.firstYear);
-
-            const qreal top = kTableTop + 24 + r * kRowHeight;
-            const QRectF line(x0, top, columnWidth, kRowHeight);
-            QColor shade = periodColour(period);
-            if (r % 2 == 1) shade = shade.darker(106);
-            p.fillRect(line, r % 2 == 0 ? shade.lighter(106) : shade);
-            // The period's own colour, full strength, as a strip down the left edge.
-            p.fillRect(QRectF(x0, top, 5, kRowHeight), periodColour(period).darker(130));
-
-            if (gap) {
-                // Years without an era: hatched, in red.
-                p.save();
-                p.setClipRect(line.adjusted(5, 0, 0, 0));
-                p.fillRect(line.adjusted(5, 0, 0, 0), QColor(0xfb, 0xe4, 0xe4));
-                p.setPen(QPen(QColor(0xf0, 0xb8, 0xb8), 1));
-                for (qreal hx = x0 - kRowHeight; hx < x0 + columnWidth; hx += 7)
-                    p.drawLine(QPointF(hx, top + kRowHeight), QPointF(hx + kRowHeight, top));
-                p.restore();
-            }
-
-            const qreal baseline = top + (kRowHeight + cm.ascent() - cm.descent()) / 2;
-            p.setFont(cell);
-            p.setPen(gap ? kGapInk : kInk);
-            p.drawText(QPointF(captionX, baseline), qs(row.caption));
-
-            const QString years = last ? QStringLiteral("%1〜").arg(row.firstYear)
-                                       : QStringLiteral("%1〜%2").arg(row.firstYear).arg(lastYear);
-            p.drawText(QPointF(yearsRight - cm.horizontalAdvance(years), baseline), years);
-            if (!last) {
-                const QString count = QStringLiteral("%1年").arg(lastYear - row.firstYear + 1);
-                p.setPen(gap ? kGapInk : QColor(0x55, 0x55, 0x55));
-                p.drawText(QPointF(countRight - cm.horizontalAdvance(count), baseline), count);
-            }
-        }
-        p.setPen(QPen(QColor(0xa0, 0xa0, 0xa8), 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(x0 + 0.5, kTableTop + 0.5, columnWidth - 1,
-                          24 + kRowsPerColumn * kRowHeight - 1));
-    }
-
-    // Legend of the periods.
+// The legend of the periods, wrapped to the width; the baseline of its last line.
+qreal drawLegend(QPainter& p) {
     const QFont legend = gothic(14);
     const QFontMetricsF lm(legend);
-    qreal lx = kMargin, ly = tableBottom + 22;
+    qreal lx = kMargin, ly = kTableBottom + 22;
     p.setFont(legend);
     auto swatch = [&](const QColor& c, const QString& label) {
         if (lx + 28 + lm.horizontalAdvance(label) > kWidth - kMargin) {
@@ -174,21 +166,18 @@ QImage eraTable() {
         p.drawText(QPointF(lx + 28, ly + 5), label);
         lx += 28 + lm.horizontalAdvance(label) + 20;
     };
-    for (std::size_t i = 0; i < yorvane::kPeriods.size(); ++i) {
-        const std::int32_t end = i + 1 < yorvane::kPeriods.size()
-                                     ? yorvane::kPeriods[i + 1].firstYear - 1
-                                     : yorvane::kLastPeriodYear;
+    for (std::size_t i = 0; i < yorvane::kPeriods.size(); ++i)
         swatch(periodColour(static_cast<int>(i)), QStringLiteral("%1 %2〜%3")
                                                       .arg(qs(yorvane::kPeriods[i].name))
                                                       .arg(yorvane::kPeriods[i].firstYear)
-                                                      .arg(end));
-    }
+                                                      .arg(yorvane::periodLastYear(i)));
     swatch(kModern, QStringLiteral("明治以降 %1〜").arg(yorvane::kLastPeriodYear + 1));
+    return ly;
+}
 
-    // Notes.
-    p.setFont(note);
+void drawNotes(QPainter& p, qreal ny) {
+    p.setFont(gothic(14));
     p.setPen(QColor(0x44, 0x44, 0x44));
-    const qreal ny = ly + 34;
     p.drawText(QPointF(kMargin, ny),
                QStringLiteral("・行の色は、その元号が始まった年の時代です。赤い斜線の「%1」は、"
                               "元号の置かれなかった年です。")
@@ -198,6 +187,19 @@ QImage eraTable() {
         QStringLiteral("・改元の年は新しい元号に数えます。ただし大正と昭和だけは前の元号に数えます"
                        "（1912年は明治45年、1926年は大正15年）。"));
     p.drawText(QPointF(kMargin, ny + 44), QStringLiteral("・1332〜1393年は北朝の元号です。"));
+}
+
+}  // namespace
+
+QImage eraTable() {
+    QImage img(kWidth, kTableBottom + 150, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    drawTitle(p);
+    for (int col = 0; col < kColumns; ++col) drawColumn(p, col);
+    drawNotes(p, drawLegend(p) + 34);
     return img;
 }
 

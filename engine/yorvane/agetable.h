@@ -3,6 +3,7 @@
 // with what people commonly ask about that year: the eras in force, 皇紀, the sign and the
 // nine-star, both counts of age, 厄年, 長寿祝い and the years of school.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -68,25 +69,28 @@ constexpr SchoolYears schoolYears(std::int32_t birth, bool earlyBorn) {
 }
 
 // The columns of the table, in their order.
-enum AgeColumn : int {
-    ColSeireki,
-    ColWareki,
-    ColKoki,
-    ColEto,
-    ColKyusei,
-    ColFullAge,
-    ColCountedAge,
-    ColYaku,
-    ColLongevity,
-    ColElementary,
-    ColJuniorHigh,
-    ColHighEntry,
-    ColHighGraduation,
-    ColCollegeGraduation,
-    ColUniversityGraduation,
-    AgeColumnCount
+enum class AgeColumn : int {
+    Western,               // 西暦
+    EraYears,              // 和暦
+    Imperial,              // 皇紀
+    Sign,                  // 干支
+    NineStar,              // 九星
+    FullAge,               // 満年齢
+    CountedAge,            // 数え年
+    UnluckyYear,           // 厄年
+    Longevity,             // 長寿祝い
+    ElementaryEntry,       // 小学校入学
+    JuniorHighEntry,       // 中学校入学
+    HighEntry,             // 高校入学
+    HighGraduation,        // 高校卒業
+    CollegeGraduation,     // 短大・専門卒業
+    UniversityGraduation,  // 大学卒業
 };
+inline constexpr int kAgeColumnCount = static_cast<int>(AgeColumn::UniversityGraduation) + 1;
+// The title of a column; empty outside the table.
 std::u16string_view ageColumnTitle(int column);
+// The columns that hold a number (a year or an age), shown flush right.
+bool ageColumnIsNumber(int column);
 
 struct AgeTableOptions {
     std::int32_t reference = 0;       // the reference year
@@ -96,7 +100,11 @@ struct AgeTableOptions {
 
 // Every cell of the row of a year of birth, as the table shows it.
 struct AgeTableRow {
-    std::u16string cells[AgeColumnCount];
+    std::array<std::u16string, kAgeColumnCount> cells;
+    std::u16string& operator[](AgeColumn c) { return cells[static_cast<std::size_t>(c)]; }
+    const std::u16string& operator[](AgeColumn c) const {
+        return cells[static_cast<std::size_t>(c)];
+    }
 };
 AgeTableRow ageTableRow(std::int32_t birth, const AgeTableOptions& options);
 

@@ -27,15 +27,27 @@ inline constexpr std::array<Period, 9> kPeriods{{
 }};
 inline constexpr std::int32_t kLastPeriodYear = 1867;
 
+// The position in kPeriods of the period holding `year`; -1 before 645 and from 1868 on.
+constexpr int periodIndex(std::int32_t year) {
+    if (year < kPeriods.front().firstYear || year > kLastPeriodYear) return -1;
+    int index = 0;
+    for (std::size_t i = 1; i < kPeriods.size(); ++i)
+        if (kPeriods[i].firstYear <= year) index = static_cast<int>(i);
+    return index;
+}
+
+// The last year of the period at `index` of kPeriods.
+constexpr std::int32_t periodLastYear(std::size_t index) {
+    return index + 1 < kPeriods.size() ? kPeriods[index + 1].firstYear - 1 : kLastPeriodYear;
+}
+
 // The period holding `year`; empty before 645 and from 1868 on.
 constexpr std::u16string_view periodName(std::int32_t year) {
-    if (year < kPeriods.front().firstYear || year > kLastPeriodYear) return {};
-    std::u16string_view name;
-    for (const auto& p : kPeriods)
-        if (p.firstYear <= year) name = p.name;
-    return name;
+    const int index = periodIndex(year);
+    return index < 0 ? std::u16string_view() : kPeriods[static_cast<std::size_t>(index)].name;
 }
 
 static_assert(periodName(1333) == u"鎌倉時代" && periodName(1334) == u"南北朝時代");
+static_assert(periodIndex(644) == -1 && periodLastYear(0) == 709 && periodIndex(1868) == -1);
 
 }  // namespace yorvane

@@ -44,19 +44,27 @@ struct YearSign {
     std::u16string_view picture;
 };
 
-// The year is 0 or more: the recalculation empties every input below 1 before it gets here.
+// The slot of a year in a table of `period` slots: the floor remainder, so every year, one
+// before year 1 as well, falls inside the table.
+constexpr std::size_t signSlot(std::int32_t year, int period) {
+    return static_cast<std::size_t>(((year % period) + period) % period);
+}
+
 constexpr YearSign yearSign(std::int32_t year) {
-    // Floor remainders keep a negative year inside the tables all the same.
-    const auto slot = [](std::int32_t y, int m) {
-        return static_cast<std::size_t>(((y % m) + m) % m);
-    };
-    const std::size_t star = slot(year, 9), stem = slot(year, 10), branch = slot(year, 12);
+    const std::size_t star = signSlot(year, 9), stem = signSlot(year, 10),
+                      branch = signSlot(year, 12);
     return {kNineStars.substr(star * 4, 4), kStems.substr(stem, 1),
             kBranches.substr(branch, 1),    kStemReadings.substr(stem * 5, 5),
             kBranchTable[branch].reading,   kBranchTable[branch].picture};
 }
 
+// The branches in their customary order begin with 子, in slot 4: the i-th is in slot
+// branchSlotInOrder(i).
+constexpr std::size_t branchSlotInOrder(std::size_t i) { return (i + 4) % kBranches.size(); }
+
 static_assert(yearSign(1980).nineStar == u"二黒土星");
 static_assert(yearSign(2015).branchReading == u"ひつじ");
+static_assert(kBranches[branchSlotInOrder(0)] == u'子' &&
+              kBranches[branchSlotInOrder(11)] == u'亥');
 
 }  // namespace yorvane

@@ -10,22 +10,22 @@ namespace yorvane {
 
 class Platform;
 
-class Form2 : public QDialog {
+class VersionWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit Form2(Platform& platform, QWidget* parent = nullptr);
+    explicit VersionWindow(Platform& platform, QWidget* parent = nullptr);
 
     static QString webAddress();
 
     // Opens the web address in the desktop's browser; says so when the desktop refuses.
-    void Label3_Click();
+    void openWebPage();
     void centreOnScreen(QScreen* screen);
 
-    QLabel* Picture1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* banner = nullptr;
+    QLabel* sheetPicture = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* addressLabel = nullptr;
+    QLabel* copyrightLabel = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,27 +1,24 @@
 #pragma once
 // The main window: the birth-year line, the age box, the right column with the sign and its
 // picture, and the menu bar. Every control carries its designed name as objectName (the
-// glossary in DESIGN.md pairs each with its member here). The handlers gather what the
-// controls hold, ask the engine and write its answer back.
+// glossary in DESIGN.md pairs each with its member here). What the window reads is kept as
+// MainInputs; a handler changes one input and renders the view the engine makes of them.
 
-#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
-#include "form2.h"
-#include "yorvane/age.h"
-#include "yorvane/eras.h"
+#include "version_window.h"
+#include "yorvane/view.h"
 
 class QAction;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -30,40 +27,25 @@ namespace yorvane {
 
 class AgeTableWindow;
 class DateWindow;
+class PictureBox;
 class Platform;
 class YearBox;
 
-// A picture control: stretches its picture to its own size and reports clicks.
-class PictureBox : public QLabel {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit PictureBox(QWidget* parent = nullptr);
-signals:
-    void clicked();
-    void doubleClicked();
+    explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-protected:
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-
-private:
-    bool afterDoubleClick_ = false;
-};
-
-class Form1 : public QMainWindow {
-    Q_OBJECT
-public:
-    explicit Form1(Platform& platform, QWidget* parent = nullptr);
-    ~Form1() override;
-
-    // Start-up and shutdown.
-    void Form_Load();
-    void Form_Unload();
+    // Start-up: the era list on 昭和, the stored position and designated year. Shutdown: the
+    // position and the designated year written back.
+    void loadSettings();
+    void saveSettings();
 
     // One value of the settings file as readFile gives it; the text "ERROR" when there is no
     // file or no such value.
-    QString GetINIValue(const QString& key, const QString& section,
-                        const std::optional<QByteArray>& file) const;
+    QString settingsValue(const QString& key, const QString& section,
+                          const std::optional<QByteArray>& file) const;
     // The settings file the start-up reads.
     QString settingsPath() const;
 
@@ -72,19 +54,29 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildBirthYearLine(QWidget* client);
-    void buildAgeBox(QWidget* client);
-    void buildDesignatedYearBox();
-    void buildAgeLabels();
-    void buildRightColumn(QWidget* client);
-    void buildMenuBar();
+    // Building the window (main_window_build.cpp).
+    void createAgeBox(QWidget* client);
+    void createReferenceButtons();
+    void createDesignatedYearBox();
+    void createAgeLabels();
+    void createBirthYearLine(QWidget* client);
+    void createRightColumn(QWidget* client);
+    void createMenuBar();
     void connectHandlers();
     void bindKeys();
 
+    // Every control from the view; a control that already shows its part is left alone.
+    void render(const MainView& view);
+    void renderAgeBox(const MainView& view);
+    void renderWording(const Wording& wording);
+    void renderPicture(const MainView& view);
+    // Changes the inputs with `change`, then renders them.
+    void apply(const std::function<void(MainInputs&)>& change);
+
     // What happened.
     void birthYearChanged();
+    void followBirthYear();
     void designatedYearChanged();
-    void birthYearBoxVisited();
     void designatedYearBoxVisited();
     void thisYearOptionFocused(Qt::FocusReason reason);
     void designatedYearOptionFocused(Qt::FocusReason reason);
@@ -95,24 +87,13 @@ private:
     void dateWindowChosen();
     void helpChosen();
     void versionChosen();
-    void pictureClicked();
-    void pictureDoubleClicked();
 
     // What the keys do.
     void chooseBirthEra(Era era);
     void chooseDesignatedEra(Era era);
     void focusBirthYear();
     void focusDesignatedYear();
-    void clearBirthYear();
-    void clearDesignatedYear();
     void selectDesignatedYearOption();
-
-    // Writing the controls.
-    DesignatedInput designatedInput(const QString& text) const;
-    void setDesignatedEra(std::optional<Era> era, const QString& otherCaption = {});
-    void showFigure(const Figure& figure);
-    void showWording(const Wording& wording);
-    void showPicture(const QString& fileName);
 
     // Controls (objectName in brackets).
     QComboBox* eraList = nullptr;                  // [cboGengo] the era of the year of birth
@@ -141,10 +122,9 @@ private:
     QAction* helpAction = nullptr;                 // [mnuHelp]
     QAction* versionAction = nullptr;              // [mnuVer]
 
-    // What the controls do not show themselves.
-    std::int32_t birthYear_ = 0;                       // the Western year of birth, 0 for none
-    std::optional<Era> designatedEra_ = Era::Western;  // none for a caption naming no era
-    std::u16string designatedWestern_;                 // kept while the caption names no era
+    MainInputs inputs_;
+    bool rendering_ = false;                // the controls' own signals are the render's echo
+    std::uint32_t shownPictureSerial_ = 0;  // the picture choice the picture control shows
 
     struct KeyBinding {
         QObject* control;
@@ -155,10 +135,10 @@ private:
     std::vector<KeyBinding> keyBindings_;
 
     Platform& platform_;
-    QPointer<Form2> form2_;
+    QPointer<VersionWindow> versionWindow_;
     std::unique_ptr<AgeTableWindow> ageTable_;  // made on first use
     std::unique_ptr<DateWindow> dateWindow_;    // made on first use
-    bool unloaded_ = false;
+    bool settingsSaved_ = false;
 };
 
 }  // namespace yorvane

@@ -1,0 +1,163 @@
+#include "agetable_print.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <vector>
+
+#include "agetable_model.h"
+#include "atomic_file.h"
+#include "u16text.h"
+#include "units.h"
+#include "yorvane/sign.h"
+
+namespace yorvane {
+
+namespace {
+
+// The printed table's columns: each as wide as its widest text among the printed rows.
+struct PrintedColumns {
+    std::vector<double> widths;
+    double pad = 0;    // the blank on either side of a text
+    double total = 0;  // the width of the whole table
+};
+
+// One line of the printed table at `y`: `texts` in their columns, numbers to the right.
+void drawPrintedLine(QPainter& p, const PrintedColumns& columns, double y, double height,
+                     const QStringList& texts, bool header) {
+    double x = 0;
+    for (int c = 0; c < kAgeColumnCount; ++c) {
+        const double w = columns.widths[static_cast<std::size_t>(c)];
+        const Qt::Alignment a =
+            header ? Qt::AlignCenter
+                   : Qt::AlignVCenter | (ageColumnIsNumber(c) ? Qt::AlignRight : Qt::AlignLeft);
+        p.drawText(QRectF(x + columns.pad, y, w - 2 * columns.pad, height), a, texts[c]);
+        x += w;
+    }
+}
+
+// The lines between the rows and the columns, from `top` down to `bottom`.
+void drawPrintedGrid(QPainter& p, const PrintedColumns& columns, double top, double bottom,
+                     double rowHeight) {
+    p.setPen(QPen(QColor(128, 128, 128), 0));
+    for (double y = top; y <= bottom + 0.5; y += rowHeight)
+        p.drawLine(QPointF(0, y), QPointF(columns.total, y));
+    double x = 0;
+    p.drawLine(QPointF(0, top), QPointF(0, bottom));
+    for (double w : columns.widths) {
+        x += w;
+        p.drawLine(QPointF(x, top), QPointF(x, bottom));
+    }
+    p.setPen(Qt::black);
+}
+
+}  // namespace
+
+namespace {
+// Each column as wide as its widest text among the shown rows, the header's in bold included.
+PrintedColumns measureColumns(const AgeTableModel& model, const QFontMetricsF& fm,
+                              const QFontMetricsF& fmBold) {
+    PrintedColumns columns;
+    columns.pad = fm.height() * 0.4;
+    const QStringList titles = AgeTableModel::titles();
+    for (int c = 0; c < kAgeColumnCount; ++c)
+        columns.widths.push_back(fmBold.horizontalAdvance(titles[c]));
+    for (int r = 0; r < model.rowCount(); ++r) {
+        const QStringList texts = model.rowTexts(r);
+        for (int c = 0; c < kAgeColumnCount; ++c)
+            columns.widths[static_cast<std::size_t>(c)] = std::max(
+                columns.widths[static_cast<std::size_t>(c)], fm.horizontalAdvance(texts[c]));
+    }
+    for (double& w : columns.widths) {
+        w += 2 * columns.pad;
+        columns.total += w;
+    }
+    return columns;
+}
+}  // namespace
+
+QString printedHeading(const AgeTableModel& model) {
+    const AgeTableOptions& o = model.options();
+    QString heading = QStringLiteral("%1　基準年 %2年").arg(kAgeTableTitle).arg(o.reference);
+    if (model.branchFilter() >= 0)
+        heading += QStringLiteral("　%1年").arg(
+            qs(kBranches.substr(static_cast<std::size_t>(model.branchFilter()), 1)));
+    heading += o.longevityInFullAge ? QStringLiteral("　長寿祝いは満年齢")
+                                    : QStringLiteral("　長寿祝いは数え年");
+    if (o.earlyBorn) heading += QStringLiteral("　早生まれ");
+    return heading;
+}
+
+int printAgeTable(QPrinter& printer, const AgeTableModel& model) {
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPainter p;
+    if (!p.begin(&printer)) return 0;
+
+    const QFont body(pGothic(8), &printer);
+    QFont bold = body;
+    bold.setBold(true);
+    QFont title(pGothic(11, true), &printer);
+    const QFontMetricsF fm(body, &printer), fmBold(bold, &printer), fmTitle(title, &printer);
+
+    const int rows = model.rowCount();
+    const QStringList titles = AgeTableModel::titles();
+    const PrintedColumns columns = measureColumns(model, fm, fmBold);
+
+    // The printable area, scaled down as a whole when the columns are wider than the page.
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    const double scale = columns.total > page.width() ? page.width() / columns.total : 1.0;
+    p.scale(scale, scale);
+    const double width = page.width() / scale, height = page.height() / scale;
+
+    const double rowH = fm.height() * 1.5;
+    const double titleH = fmTitle.height() * 1.8;
+    const double footH = fm.height() * 2;
+    const int perPage = std::max(1, static_cast<int>((height - titleH - footH) / rowH) - 1);
+    const int pages = std::max(1, (rows + perPage - 1) / perPage);
+    const QString heading = printedHeading(model);
+
+    for (int pageNo = 0; pageNo < pages; ++pageNo) {
+        if (pageNo > 0 && !printer.newPage()) break;
+        p.setFont(title);
+        p.drawText(QRectF(0, 0, width, titleH), Qt::AlignLeft | Qt::AlignVCenter, heading);
+        // The header, on every page.
+        double y = titleH;
+        p.setFont(bold);
+        p.fillRect(QRectF(0, y, columns.total, rowH), QColor(224, 224, 224));
+        drawPrintedLine(p, columns, y, rowH, titles, true);
+        y += rowH;
+        p.setFont(body);
+        for (int r = pageNo * perPage; r < std::min(rows, (pageNo + 1) * perPage); ++r) {
+            drawPrintedLine(p, columns, y, rowH, model.rowTexts(r), false);
+            y += rowH;
+        }
+        drawPrintedGrid(p, columns, titleH, y, rowH);
+        p.drawText(QRectF(0, height - footH, width, footH), Qt::AlignCenter,
+                   QStringLiteral("%1 / %2").arg(pageNo + 1).arg(pages));
+    }
+    p.end();
+    return pages;
+}
+
+bool printAgeTableToFile(QPrinter& printer, const AgeTableModel& model, const QString& path,
+                         QString* why) {
+    if (const std::optional<QString> refused = refusedTarget(path)) {
+        *why = *refused;
+        return false;
+    }
+    const QTemporaryDir folder;
+    const QString printed = folder.filePath(QStringLiteral("printed.pdf"));
+    printer.setOutputFileName(printed);
+    const int pages = folder.isValid() ? printAgeTable(printer, model) : 0;
+    printer.setOutputFileName(path);
+    QFile file(printed);
+    if (pages == 0 || !file.open(QIODevice::ReadOnly)) {
+        *why = QStringLiteral("一時ファイルに印刷できませんでした");
+        return false;
+    }
+    return writeFileAtomically(path, file.readAll(), why);
+}
+
+}  // namespace yorvane

@@ -1,0 +1,380 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+
+#include "agetable_window.h"
+#include "atomic_file.h"
+#include "colours.h"
+#include "control_colours.h"
+#include "date_window.h"
+#include "picture_box.h"
+#include "placement.h"
+#include "platform.h"
+#include "profile_file.h"
+#include "u16text.h"
+#include "year_box.h"
+#include "yorvane/text.h"
+
+namespace yorvane {
+
+using namespace colours;
+
+namespace {
+// A number as the window shows it; none shows nothing.
+QString numberText(const std::optional<std::int64_t>& n) { return n ? qs(decimal(*n)) : QString(); }
+
+// Sets a box's text unless it holds it already: setText would move the caret and drop the
+// selection even for the same text.
+void setBoxText(QLineEdit* box, const QString& text) {
+    if (box->text() != text) box->setText(text);
+}
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The view
+
+void MainWindow::apply(const std::function<void(MainInputs&)>& change) {
+    change(inputs_);
+    inputs_.currentYear = platform_.currentYear();
+    render(mainView(inputs_));
+}
+
+void MainWindow::render(const MainView& view) {
+    rendering_ = true;
+    if (view.listEra && eraAt(eraList->currentIndex()) != view.listEra)
+        eraList->setCurrentIndex(eraIndex(*view.listEra));
+    setBoxText(birthYearBox, qs(view.birthText));
+    setTextColour(birthYearBox, view.birthRed ? kRed : kBlack);
+    otherEraLabel->setText(qs(view.otherEra));
+    otherYearLabel->setText(qs(view.otherYear));
+    periodLabel->setText(qs(view.period));
+    nineStarLabel->setText(qs(view.nineStar));
+    signReadingLabel->setText(qs(view.signReading));
+    signLabel->setText(qs(view.sign));
+    renderAgeBox(view);
+    renderPicture(view);
+    rendering_ = false;
+}
+
+void MainWindow::renderAgeBox(const MainView& view) {
+    thisYearOption->setChecked(!view.designatedIsReference);
+    designatedYearOption->setChecked(view.designatedIsReference);
+    designatedEraCaption->setText(qs(view.designatedCaption));
+    setBoxText(designatedYearBox, qs(view.designatedText));
+    setTextColour(designatedYearBox, view.designatedRed ? kRed : kBlack);
+    designatedYearBox->setEnabled(view.designatedActive);
+    setBackground(designatedYearBox, view.designatedActive ? kWhite : kWindowGrey);
+    for (QLabel* l : {designatedEraCaption, designatedYearUnit})
+        setTextColour(l, view.designatedActive ? kBlack : buttonShadow());
+    designatedWesternLabel->setText(numberText(view.designatedWestern));
+    setTextColour(designatedWesternLabel, view.designatedWesternActive ? kBlack : buttonShadow());
+    ageFigure->setText(numberText(view.figure));
+    setTextColour(ageFigure, view.figure && *view.figure < 0 ? kRed : kBlack);
+    renderWording(view.wording);
+}
+
+void MainWindow::renderWording(const Wording& wording) {
+    // A new title repaints the title strip alone, not every control in the frame: the frame's
+    // own update is held while the title changes (the attribute itself, since re-enabling
+    // through setUpdatesEnabled repaints the whole frame), then the strip is marked.
+    const QString title = qs(wording.title);
+    if (ageFrame->title() != title) {
+        const QRect before = ageFrame->contentsRect();
+        ageFrame->setAttribute(Qt::WA_UpdatesDisabled, true);
+        ageFrame->setTitle(title);
+        ageFrame->setAttribute(Qt::WA_UpdatesDisabled, false);
+        const int titleHeight = ageFrame->fontMetrics().height() + 2;
+        ageFrame->update(QRect(0, 0, ageFrame->width(), std::max(titleHeight, before.top())));
+    }
+    thisYearOption->setText(qs(wording.thisYear));
+    designatedYearOption->setText(qs(wording.designatedYear));
+    ageUnit->setText(qs(wording.unit));
+}
+
+void MainWindow::renderPicture(const MainView& view) {
+    // Each choice of a picture reads its file again; the key guide is the window's own.
+    if (view.pictureSerial == shownPictureSerial_) return;
+    shownPictureSerial_ = view.pictureSerial;
+    // A missing or unreadable file shows no picture.
+    const QSize shown = signPicture->size() * signPicture->devicePixelRatio();
+    const QPixmap picture =
+        platform_.loadPicture(platform_.programFolder() + u'/' + qs(view.picture), shown);
+    if (picture.isNull())
+        signPicture->clear();
+    else
+        signPicture->setPixmap(picture);
+}
+
+// ---------------------------------------------------------------------------------------------
+// What happened
+
+void MainWindow::birthYearChanged() {
+    if (rendering_) return;
+    const std::u16string text(u16(birthYearBox->text()));
+    apply([&](MainInputs& in) { enterBirthYear(in, text); });
+    followBirthYear();
+}
+
+// An open age table follows each new reading of the year of birth.
+void MainWindow::followBirthYear() {
+    if (ageTable_ && ageTable_->isVisible()) ageTable_->showYear(mainView(inputs_).birthYear);
+}
+
+void MainWindow::designatedYearChanged() {
+    if (rendering_) return;
+    const std::u16string text(u16(designatedYearBox->text()));
+    apply([&](MainInputs& in) { enterDesignatedYear(in, text); });
+}
+
+void MainWindow::designatedYearBoxVisited() {
+    apply([](MainInputs& in) { in.designatedWesternActive = true; });
+}
+
+void MainWindow::thisYearOptionFocused(Qt::FocusReason reason) {
+    // The desktop's option buttons select themselves when they get the focus; a mouse click
+    // selects through the click itself.
+    if (!thisYearOption->isChecked() && reason != Qt::MouseFocusReason)
+        thisYearOption->setChecked(true);
+    apply(countThisYear);
+}
+
+void MainWindow::designatedYearOptionFocused(Qt::FocusReason reason) {
+    if (reason != Qt::MouseFocusReason) selectDesignatedYearOption();
+}
+
+void MainWindow::selectDesignatedYearOption() {
+    // Selecting the button from code runs its selection handling only when it changes.
+    if (designatedYearOption->isChecked()) return;
+    designatedYearOption->setChecked(true);
+    designatedYearOptionClicked();
+}
+
+void MainWindow::designatedYearOptionClicked() {
+    apply(countDesignatedYear);
+    designatedYearBox->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::exchangeClicked() {
+    apply(exchangeYears);
+    followBirthYear();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keyboard
+
+void MainWindow::chooseBirthEra(Era era) {
+    // An empty box stays as it is: the year of birth is not read again.
+    const bool reread = !inputs_.birthText.empty();
+    apply([era](MainInputs& in) { yorvane::chooseBirthEra(in, era); });
+    if (reread) followBirthYear();
+}
+
+void MainWindow::chooseDesignatedEra(Era era) {
+    apply([era](MainInputs& in) { yorvane::chooseDesignatedEra(in, era); });
+}
+
+void MainWindow::focusBirthYear() { birthYearBox->setFocus(Qt::OtherFocusReason); }
+
+void MainWindow::focusDesignatedYear() {
+    // Select first: a disabled box cannot take the focus.
+    selectDesignatedYearOption();
+    designatedYearBox->setFocus(Qt::OtherFocusReason);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Shift and Ctrl act once, when they go down, not again while held.
+        if (key->isAutoRepeat() && (key->key() == Qt::Key_Shift || key->key() == Qt::Key_Control))
+            return false;
+        for (const KeyBinding& b : keyBindings_) {
+            if (b.control != watched || b.key != key->key()) continue;
+            b.action();
+            return b.consumed;
+        }
+        return false;
+    }
+    if (event->type() == QEvent::FocusIn) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // The option buttons run their handling once they have the focus; the year boxes run
+        // theirs themselves.
+        const auto handler = watched == thisYearOption ? &MainWindow::thisYearOptionFocused
+                             : watched == designatedYearOption
+                                 ? &MainWindow::designatedYearOptionFocused
+                                 : nullptr;
+        if (!handler || !isNewVisit(reason)) return QMainWindow::eventFilter(watched, event);
+        watched->event(event);
+        (this->*handler)(reason);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Menus
+
+void MainWindow::eraTableChosen() {
+    platform_.openDocument(QStringLiteral("gengo.gif"), platform_.programFolder());
+}
+
+// The age table, made on first use, opens on the year shown here; the focus stays here.
+void MainWindow::ageTableChosen() {
+    if (!ageTable_) ageTable_ = std::make_unique<AgeTableWindow>(platform_.currentYear());
+    ageTable_->showYear(mainView(inputs_).birthYear);
+    ageTable_->show();
+    ageTable_->raise();
+    activateWindow();
+}
+
+// One window 日付で調べる, made on first use, brought forward with the focus in its first box.
+void MainWindow::dateWindowChosen() {
+    if (!dateWindow_) dateWindow_ = std::make_unique<DateWindow>(QDate::currentDate());
+    dateWindow_->show();
+    dateWindow_->raise();
+    dateWindow_->activateWindow();
+    dateWindow_->birthBox->setFocus();
+}
+
+void MainWindow::helpChosen() {
+    platform_.openDocument(QStringLiteral("help.htm"), platform_.programFolder());
+}
+
+void MainWindow::versionChosen() {
+    if (!versionWindow_) {
+        versionWindow_ = new VersionWindow(platform_);
+        versionWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        versionWindow_->centreOnScreen(screen());
+    }
+    versionWindow_->show();
+    versionWindow_->raise();
+    versionWindow_->activateWindow();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up, shutdown and settings
+
+QString MainWindow::settingsPath() const {
+    // The user's own file, or while there is none yet the first values the program comes with.
+    const SettingsLocation where = platform_.settingsLocation();
+    const QFileInfo own(where.file);
+    if (where.delivered.isEmpty() || own.exists() || own.isSymLink()) return where.file;
+    return where.delivered;
+}
+
+QString MainWindow::settingsValue(const QString& key, const QString& section,
+                                  const std::optional<QByteArray>& file) const {
+    return profile::readString(file, section, key, QStringLiteral("ERROR"));
+}
+
+namespace {
+// A stored position in twips, as pixels. A text that is not a number, or one too far out to be
+// a position at all, leaves the design position.
+std::optional<int> positionFromTwips(const QString& text) {
+    bool ok = false;
+    const float twips = text.trimmed().toFloat(&ok);
+    if (!ok || !std::isfinite(twips) || std::fabs(twips) > 1.0e8f) return std::nullopt;
+    return static_cast<int>(std::lround(twips / 15.0f));
+}
+
+// The strip the title bar of a window `width` wide takes when the window is placed at `topLeft`.
+QRect titleBarAt(QPoint topLeft, int width) {
+    const int height = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return {topLeft, QSize(width, std::max(height, 16))};
+}
+
+QList<QRect> availableScreenAreas() {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
+}
+
+// A single-precision number as plain decimal text: 2400, -120, 12.5.
+QString singleText(float value) {
+    if (value == std::trunc(value) && std::fabs(value) < 1.0e7f)
+        return QString::number(static_cast<qint64>(value));
+    return QString::number(value, 'g', 7);
+}
+}  // namespace
+
+void MainWindow::loadSettings() {
+    const std::optional<QByteArray> file = profile::readFile(settingsPath());
+    const QPoint designPosition = pos();
+    if (auto left = positionFromTwips(
+            settingsValue(QStringLiteral("LEFT"), QStringLiteral("LOCATION"), file)))
+        move(*left, y());
+    if (auto top = positionFromTwips(
+            settingsValue(QStringLiteral("TOP"), QStringLiteral("LOCATION"), file)))
+        move(x(), *top);
+    // A position saved on a screen that is gone, or beyond a smaller one, would open the window
+    // where nobody can see or move it.
+    if (!titleBarReachable(titleBarAt(pos(), width()), availableScreenAreas()))
+        move(designPosition);
+    const QString designated = settingsValue(QStringLiteral("SHITEI"), QStringLiteral("SET"), file);
+    const QString caption = settingsValue(QStringLiteral("GENGO"), QStringLiteral("SET"), file);
+    // The stored designated year is read under the design caption 西暦, then its own caption
+    // is put beside it.
+    apply([&](MainInputs& in) {
+        in.listEra = Era::Showa;
+        enterDesignatedYear(in, u16(designated));
+        setDesignatedCaption(in, u16(caption));
+    });
+}
+
+void MainWindow::saveSettings() {
+    const SettingsLocation where = platform_.settingsLocation();
+    QString why;
+    if (where.file.isEmpty()) {
+        why =
+            QStringLiteral("ホームフォルダーがわかりません（HOME が空か、絶対パスではありません）");
+    } else if (!where.delivered.isEmpty() && !QDir().mkpath(QFileInfo(where.file).absolutePath())) {
+        why = QStringLiteral("設定のフォルダーを作れません（%1）").arg(reasonForError(errno));
+    } else {
+        // All four values in one save: two windows closing together never mix their settings.
+        profile::writeStrings(
+            where.file,
+            {{QStringLiteral("LOCATION"), QStringLiteral("LEFT"),
+              singleText(static_cast<float>(x()) * 15.0f)},
+             {QStringLiteral("LOCATION"), QStringLiteral("TOP"),
+              singleText(static_cast<float>(y()) * 15.0f)},
+             {QStringLiteral("SET"), QStringLiteral("SHITEI"), designatedYearBox->text()},
+             {QStringLiteral("SET"), QStringLiteral("GENGO"), designatedEraCaption->text()}},
+            &why);
+    }
+    // Closing never fails; a save that did not happen is said once.
+    if (!why.isEmpty())
+        std::fprintf(stderr, "yorvane: 設定を保存できませんでした: %s%s\n",
+                     qPrintable(where.file.isEmpty() ? QString()
+                                                     : QDir::toNativeSeparators(where.file) + ": "),
+                     qPrintable(why));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The settings are written once, whatever happens to the writes; closing never fails.
+    if (!settingsSaved_) {
+        settingsSaved_ = true;
+        saveSettings();
+    }
+    if (ageTable_) ageTable_->close();
+    if (dateWindow_) dateWindow_->close();
+    event->accept();
+}
+
+}  // namespace yorvane

@@ -1,0 +1,103 @@
+#include "version_window.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "platform.h"
+#include "units.h"
+#include "version.h"
+
+namespace yorvane {
+
+namespace {
+// The classic desktop colours the window is designed in: the border grey (its background and
+// the version's) and the active title bar's blue (the web address).
+const QColor kBorder(212, 208, 200);
+const QColor kActiveTitle(10, 36, 106);
+
+QLabel* makeLabel(QWidget* parent, const char* name, QRect geometry) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(geometry);
+    return l;
+}
+}  // namespace
+
+QString VersionWindow::webAddress() { return QStringLiteral(YORVANE_HOMEPAGE); }
+
+VersionWindow::VersionWindow(Platform& platform, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      platform_(platform) {
+    registerFontSubstitutes();
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("バージョン情報"));
+    setFont(pGothic(9));
+    setFixedSize(px(5010), px(2265));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, kBorder);
+    setPalette(p);
+    // The rocket is the mouse pointer over the window; its nose is the hot spot.
+    setCursor(QCursor(QPixmap(QStringLiteral(":/rocket.png")), 2, 2));
+
+    banner = makeLabel(this, "Picture1", rectTwips(1440, 120, 3135, 735));
+    banner->setPixmap(QPixmap(QStringLiteral(":/banner.gif")));
+    banner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    banner->setAccessibleName(QStringLiteral("ヨルヴァネ"));
+
+    sheetPicture = makeLabel(this, "Image1", rectTwips(240, 360, 900, 1125));
+    sheetPicture->setPixmap(QPixmap(QStringLiteral(":/sheet.gif")));
+    sheetPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    versionLabel = makeLabel(this, "Label1", rectTwips(2280, 960, 1455, 375));
+    versionLabel->setText(QStringLiteral("Ver. " YORVANE_VERSION));
+    versionLabel->setFont(pGothic(15.75, true));
+    versionLabel->setAutoFillBackground(true);
+    QPalette lp = versionLabel->palette();
+    lp.setColor(QPalette::Window, kBorder);
+    versionLabel->setPalette(lp);
+
+    addressLabel = makeLabel(this, "Label3", rectTwips(1680, 1560, 2895, 255));
+    addressLabel->setText(webAddress());
+    QPalette ap = addressLabel->palette();
+    ap.setColor(QPalette::WindowText, kActiveTitle);
+    addressLabel->setPalette(ap);
+    addressLabel->setToolTip(webAddress());
+    addressLabel->setAccessibleDescription(QStringLiteral("クリックでウェブページを開く"));
+    addressLabel->installEventFilter(this);
+
+    copyrightLabel = makeLabel(this, "Label2", rectTwips(2040, 1920, 2055, 255));
+    copyrightLabel->setText(QStringLiteral("© 2026 ヨルヴァネ"));
+}
+
+void VersionWindow::centreOnScreen(QScreen* screen) {
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+void VersionWindow::openWebPage() {
+    if (platform_.openAddress(webAddress())) return;
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+                    QStringLiteral("IE に接続できません。"), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("connectFailed"));
+    box.exec();
+}
+
+bool VersionWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == addressLabel && event->type() == QEvent::MouseButtonRelease) {
+        const auto* m = static_cast<QMouseEvent*>(event);
+        if (m->button() == Qt::LeftButton && addressLabel->rect().contains(m->position().toPoint()))
+            openWebPage();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace yorvane
