@@ -1,10 +1,18 @@
 // The menu commands, the clickable picture and the version window, against a recording
 // desktop: nothing is really opened.
 
+#include <QAccessible>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
+
+#include <cmath>
 
 #include "formfixture.h"
 #include "version_window.h"
@@ -25,7 +33,67 @@ private slots:
     void pictureClicks();
     void recalculationReplacesTheScene();
     void versionWindowOutlivesTheMainWindow();
+    void standardKeys_data();
+    void standardKeys();
+    void menuMnemonicsDiffer();
+    void eraListNamedForWhatItIs();
+    void darkTheme_data();
+    void darkTheme();
 };
+
+namespace {
+
+// The text of the message box that `action` brings up, closed at once; empty when none does.
+template <class F>
+QString messageDuring(F action) {
+    QString text;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text() + u'\n' + box->informativeText();
+            box->accept();
+        }
+    });
+    action();
+    return text;
+}
+
+double luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        v /= 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+// The contrast ratio of two colours, 1 to 21.
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast of every text of `window` against the background it is drawn on, by objectName.
+QMap<QString, double> textContrasts(QWidget* window) {
+    QMap<QString, double> ratios;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const bool input = qobject_cast<QLineEdit*>(w);
+        if (w->objectName().isEmpty() || !w->isVisibleTo(window) ||
+            !(input || qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+              qobject_cast<QGroupBox*>(w) || qobject_cast<QMenuBar*>(w)))
+            continue;
+        // The background drawn behind it: its own when it fills it, else its container's.
+        const QWidget* filler = w;
+        while (!input && !filler->autoFillBackground() && !filler->isWindow())
+            filler = filler->parentWidget();
+        const QPalette::ColorGroup group = w->isEnabled() ? QPalette::Active : QPalette::Disabled;
+        const QColor text = w->palette().color(group, input ? QPalette::Text : w->foregroundRole());
+        const QColor ground = input ? w->palette().color(group, QPalette::Base)
+                                    : filler->palette().color(group, filler->backgroundRole());
+        ratios[w->objectName()] = contrast(text, ground);
+    }
+    return ratios;
+}
+
+}  // namespace
 
 void TestMenus::documentsGoToTheDesktop_data() {
     QTest::addColumn<QString>("command");
@@ -47,11 +115,16 @@ void TestMenus::documentsGoToTheDesktop() {
     // The bare file name, with the program folder as the working folder.
     QCOMPARE(w.platform->documents, QStringList{file + QStringLiteral(" in ") + w.dir.path()});
     QVERIFY(QFile::exists(QDir(w.dir.path()).filePath(file)));
-    // A refusal of the desktop changes nothing and says nothing.
+    // A desktop that cannot open it, at once or later, is said in a message naming the
+    // document and its path.
+    const QString path = QDir::toNativeSeparators(QDir(w.dir.path()).filePath(file));
+    QVERIFY(w.platform->documentFailure);
+    const QString later = messageDuring([&] { w.platform->documentFailure(); });
+    QVERIFY2(later.contains(path) && later.contains(action->text().section(u'(', 0, 0)),
+             qPrintable(later));
     w.platform->documentsAccepted = false;
-    action->trigger();
+    QCOMPARE(messageDuring([&] { action->trigger(); }), later);
     QCOMPARE(w.platform->documents.size(), 2);
-    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void TestMenus::documentsAskedAgainEachTime() {
@@ -233,6 +306,95 @@ void TestMenus::versionWindowOutlivesTheMainWindow() {
     // The settings were written when the main window closed.
     QVERIFY(QFile::exists(w.settingsFile()));
     version->close();
+}
+
+void TestMenus::standardKeys_data() {
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("done");
+    QTest::newRow("F1: the help page") << QKeySequence(QKeySequence::HelpContents) << "help";
+    QTest::newRow("Ctrl+Q: closed and saved") << QKeySequence(Qt::CTRL | Qt::Key_Q) << "quit";
+}
+
+void TestMenus::standardKeys() {
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, done);
+    Window w;
+    QVERIFY(w.show());
+    QFile::remove(w.settingsFile());
+    QTest::keySequence(w.form.get(), keys);
+    if (done == "help") {
+        QCOMPARE(w.platform->documents.size(), 1);
+        QVERIFY(w.platform->documents[0].startsWith(QStringLiteral("help.htm")));
+    } else {
+        QVERIFY(!w->isVisible());
+        QVERIFY(QFile::exists(w.settingsFile()));
+    }
+}
+
+void TestMenus::menuMnemonicsDiffer() {
+    Window w;
+    for (const QList<QAction*>& entries : {w->menuBar()->actions(), w.helpMenu->actions()}) {
+        QSet<QChar> letters;
+        for (QAction* a : entries) {
+            const qsizetype amp = a->text().indexOf(u'&');
+            QVERIFY2(amp >= 0 && amp + 1 < a->text().size(), qPrintable(a->text()));
+            letters.insert(a->text()[amp + 1].toUpper());
+        }
+        QCOMPARE(letters.size(), entries.size());
+    }
+    QVERIFY(w.helpAction->shortcut().matches(QKeySequence::HelpContents));
+}
+
+void TestMenus::eraListNamedForWhatItIs() {
+    Window w;
+    QVERIFY(w.show());
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(w.eraList);
+    QVERIFY(list);
+    QCOMPARE(list->text(QAccessible::Name), w.eraList->accessibleName());
+    QCOMPARE(list->text(QAccessible::Value), w.eraList->currentText());
+    QVERIFY(w.eraList->accessibleName() != w.eraList->currentText());
+    // The 九星 caption is described by what it shows, not by its joke tool tip.
+    QAccessibleInterface* caption = QAccessible::queryAccessibleInterface(w.nineStarCaption);
+    QVERIFY(!caption->text(QAccessible::Description).isEmpty());
+    QVERIFY(caption->text(QAccessible::Description) != w.nineStarCaption->toolTip());
+}
+
+void TestMenus::darkTheme_data() {
+    QTest::addColumn<QPalette>("palette");
+    QPalette dark(QColor(40, 40, 40));  // a dark window, light texts
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    QTest::newRow("dark") << dark;
+    QPalette greyDark = dark;  // light texts on a mid grey
+    greyDark.setColor(QPalette::Window, QColor(96, 96, 96));
+    QTest::newRow("mid grey with light texts") << greyDark;
+}
+
+void TestMenus::darkTheme() {
+    QFETCH(QPalette, palette);
+    const auto contrastsOf = [](const QPalette& desktop) {
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(desktop);
+        Window w;
+        w.versionAction->trigger();
+        QMap<QString, double> ratios = textContrasts(w.form.get());
+        ratios.insert(textContrasts(versionWindow()));
+        delete versionWindow();
+        QApplication::setPalette(before);
+        return ratios;
+    };
+    const QMap<QString, double> light = contrastsOf(QApplication::palette());
+    const QMap<QString, double> themed = contrastsOf(palette);
+    QVERIFY(light.size() > 20);
+    QCOMPARE(themed.keys(), light.keys());
+    for (auto it = light.cbegin(); it != light.cend(); ++it)
+        QVERIFY2(themed[it.key()] >= it.value() - 0.01,
+                 qPrintable(QStringLiteral("%1: %2 against %3 in the light look")
+                                .arg(it.key())
+                                .arg(themed[it.key()])
+                                .arg(it.value())));
 }
 
 QTEST_MAIN(TestMenus)

@@ -4,6 +4,10 @@
 #include <QColor>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <memory>
 
 namespace yorvane::colours {
 
@@ -18,6 +22,19 @@ inline const QColor kRed(255, 0, 0);  // past an era's end, or a negative figure
 inline QColor buttonShadow() {
     const QColor c = QGuiApplication::palette().color(QPalette::Dark);
     return qGray(c.rgb()) > 140 ? QColor(128, 128, 128) : c;
+}
+
+// The palette the main and version windows are drawn in. Their backgrounds are fixed greys, so
+// the texts on them must keep the dark colours they were designed with: under a light desktop
+// palette that is the desktop's own, unchanged; under a dark one (a dark theme's light texts
+// would vanish on the grey) it is the light standard palette.
+inline QPalette designedPalette() {
+    const QPalette desktop = QGuiApplication::palette();
+    const bool light = qGray(desktop.color(QPalette::Window).rgb()) >=
+                       qGray(desktop.color(QPalette::WindowText).rgb());
+    if (light) return desktop;
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    return fusion ? fusion->standardPalette() : QPalette(kWindowGrey);
 }
 
 }  // namespace yorvane::colours

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -24,6 +25,7 @@
 #include "colours.h"
 #include "control_colours.h"
 #include "date_window.h"
+#include "messages.h"
 #include "picture_box.h"
 #include "placement.h"
 #include "platform.h"
@@ -230,8 +232,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // Menus
 
+// Hands a document of the program folder to the desktop; says so when it could not be opened.
+void MainWindow::openDocument(const QString& fileName, const QString& what) {
+    const QString path = QDir(platform_.programFolder()).filePath(fileName);
+    const auto failed = [window = QPointer<MainWindow>(this), what, path] {
+        showOpenFailure(window, what, QDir::toNativeSeparators(path));
+    };
+    if (!platform_.openDocument(fileName, platform_.programFolder(), failed)) failed();
+}
+
 void MainWindow::eraTableChosen() {
-    platform_.openDocument(QStringLiteral("gengo.gif"), platform_.programFolder());
+    openDocument(QStringLiteral("gengo.gif"), QStringLiteral("元号表"));
 }
 
 // The age table, made on first use, opens on the year shown here; the focus stays here.
@@ -253,7 +264,7 @@ void MainWindow::dateWindowChosen() {
 }
 
 void MainWindow::helpChosen() {
-    platform_.openDocument(QStringLiteral("help.htm"), platform_.programFolder());
+    openDocument(QStringLiteral("help.htm"), QStringLiteral("ヘルプ"));
 }
 
 void MainWindow::versionChosen() {
@@ -327,6 +338,14 @@ void MainWindow::loadSettings() {
     // where nobody can see or move it.
     if (!titleBarReachable(titleBarAt(pos(), width()), availableScreenAreas()))
         move(designPosition);
+    // The first position is kept only where the whole window fits: a small or scaled screen
+    // would show it in part, or not at all.
+    if (pos() == designPosition) {
+        const QRect frame(pos(), size() + QSize(0, titleBarAt(pos(), width()).height()));
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        if (primary)
+            move(wholeOnScreen(frame, availableScreenAreas(), primary->availableGeometry()));
+    }
     const QString designated = settingsValue(QStringLiteral("SHITEI"), QStringLiteral("SET"), file);
     const QString caption = settingsValue(QStringLiteral("GENGO"), QStringLiteral("SET"), file);
     // The stored designated year is read under the design caption 西暦, then its own caption

@@ -82,6 +82,7 @@ private:
     void designatedYearOptionFocused(Qt::FocusReason reason);
     void designatedYearOptionClicked();
     void exchangeClicked();
+    void openDocument(const QString& fileName, const QString& what);
     void eraTableChosen();
     void ageTableChosen();
     void dateWindowChosen();
@@ -120,7 +121,8 @@ private:
     QAction* dateAction = nullptr;                 // [mnuHiduke]
     QMenu* helpMenu = nullptr;                     // [mnuH]
     QAction* helpAction = nullptr;                 // [mnuHelp]
-    QAction* versionAction = nullptr;              // [mnuVer]
+    QAction* versionAction = nullptr;
+    QAction* quitAction = nullptr;  // [mnuVer]
 
     MainInputs inputs_;
     bool rendering_ = false;                // the controls' own signals are the render's echo

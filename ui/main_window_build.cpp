@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -9,6 +10,7 @@
 #include <array>
 #include <utility>
 
+#include "accessible_list.h"
 #include "agetable_window.h"
 #include "colours.h"
 #include "control_colours.h"
@@ -83,12 +85,14 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
       platform_(platform) {
     initResources();
     registerFontSubstitutes();
+    nameListsByTheirPurpose();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ヨルヴァネ  "));
     QIcon icon(QStringLiteral(":/icon.png"));
     icon.addFile(QStringLiteral(":/icon-64.png"));
     setWindowIcon(icon);
     setFont(windowFont());
+    setPalette(designedPalette());
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -239,9 +243,11 @@ void MainWindow::createRightColumn(QWidget* client) {
 
     makeLabel(client, "Label8", rectTwips(3360, 1080, 375, 255), QStringLiteral("干支"),
               windowFont());
-    makeLabel(client, "Label7", rectTwips(3360, 360, 375, 255), QStringLiteral("九星"),
-              windowFont())
-        ->setToolTip(QStringLiteral("元気？ v(^o^) ♪♪ "));
+    QLabel* nineStarCaption = makeLabel(client, "Label7", rectTwips(3360, 360, 375, 255),
+                                        QStringLiteral("九星"), windowFont());
+    nineStarCaption->setToolTip(QStringLiteral("元気？ v(^o^) ♪♪ "));
+    // A screen reader would read the tool tip aloud where a label has no description.
+    describe(nineStarCaption, QStringLiteral("右の欄は生まれ年の九星"));
 
     signLabel = makeLabel(client, "lbleto", rectTwips(3840, 960, 1695, 375), {}, pGothic(18),
                           Qt::AlignHCenter, kValueBox);
@@ -260,18 +266,25 @@ void MainWindow::createMenuBar() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
     bar->setNativeMenuBar(false);
-    eraTableAction = bar->addAction(QStringLiteral("元号表"));
+    // Each entry has a mnemonic of its own, written after it as Japanese menus do.
+    eraTableAction = bar->addAction(QStringLiteral("元号表(&G)"));
     eraTableAction->setObjectName(QStringLiteral("mnuGengo"));
-    ageTableAction = bar->addAction(QStringLiteral("早見表"));
+    ageTableAction = bar->addAction(QStringLiteral("早見表(&T)"));
     ageTableAction->setObjectName(QStringLiteral("mnuHayami"));
-    dateAction = bar->addAction(QStringLiteral("日付"));
+    dateAction = bar->addAction(QStringLiteral("日付(&D)"));
     dateAction->setObjectName(QStringLiteral("mnuHiduke"));
-    helpMenu = bar->addMenu(QStringLiteral("ヘルプ"));
+    helpMenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     helpMenu->setObjectName(QStringLiteral("mnuH"));
-    helpAction = helpMenu->addAction(QStringLiteral("ヘルプ"));
+    helpAction = helpMenu->addAction(QStringLiteral("ヘルプ(&H)"));
     helpAction->setObjectName(QStringLiteral("mnuHelp"));
-    versionAction = helpMenu->addAction(QStringLiteral("バージョン情報"));
+    helpAction->setShortcut(QKeySequence::HelpContents);
+    versionAction = helpMenu->addAction(QStringLiteral("バージョン情報(&A)"));
     versionAction->setObjectName(QStringLiteral("mnuVer"));
+    // Ctrl+Q ends the program as the close button ends the window, the settings saved.
+    quitAction = new QAction(QStringLiteral("終了"), this);
+    quitAction->setObjectName(QStringLiteral("mnuQuit"));
+    quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(quitAction);
 }
 
 void MainWindow::connectHandlers() {
@@ -286,6 +299,10 @@ void MainWindow::connectHandlers() {
     connect(dateAction, &QAction::triggered, this, &MainWindow::dateWindowChosen);
     connect(helpAction, &QAction::triggered, this, &MainWindow::helpChosen);
     connect(versionAction, &QAction::triggered, this, &MainWindow::versionChosen);
+    connect(quitAction, &QAction::triggered, this, [this] {
+        close();
+        QCoreApplication::quit();
+    });
     connect(signPicture, &PictureBox::clicked, this,
             [this] { apply([](MainInputs& in) { choosePicture(in, u"scene2.gif"); }); });
     connect(signPicture, &PictureBox::doubleClicked, this,

@@ -2,11 +2,14 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "application.h"
+#include "colours.h"
 #include "platform.h"
 #include "units.h"
 #include "version.h"
@@ -39,7 +42,7 @@ VersionWindow::VersionWindow(Platform& platform, QWidget* parent)
     setFont(pGothic(9));
     setFixedSize(px(5010), px(2265));
     setAutoFillBackground(true);
-    QPalette p = palette();
+    QPalette p = colours::designedPalette();
     p.setColor(QPalette::Window, kBorder);
     setPalette(p);
     // The rocket is the mouse pointer over the window; its nose is the hot spot.
@@ -68,7 +71,10 @@ VersionWindow::VersionWindow(Platform& platform, QWidget* parent)
     ap.setColor(QPalette::WindowText, kActiveTitle);
     addressLabel->setPalette(ap);
     addressLabel->setToolTip(webAddress());
-    addressLabel->setAccessibleDescription(QStringLiteral("クリックでウェブページを開く"));
+    addressLabel->setAccessibleDescription(
+        QStringLiteral("クリックまたは Enter でウェブページを開く"));
+    // Reached with Tab as well, and opened with Enter or Space; underlined while it has the focus.
+    addressLabel->setFocusPolicy(Qt::StrongFocus);
     addressLabel->installEventFilter(this);
 
     copyrightLabel = makeLabel(this, "Label2", rectTwips(2040, 1920, 2055, 255));
@@ -84,13 +90,26 @@ void VersionWindow::centreOnScreen(QScreen* screen) {
 
 void VersionWindow::openWebPage() {
     if (platform_.openAddress(webAddress())) return;
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(),
                     QStringLiteral("IE に接続できません。"), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("connectFailed"));
     box.exec();
 }
 
 bool VersionWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == addressLabel &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        QFont f = addressLabel->font();
+        f.setUnderline(event->type() == QEvent::FocusIn);
+        addressLabel->setFont(f);
+    }
+    if (watched == addressLabel && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            openWebPage();
+            return true;
+        }
+    }
     if (watched == addressLabel && event->type() == QEvent::MouseButtonRelease) {
         const auto* m = static_cast<QMouseEvent*>(event);
         if (m->button() == Qt::LeftButton && addressLabel->rect().contains(m->position().toPoint()))
