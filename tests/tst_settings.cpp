@@ -101,16 +101,12 @@ void TestSettings::positionThatIsNoNumber_data() {
     QTest::newRow("negative") << QByteArray("-120") << QByteArray("-30") << QPoint(-8, -2);
     // The screen here is 800 × 800: a title bar that nobody could take hold of puts the window
     // at its first position; one still within reach stays where it was saved.
-    QTest::newRow("far off screen")
-        << QByteArray("150000") << QByteArray("90000") << kFirst;
+    QTest::newRow("far off screen") << QByteArray("150000") << QByteArray("90000") << kFirst;
     QTest::newRow("partly off the right, bar reachable")
         << QByteArray("11250") << QByteArray("1200") << QPoint(750, 80);
-    QTest::newRow("off the right edge")
-        << QByteArray("11850") << QByteArray("1200") << kFirst;
-    QTest::newRow("above the screen")
-        << QByteArray("2400") << QByteArray("-600") << kFirst;
-    QTest::newRow("below the screen")
-        << QByteArray("2400") << QByteArray("12000") << kFirst;
+    QTest::newRow("off the right edge") << QByteArray("11850") << QByteArray("1200") << kFirst;
+    QTest::newRow("above the screen") << QByteArray("2400") << QByteArray("-600") << kFirst;
+    QTest::newRow("below the screen") << QByteArray("2400") << QByteArray("12000") << kFirst;
     QTest::newRow("fraction") << QByteArray("2407.5") << QByteArray("1200") << QPoint(161, 80);
     QTest::newRow("absurd") << QByteArray("1e30") << QByteArray("inf") << kFirst;
 }
@@ -250,7 +246,10 @@ void TestSettings::noFileAtAll() {
     QVERIFY(w->close());
     QCOMPARE(
         readFile(w.settingsFile()),
-        QByteArray("[LOCATION]\r\nLEFT=8550\r\nTOP=6270\r\n[SET]\r\nSHITEI=\r\nGENGO=ERROR\r\n"));
+        QStringLiteral("[LOCATION]\r\nLEFT=%1\r\nTOP=%2\r\n[SET]\r\nSHITEI=\r\nGENGO=ERROR\r\n")
+            .arg(w->x() * 15)
+            .arg(w->y() * 15)
+            .toLatin1());
 }
 
 void TestSettings::longStoredTextKeptWhole() {
