@@ -4,10 +4,6 @@
 #include <QColor>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QStyle>
-#include <QStyleFactory>
-
-#include <memory>
 
 namespace yorvane::colours {
 
@@ -17,24 +13,28 @@ inline const QColor kWhite(255, 255, 255);       // an input box that takes typi
 inline const QColor kBlack(0, 0, 0);
 inline const QColor kRed(255, 0, 0);  // past an era's end, or a negative figure
 
-// The desktop's colour for button shadows, which greys a label out. Some styles' shadow is too
-// light to read on the grey window; the classic shadow grey is used then.
-inline QColor buttonShadow() {
-    const QColor c = QGuiApplication::palette().color(QPalette::Dark);
-    return qGray(c.rgb()) > 140 ? QColor(128, 128, 128) : c;
-}
-
 // The palette the main and version windows are drawn in. Their backgrounds are fixed greys, so
 // the texts on them must keep the dark colours they were designed with: under a light desktop
 // palette that is the desktop's own, unchanged; under a dark one (a dark theme's light texts
-// would vanish on the grey) it is the light standard palette.
+// would vanish on the grey) it is a light palette of the usual greys. (A style's standard
+// palette will not do: under a desktop theme it is the theme's.)
 inline QPalette designedPalette() {
     const QPalette desktop = QGuiApplication::palette();
-    const bool light = qGray(desktop.color(QPalette::Window).rgb()) >=
-                       qGray(desktop.color(QPalette::WindowText).rgb());
-    if (light) return desktop;
-    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
-    return fusion ? fusion->standardPalette() : QPalette(kWindowGrey);
+    if (qGray(desktop.color(QPalette::Window).rgb()) >=
+        qGray(desktop.color(QPalette::WindowText).rgb()))
+        return desktop;
+    QPalette light(QColor(239, 239, 239));
+    light.setColor(QPalette::Highlight, desktop.color(QPalette::Highlight));
+    light.setColor(QPalette::HighlightedText, kWhite);
+    light.setColor(QPalette::PlaceholderText, QColor(128, 128, 128));
+    return light;
+}
+
+// The colour for button shadows of the windows' palette, which greys a label out. Some styles'
+// shadow is too light to read on the grey window; the classic shadow grey is used then.
+inline QColor buttonShadow() {
+    const QColor c = designedPalette().color(QPalette::Dark);
+    return qGray(c.rgb()) > 140 ? QColor(128, 128, 128) : c;
 }
 
 }  // namespace yorvane::colours
