@@ -17,16 +17,21 @@ DateWindow* dateWindow() {
     return nullptr;
 }
 
-// "name: value" of every editable text in the window, as assistive technology reads them.
-QStringList accessibleLines(QWidget* window) {
+// "name: value" of every read-only text in the window, as assistive technology reads them,
+// walking down the accessibility tree.
+QStringList accessibleLines(QAccessibleInterface* node) {
     QStringList lines;
-    QAccessibleInterface* root = QAccessible::queryAccessibleInterface(window);
-    for (int i = 0; i < root->childCount(); ++i) {
-        QAccessibleInterface* child = root->child(i);
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
         if (child->role() == QAccessible::EditableText && child->state().readOnly)
             lines << child->text(QAccessible::Name) + ": " + child->text(QAccessible::Value);
+        else
+            lines << accessibleLines(child);
     }
     return lines;
+}
+QStringList accessibleLines(QWidget* window) {
+    return accessibleLines(QAccessible::queryAccessibleInterface(window));
 }
 
 // Types `text` key by key, kana and kanji as an input method would hand them over.

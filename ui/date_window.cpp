@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "colours.h"
@@ -68,23 +69,41 @@ DateWindow::DateWindow(QDate today, QWidget* parent) : QWidget(parent, Qt::Windo
     reasonColour.setColor(QPalette::WindowText, colours::kRed);
     reasonCaption->setPalette(reasonColour);
     form->addRow(QString(), reasonCaption);
+    // The answers scroll under the boxes when the screen is too low for all of them.
+    answers_ = new QWidget;
+    auto* answerForm = new QFormLayout(answers_);
+    answerForm->setContentsMargins({});
     for (std::u16string_view label : kAnswerLabels) {
-        auto* box = makeAnswerBox(this, static_cast<int>(answerBoxes.size()), qs(label));
+        auto* box = makeAnswerBox(answers_, static_cast<int>(answerBoxes.size()), qs(label));
         answerBoxes.push_back(box);
-        form->addRow(qs(label), box);
+        answerForm->addRow(qs(label), box);
     }
-    notesLabel = new QLabel(this);
+    notesLabel = new QLabel(answers_);
     notesLabel->setObjectName(QStringLiteral("lblChui"));
     notesLabel->setAccessibleName(QStringLiteral("注意"));
     notesLabel->setWordWrap(true);
+    answerForm->addRow(notesLabel);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("scrKotae"));
+    scroll_->setAccessibleName(QStringLiteral("答え"));
+    scroll_->setWidget(answers_);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(notesLabel);
-    layout->addStretch();
+    layout->addWidget(scroll_, 1);
 
     connect(birthBox, &QLineEdit::textChanged, this, &DateWindow::recompute);
     connect(referenceBox, &QLineEdit::textChanged, this, &DateWindow::recompute);
     recompute();
+}
+
+QSize DateWindow::sizeHint() const {
+    // Tall enough for every answer; the window is fitted to its screen where it opens.
+    QSize size = QWidget::sizeHint();
+    size.setHeight(size.height() - scroll_->sizeHint().height() + answers_->sizeHint().height());
+    return size;
 }
 
 void DateWindow::recompute() {

@@ -9,6 +9,7 @@
 
 class QLabel;
 class QLineEdit;
+class QScrollArea;
 
 namespace yorvane {
 
@@ -25,6 +26,8 @@ public:
     std::vector<QLineEdit*> answerBoxes;
     QLabel* notesLabel = nullptr;  // [lblChui] remarks on the answer
 
+    QSize sizeHint() const override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -33,6 +36,8 @@ private:
     void clearAnswer(const QString& reason);
 
     QDate today_;
+    QWidget* answers_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
 };
 
 }  // namespace yorvane

@@ -256,7 +256,13 @@ void MainWindow::ageTableChosen() {
 
 // One window 日付で調べる, made on first use, brought forward with the focus in its first box.
 void MainWindow::dateWindowChosen() {
-    if (!dateWindow_) dateWindow_ = std::make_unique<DateWindow>(QDate::currentDate());
+    if (!dateWindow_) {
+        dateWindow_ = std::make_unique<DateWindow>(QDate::currentDate());
+        // First beside this window, all of it on the screen.
+        const QRect wanted(frameGeometry().topRight() + QPoint(8, 0), dateWindow_->sizeHint());
+        if (const QScreen* s = screen())
+            dateWindow_->setGeometry(fittedInto(wanted, s->availableGeometry()));
+    }
     dateWindow_->show();
     dateWindow_->raise();
     dateWindow_->activateWindow();
