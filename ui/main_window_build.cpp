@@ -260,18 +260,17 @@ void MainWindow::createMenuBar() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
     bar->setNativeMenuBar(false);
-    eraTableAction = bar->addAction(QStringLiteral("元号表"));
-    eraTableAction->setObjectName(QStringLiteral("mnuGengo"));
-    ageTableAction = bar->addAction(QStringLiteral("早見表"));
-    ageTableAction->setObjectName(QStringLiteral("mnuHayami"));
-    dateAction = bar->addAction(QStringLiteral("日付"));
-    dateAction->setObjectName(QStringLiteral("mnuHiduke"));
+    const auto named = [](QAction* action, const char* name) {
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    eraTableAction = named(bar->addAction(QStringLiteral("元号表")), "mnuGengo");
+    ageTableAction = named(bar->addAction(QStringLiteral("早見表")), "mnuHayami");
+    dateAction = named(bar->addAction(QStringLiteral("日付")), "mnuHiduke");
     helpMenu = bar->addMenu(QStringLiteral("ヘルプ"));
     helpMenu->setObjectName(QStringLiteral("mnuH"));
-    helpAction = helpMenu->addAction(QStringLiteral("ヘルプ"));
-    helpAction->setObjectName(QStringLiteral("mnuHelp"));
-    versionAction = helpMenu->addAction(QStringLiteral("バージョン情報"));
-    versionAction->setObjectName(QStringLiteral("mnuVer"));
+    helpAction = named(helpMenu->addAction(QStringLiteral("ヘルプ")), "mnuHelp");
+    versionAction = named(helpMenu->addAction(QStringLiteral("バージョン情報")), "mnuVer");
 }
 
 void MainWindow::connectHandlers() {
