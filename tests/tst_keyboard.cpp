@@ -133,52 +133,44 @@ void TestKeyboard::focusKeys_data() {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("to");
     QTest::addColumn<bool>("option2After");
-    QTest::newRow("eraList Enter")
-        << "eraList" << false << Qt::Key_Return << "birthYearBox" << false;
-    QTest::newRow("eraList keypad Enter")
-        << "eraList" << true << Qt::Key_Enter << "birthYearBox" << true;
-    QTest::newRow("birthYearBox Ctrl, thisYearOption chosen")
-        << "birthYearBox" << false << Qt::Key_Control << "designatedYearBox" << true;
-    QTest::newRow("birthYearBox Ctrl, designatedYearOption chosen")
-        << "birthYearBox" << true << Qt::Key_Control << "designatedYearOption" << true;
-    QTest::newRow("birthYearBox Shift, thisYearOption chosen")
-        << "birthYearBox" << false << Qt::Key_Shift << "designatedYearBox" << true;
-    QTest::newRow("birthYearBox Shift, designatedYearOption chosen")
-        << "birthYearBox" << true << Qt::Key_Shift << "designatedYearBox" << true;
-    QTest::newRow("designatedYearBox Shift")
-        << "designatedYearBox" << true << Qt::Key_Shift << "birthYearBox" << true;
-    QTest::newRow("designatedYearBox Ctrl")
-        << "designatedYearBox" << true << Qt::Key_Control << "thisYearOption" << false;
-    QTest::newRow("thisYearOption Enter")
-        << "thisYearOption" << false << Qt::Key_Return << "birthYearBox" << false;
-    QTest::newRow("thisYearOption keypad Enter")
-        << "thisYearOption" << false << Qt::Key_Enter << "birthYearBox" << false;
-    QTest::newRow("thisYearOption Shift")
-        << "thisYearOption" << false << Qt::Key_Shift << "birthYearBox" << false;
-    QTest::newRow("thisYearOption Ctrl")
-        << "thisYearOption" << false << Qt::Key_Control << "designatedYearBox" << true;
-    QTest::newRow("designatedYearOption Shift")
-        << "designatedYearOption" << true << Qt::Key_Shift << "birthYearBox" << true;
-    QTest::newRow("designatedYearOption Ctrl")
-        << "designatedYearOption" << true << Qt::Key_Control << "thisYearOption" << false;
-    QTest::newRow("exchangeButton Shift, thisYearOption chosen")
-        << "exchangeButton" << false << Qt::Key_Shift << "birthYearBox" << false;
-    QTest::newRow("exchangeButton Shift, designatedYearOption chosen")
-        << "exchangeButton" << true << Qt::Key_Shift << "birthYearBox" << true;
-    QTest::newRow("exchangeButton Ctrl, thisYearOption chosen")
-        << "exchangeButton" << false << Qt::Key_Control << "designatedYearBox" << true;
-    QTest::newRow("exchangeButton Ctrl, designatedYearOption chosen")
-        << "exchangeButton" << true << Qt::Key_Control << "designatedYearOption" << true;
-    // Keys that have no row on the control leave the focus where it is.
-    QTest::newRow("eraList Shift") << "eraList" << true << Qt::Key_Shift << "eraList" << true;
-    QTest::newRow("eraList Ctrl") << "eraList" << false << Qt::Key_Control << "eraList" << false;
-    QTest::newRow("designatedYearOption Enter")
-        << "designatedYearOption" << true << Qt::Key_Return << "designatedYearOption" << true;
-    // The arrows keep their desktop meaning on the option buttons: to the other one, choosing it.
-    QTest::newRow("thisYearOption Down")
-        << "thisYearOption" << false << Qt::Key_Down << "designatedYearBox" << true;
-    QTest::newRow("designatedYearOption Up")
-        << "designatedYearOption" << true << Qt::Key_Up << "thisYearOption" << false;
+    const struct {
+        const char* from;
+        bool option2Before;
+        Qt::Key key;
+        const char* to;
+        bool option2After;
+    } rows[] = {
+        {"eraList", false, Qt::Key_Return, "birthYearBox", false},
+        {"eraList", true, Qt::Key_Enter, "birthYearBox", true},
+        {"birthYearBox", false, Qt::Key_Control, "designatedYearBox", true},
+        {"birthYearBox", true, Qt::Key_Control, "designatedYearOption", true},
+        {"birthYearBox", false, Qt::Key_Shift, "designatedYearBox", true},
+        {"birthYearBox", true, Qt::Key_Shift, "designatedYearBox", true},
+        {"designatedYearBox", true, Qt::Key_Shift, "birthYearBox", true},
+        {"designatedYearBox", true, Qt::Key_Control, "thisYearOption", false},
+        {"thisYearOption", false, Qt::Key_Return, "birthYearBox", false},
+        {"thisYearOption", false, Qt::Key_Enter, "birthYearBox", false},
+        {"thisYearOption", false, Qt::Key_Shift, "birthYearBox", false},
+        {"thisYearOption", false, Qt::Key_Control, "designatedYearBox", true},
+        {"designatedYearOption", true, Qt::Key_Shift, "birthYearBox", true},
+        {"designatedYearOption", true, Qt::Key_Control, "thisYearOption", false},
+        {"exchangeButton", false, Qt::Key_Shift, "birthYearBox", false},
+        {"exchangeButton", true, Qt::Key_Shift, "birthYearBox", true},
+        {"exchangeButton", false, Qt::Key_Control, "designatedYearBox", true},
+        {"exchangeButton", true, Qt::Key_Control, "designatedYearOption", true},
+        // Keys that have no row on the control leave the focus where it is.
+        {"eraList", true, Qt::Key_Shift, "eraList", true},
+        {"eraList", false, Qt::Key_Control, "eraList", false},
+        {"designatedYearOption", true, Qt::Key_Return, "designatedYearOption", true},
+        // The arrows on an option button go to the other one and choose it, as on the desktop.
+        {"thisYearOption", false, Qt::Key_Down, "designatedYearBox", true},
+        {"designatedYearOption", true, Qt::Key_Up, "thisYearOption", false},
+    };
+    for (const auto& r : rows)
+        QTest::addRow("%s %s, %s chosen", r.from, qPrintable(QKeySequence(r.key).toString()),
+                      r.option2Before ? "designated year" : "this year")
+            << QString::fromLatin1(r.from) << r.option2Before << r.key << QString::fromLatin1(r.to)
+            << r.option2After;
 }
 
 void TestKeyboard::focusKeys() {

@@ -6,6 +6,8 @@
 #include <QMenuBar>
 
 #include "formfixture.h"
+#include "u16text.h"
+#include "yorvane/age.h"
 
 using yorvane::MainWindow;
 
@@ -147,8 +149,8 @@ void TestMainWindow::startState() {
     QVERIFY(w.thisYearOption->isChecked());
     QVERIFY(!w.designatedYearOption->isChecked());
     QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("西暦"));
-    QCOMPARE(w.ageFrame->title(), QStringLiteral("何歳？"));
-    QCOMPARE(w.ageUnit->text(), QStringLiteral("歳"));
+    QCOMPARE(w.ageFrame->title(), yorvane::qs(yorvane::kAgeWording.title));
+    QCOMPARE(w.ageUnit->text(), yorvane::qs(yorvane::kAgeWording.unit));
     // The key-guide picture, and no picture loaded from the folder before anything is typed.
     QVERIFY(!w.signPicture->pixmap().isNull());
     QVERIFY(w.platform->pictures.isEmpty());
@@ -389,15 +391,17 @@ void TestMainWindow::figureAndWording() {
     QTest::keyClicks(w.birthYearBox, year);
     QCOMPARE(w.ageFigure->text(), figure);
     QCOMPARE(textColour(w.ageFigure), figure.startsWith(u'-') ? kRed : kBlack);
-    QCOMPARE(w.ageFrame->title(), yearsAgo ? QStringLiteral("何年前？") : QStringLiteral("何歳？"));
-    QCOMPARE(w.thisYearOption->text(),
-             yearsAgo ? QStringLiteral("今年の") : QStringLiteral("今年の誕生日で"));
-    QCOMPARE(w.designatedYearOption->text(),
-             yearsAgo ? QStringLiteral("下記の年の") : QStringLiteral("下記の年では"));
-    QCOMPARE(w.ageUnit->text(), yearsAgo ? QStringLiteral("年前") : QStringLiteral("歳"));
+    // Each part of the wording the view chose is shown in its own control.
+    const auto showsWording = [&w](const yorvane::Wording& wording) {
+        return w.ageFrame->title() == yorvane::qs(wording.title) &&
+               w.thisYearOption->text() == yorvane::qs(wording.thisYear) &&
+               w.designatedYearOption->text() == yorvane::qs(wording.designatedYear) &&
+               w.ageUnit->text() == yorvane::qs(wording.unit);
+    };
+    QVERIFY(showsWording(yearsAgo ? yorvane::kYearsAgoWording : yorvane::kAgeWording));
     // An empty field goes back to the age wording.
     w.birthYearBox->clear();
-    QCOMPARE(w.ageUnit->text(), QStringLiteral("歳"));
+    QVERIFY(showsWording(yorvane::kAgeWording));
 }
 
 void TestMainWindow::option2EnablesTheDesignatedYear() {
@@ -627,7 +631,7 @@ void TestMainWindow::wordingSwitchRepaintsLittle() {
     Window w;
     QVERIFY(w.show());
     QTest::keyClicks(w.birthYearBox, QStringLiteral("198"));
-    QCOMPARE(w.ageFrame->title(), QStringLiteral("何年前？"));
+    QCOMPARE(w.ageFrame->title(), yorvane::qs(yorvane::kYearsAgoWording.title));
     QCoreApplication::processEvents();
     PaintCounter counter;
     const QList<QWidget*> changed{w.ageFrame, w.thisYearOption, w.ageUnit, w.ageFigure};
@@ -639,7 +643,7 @@ void TestMainWindow::wordingSwitchRepaintsLittle() {
     QTest::keyClick(w.birthYearBox, '0');
     QCoreApplication::processEvents();
     // THEN what changed is repainted, and the designated year in the same box is not
-    QCOMPARE(w.ageFrame->title(), QStringLiteral("何歳？"));
+    QCOMPARE(w.ageFrame->title(), yorvane::qs(yorvane::kAgeWording.title));
     for (QWidget* c : changed) QVERIFY2(counter.paints.value(c) > 0, qPrintable(w.roleOf(c)));
     for (QWidget* c : unchanged) QVERIFY2(counter.paints.value(c) == 0, qPrintable(w.roleOf(c)));
 }
