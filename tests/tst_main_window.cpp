@@ -64,6 +64,7 @@ void TestMainWindow::everyTextIsShownWhole_data() {
         {"born 9999", "9999", "", 0},
         {"born 1, designated 9999", "1", "9999", 0},
         {"born 1999, designated 1", "1999", "1", 0},
+        {"born 2999, a sign and three digits", "2999", "", 0},
         {"born 1999, designated 昭和 64", "1999", "↑64", 0},
     };
     for (const auto& r : rows)
@@ -87,8 +88,8 @@ void TestMainWindow::everyTextIsShownWhole() {
     QCOMPARE(w.birthYearBox->text(), birth);
     // A known fault kept as designed: four digits or more are wider than the figure's box at
     // its size, which shows their right part, so a negative figure loses its sign.
-    if (w.ageFigure->text().size() >= 4)
-        QEXPECT_FAIL("", "the figure's box is three digits and a sign wide", Continue);
+    if (w.ageFigure->text().remove(u'-').size() >= 4)
+        QEXPECT_FAIL("", "four digits are wider than the figure's box", Continue);
     QVERIFY(textFits(w.ageFigure, w.ageFigure->text()));
     checkLayout(w->centralWidget(), w.ageFigure);
 }
