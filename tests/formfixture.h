@@ -47,6 +47,12 @@ using yorvane::colours::kRed;
 using yorvane::colours::kWhite;
 inline const QColor kGrey = yorvane::colours::kWindowGrey;
 
+// Where a main window opens when no settings give it a usable position.
+inline QPoint designPosition() {
+    FakePlatform platform;
+    return yorvane::MainWindow(platform).pos();
+}
+
 // The version window, while one exists: it has no owner, so it is a top-level window of its own.
 inline yorvane::VersionWindow* versionWindow() {
     for (QWidget* w : QApplication::topLevelWidgets())

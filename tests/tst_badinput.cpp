@@ -405,7 +405,7 @@ void TestBadInput::randomBytesAsSettingsFile() {
         for (const char* k : {"LEFT", "TOP", "SHITEI", "GENGO"})
             QVERIFY(!yorvane::profile::getValue(ini, s, k));
     Started w(ini);
-    QCOMPARE(w->pos(), QPoint(570, 418));  // the design position
+    QCOMPARE(w->pos(), designPosition());
     QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("ERROR"));
     QCOMPARE(w.designatedYearBox->text(), QString());
 

@@ -74,7 +74,7 @@ void TestSettings::deliveredFileHasNoError() {
     Window w;
     QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("西暦"));
     QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
-    QCOMPARE(w->pos(), QPoint(570, 418));
+    QCOMPARE(w->pos(), designPosition());
 }
 
 void TestSettings::positionRestoredAndWrittenBack() {
@@ -92,24 +92,22 @@ void TestSettings::positionThatIsNoNumber_data() {
     QTest::addColumn<QByteArray>("left");
     QTest::addColumn<QByteArray>("top");
     QTest::addColumn<QPoint>("pos");
-    QTest::newRow("ERROR") << QByteArray("ERROR") << QByteArray("ERROR") << QPoint(570, 418);
-    QTest::newRow("garbage left") << QByteArray("12ab") << QByteArray("300") << QPoint(570, 20);
-    QTest::newRow("empty") << QByteArray("") << QByteArray("") << QPoint(570, 418);
+    const QPoint design = designPosition();
+    QTest::newRow("ERROR") << QByteArray("ERROR") << QByteArray("ERROR") << design;
+    QTest::newRow("garbage left") << QByteArray("12ab") << QByteArray("300")
+                                  << QPoint(design.x(), 20);
+    QTest::newRow("empty") << QByteArray("") << QByteArray("") << design;
     QTest::newRow("negative") << QByteArray("-120") << QByteArray("-30") << QPoint(-8, -2);
     // The screen here is 800 × 800: a title bar that nobody could take hold of puts the window
     // at its design position; one still within reach stays where it was saved.
-    QTest::newRow("far off screen")
-        << QByteArray("150000") << QByteArray("90000") << QPoint(570, 418);
+    QTest::newRow("far off screen") << QByteArray("150000") << QByteArray("90000") << design;
     QTest::newRow("partly off the right, bar reachable")
         << QByteArray("11250") << QByteArray("1200") << QPoint(750, 80);
-    QTest::newRow("off the right edge")
-        << QByteArray("11850") << QByteArray("1200") << QPoint(570, 418);
-    QTest::newRow("above the screen")
-        << QByteArray("2400") << QByteArray("-600") << QPoint(570, 418);
-    QTest::newRow("below the screen")
-        << QByteArray("2400") << QByteArray("12000") << QPoint(570, 418);
+    QTest::newRow("off the right edge") << QByteArray("11850") << QByteArray("1200") << design;
+    QTest::newRow("above the screen") << QByteArray("2400") << QByteArray("-600") << design;
+    QTest::newRow("below the screen") << QByteArray("2400") << QByteArray("12000") << design;
     QTest::newRow("fraction") << QByteArray("2407.5") << QByteArray("1200") << QPoint(161, 80);
-    QTest::newRow("absurd") << QByteArray("1e30") << QByteArray("inf") << QPoint(570, 418);
+    QTest::newRow("absurd") << QByteArray("1e30") << QByteArray("inf") << design;
 }
 
 void TestSettings::positionThatIsNoNumber() {
@@ -239,7 +237,7 @@ void TestSettings::noFileAtAll() {
     Started w{QByteArray()};
     // THEN every value reads "ERROR": the design position stays, the designated year (no
     // number) is emptied and the era label shows the text
-    QCOMPARE(w->pos(), QPoint(570, 418));
+    QCOMPARE(w->pos(), designPosition());
     QCOMPARE(w.designatedYearBox->text(), QString());
     QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("ERROR"));
     QCOMPARE(w.designatedWesternLabel->text(), QString());
@@ -360,7 +358,7 @@ void TestSettings::smallScreens_data() {
     QTest::addColumn<QRect>("table");
     QTest::addColumn<QRect>("tableFitted");
     QTest::newRow("1920 x 1080: as designed")
-        << QRect(0, 0, 1920, 1040) << QRect(570, 418, 416, 300) << QPoint(570, 418)
+        << QRect(0, 0, 1920, 1040) << QRect(570, 418, 416, 300) << designPosition()
         << QRect(100, 100, 1040, 600) << QRect(100, 100, 1040, 600);
     QTest::newRow("800 x 600: centred")
         << QRect(0, 0, 800, 560) << QRect(570, 418, 416, 300) << QPoint(192, 130)
@@ -438,7 +436,7 @@ void TestSettings::installedSettings() {
 
     // The first start reads the delivered values.
     w->loadSettings();
-    QCOMPARE(w->pos(), QPoint(570, 418));
+    QCOMPARE(w->pos(), designPosition());
     QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
     QVERIFY(w.show());
     designateShowa60At300x200(w);
