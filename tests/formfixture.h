@@ -131,7 +131,7 @@ inline void checkLayout(const QWidget* client, const QWidget* known = nullptr) {
         const QRect shown = shownRect(c);
         QVERIFY2(shown.isEmpty() || client->rect().contains(shown), name);
         QVERIFY2(shown.isEmpty() || c->geometry().contains(shown), name);
-        const QRawFont face = QRawFont::fromFont(c->font(), QFontDatabase::Japanese);
+        const QRawFont face = QRawFont::fromFont(c->font());
         for (const QString& text : textsOf(c)) {
             QVERIFY2(c == known || textFits(c, text), name + ": " + text.toUtf8());
             for (const char32_t ch : text.toUcs4())
