@@ -34,22 +34,23 @@ void chord(Qt::Key modifierKey, Qt::Key key) {
 
 // What the window shows, apart from the focus.
 struct Snapshot {
-    QString era, nen, label12, shitei, gengo, nenLabel, seireki, figure, sign;
-    bool option2 = false, shiteiEnabled = false;
+    QString era, birthText, designatedEra, designatedText, otherEra, otherYear, designatedWestern,
+        figure, sign;
+    bool option2 = false, designatedEnabled = false;
     bool operator==(const Snapshot&) const = default;
     QString describe() const {
         return QStringList{
             era,
-            nen,
-            label12,
-            shitei,
-            gengo,
-            nenLabel,
-            seireki,
+            birthText,
+            designatedEra,
+            designatedText,
+            otherEra,
+            otherYear,
+            designatedWestern,
             figure,
             sign,
             option2 ? QStringLiteral("designatedYearOption") : QStringLiteral("thisYearOption"),
-            shiteiEnabled ? QStringLiteral("enabled") : QStringLiteral("disabled")}
+            designatedEnabled ? QStringLiteral("enabled") : QStringLiteral("disabled")}
             .join(u'|');
     }
 };
@@ -439,9 +440,9 @@ void TestKeyboard::insertExchanges() {
     QTest::mouseClick(clicked.exchangeButton, Qt::LeftButton);
     const Snapshot exchanged = snapshot(clicked);
     QCOMPARE(exchanged.era, QStringLiteral("西暦"));
-    QCOMPARE(exchanged.nen, QStringLiteral("1990"));
-    QCOMPARE(exchanged.label12, QStringLiteral("昭和"));
-    QCOMPARE(exchanged.shitei, QStringLiteral("55"));
+    QCOMPARE(exchanged.birthText, QStringLiteral("1990"));
+    QCOMPARE(exchanged.designatedEra, QStringLiteral("昭和"));
+    QCOMPARE(exchanged.designatedText, QStringLiteral("55"));
     clicked.form->close();
 
     Window w;
@@ -516,9 +517,9 @@ void TestKeyboard::chords_data() {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("to");
     QTest::addColumn<QString>("era");
-    QTest::addColumn<QString>("nen");
-    QTest::addColumn<QString>("label12");
-    QTest::addColumn<QString>("shitei");
+    QTest::addColumn<QString>("birthText");
+    QTest::addColumn<QString>("designatedEra");
+    QTest::addColumn<QString>("designatedText");
     QTest::newRow("Shift+Left in birthYearBox")
         << "birthYearBox" << false << Qt::Key_Shift << Qt::Key_Left << "designatedYearBox"
         << "昭和"
@@ -558,9 +559,9 @@ void TestKeyboard::chords() {
     QFETCH(Qt::Key, key);
     QFETCH(QString, to);
     QFETCH(QString, era);
-    QFETCH(QString, nen);
-    QFETCH(QString, label12);
-    QFETCH(QString, shitei);
+    QFETCH(QString, birthText);
+    QFETCH(QString, designatedEra);
+    QFETCH(QString, designatedText);
     // GIVEN 昭和 55 born, 西暦 1990 designated, the focus on `from`
     Window w;
     QVERIFY(prepare(w, option2));
@@ -570,9 +571,9 @@ void TestKeyboard::chords() {
     // THEN the modifier's row ran on `from` and the key's row on the control it led to
     QCOMPARE(w.roleOf(focused()), to);
     QCOMPARE(w.eraList->currentText(), era);
-    QCOMPARE(w.birthYearBox->text(), nen);
-    QCOMPARE(w.designatedEraCaption->text(), label12);
-    QCOMPARE(w.designatedYearBox->text(), shitei);
+    QCOMPARE(w.birthYearBox->text(), birthText);
+    QCOMPARE(w.designatedEraCaption->text(), designatedEra);
+    QCOMPARE(w.designatedYearBox->text(), designatedText);
     // Every row here ends with the designated year chosen if it was, or was chosen by the chord.
     QCOMPARE(w.designatedYearOption->isChecked(),
              option2 || to == QLatin1String("designatedYearBox"));
