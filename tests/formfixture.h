@@ -7,11 +7,14 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRawFont>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -44,11 +47,100 @@ using yorvane::colours::kRed;
 using yorvane::colours::kWhite;
 inline const QColor kGrey = yorvane::colours::kWindowGrey;
 
+// Where a main window opens when no settings give it a usable position.
+inline QPoint designPosition() {
+    FakePlatform platform;
+    return yorvane::MainWindow(platform).pos();
+}
+
 // The version window, while one exists: it has no owner, so it is a top-level window of its own.
 inline yorvane::VersionWindow* versionWindow() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = qobject_cast<yorvane::VersionWindow*>(w)) return f;
     return nullptr;
+}
+
+// The room a text takes: its advance across, the height of its glyphs' ink (a large face's
+// line is taller than the glyphs themselves).
+inline QSize inkSize(const QWidget* c, const QString& text) {
+    return {c->fontMetrics().horizontalAdvance(text),
+            c->fontMetrics().tightBoundingRect(text).height()};
+}
+
+// Where a control shows something, in its parent's coordinates: a bare label its text by its
+// alignment, an option button its mark and caption from its left edge, anything else (a filled
+// label, a picture, a box, a list, a button, a frame) its whole rectangle.
+inline QRect shownRect(const QWidget* c) {
+    if (auto* l = qobject_cast<const QLabel*>(c);
+        l && !l->autoFillBackground() && l->pixmap().isNull())
+        return QStyle::alignedRect(l->layoutDirection(), l->alignment(), inkSize(l, l->text()),
+                                   l->contentsRect())
+            .translated(l->pos());
+    if (qobject_cast<const QRadioButton*>(c)) return {c->pos(), c->sizeHint()};
+    return c->geometry();
+}
+
+// The texts a control shows, and the room it has for them.
+inline QStringList textsOf(const QWidget* c) {
+    if (auto* l = qobject_cast<const QLabel*>(c)) return {l->text()};
+    if (auto* e = qobject_cast<const QLineEdit*>(c)) return {e->text()};
+    if (auto* b = qobject_cast<const QAbstractButton*>(c)) return {b->text()};
+    if (auto* g = qobject_cast<const QGroupBox*>(c)) return {g->title()};
+    QStringList items;
+    if (auto* list = qobject_cast<const QComboBox*>(c))
+        for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+    return items;
+}
+// Whether `text` is shown whole at the control's font in the room it has for it.
+inline bool textFits(const QWidget* c, const QString& text) {
+    const int width = c->fontMetrics().horizontalAdvance(text);
+    const int frame = c->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, c);
+    if (auto* list = qobject_cast<const QComboBox*>(c)) {
+        QStyleOptionComboBox o;
+        o.initFrom(list);
+        return width <=
+               c->style()
+                   ->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c)
+                   .width();
+    }
+    if (auto* l = qobject_cast<const QLabel*>(c)) {
+        return l->contentsRect().size().expandedTo(inkSize(l, text)) == l->contentsRect().size();
+    }
+    if (qobject_cast<const QRadioButton*>(c))
+        return c->sizeHint().width() <= c->width() && c->sizeHint().height() <= c->height();
+    if (qobject_cast<const QLineEdit*>(c)) return width <= c->width() - 2 * (frame + 2);
+    return width <= c->width() - 2 * frame;
+}
+
+// What a user must be able to see of a window's controls below `client` (frames entered): each
+// lies inside its container, shows every text it holds whole (but for `known`, whose text is
+// checked by the caller) and in a face that has every character of it, and nothing it shows
+// lies under what another control shows.
+inline void checkLayout(const QWidget* client, const QWidget* known = nullptr) {
+    QList<const QWidget*> controls;
+    for (const QWidget* c : client->findChildren<const QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!c->isVisibleTo(client)) continue;
+        if (qobject_cast<const QGroupBox*>(c)) {
+            checkLayout(c, known);
+            if (QTest::currentTestFailed()) return;
+        }
+        controls << c;
+    }
+    for (const QWidget* c : controls) {
+        const QByteArray name = c->objectName().toUtf8();
+        const QRect shown = shownRect(c);
+        QVERIFY2(shown.isEmpty() || client->rect().contains(shown), name);
+        QVERIFY2(shown.isEmpty() || c->geometry().contains(shown), name);
+        const QRawFont face = QRawFont::fromFont(c->font());
+        for (const QString& text : textsOf(c)) {
+            QVERIFY2(c == known || textFits(c, text), name + ": " + text.toUtf8());
+            for (const char32_t ch : text.toUcs4())
+                QVERIFY2(face.supportsCharacter(ch), name + ": " + text.toUtf8());
+        }
+        for (const QWidget* other : controls)
+            QVERIFY2(other == c || !shown.intersects(shownRect(other)),
+                     name + " under " + other->objectName().toUtf8());
+    }
 }
 
 // The controls of a main window by their roles (the glossary in DESIGN.md), each found by its
@@ -83,42 +175,52 @@ struct Controls {
     QAction* helpAction = nullptr;
     QAction* versionAction = nullptr;
 
+    // Each control under the name of its role, for tests whose rows name controls.
+    QHash<QString, QObject*> roles;
+    QWidget* widget(const QString& role) const { return qobject_cast<QWidget*>(roles.value(role)); }
+    QString roleOf(const QObject* control) const {
+        return control ? roles.key(const_cast<QObject*>(control), control->objectName())
+                       : QStringLiteral("(none)");
+    }
+
     Controls() = default;
     explicit Controls(const QObject* window) { find(window); }
     void find(const QObject* window) {
-        const auto named = [window](auto*& control, const char* objectName) {
+        const auto named = [this, window](auto*& control, const char* role,
+                                          const char* objectName) {
             control = window->findChild<std::remove_reference_t<decltype(*control)>*>(
                 QString::fromLatin1(objectName));
             QVERIFY2(control, objectName);
+            roles.insert(QString::fromLatin1(role), control);
         };
-        named(eraList, "cboGengo");
-        named(birthYearBox, "textNen");
-        named(birthYearUnit, "Label4");
-        named(otherEraLabel, "lblGengo");
-        named(otherYearLabel, "lblNen");
-        named(otherYearUnit, "Label3");
-        named(periodLabel, "lblJidai");
-        named(ageFrame, "Frame1");
-        named(exchangeButton, "ComExch");
-        named(thisYearOption, "Option1");
-        named(designatedYearOption, "Option2");
-        named(designatedEraCaption, "Label12");
-        named(designatedYearBox, "textShitei");
-        named(designatedYearUnit, "Label13");
-        named(designatedWesternLabel, "lblSeireki");
-        named(ageFigure, "lblnenrei");
-        named(ageUnit, "Label11");
-        named(nineStarCaption, "Label7");
-        named(signCaption, "Label8");
-        named(nineStarLabel, "lbl9sei");
-        named(signLabel, "lbleto");
-        named(signReadingLabel, "lblkana");
-        named(signPicture, "Image1");
-        named(eraTableAction, "mnuGengo");
-        named(ageTableAction, "mnuHayami");
-        named(helpMenu, "mnuH");
-        named(helpAction, "mnuHelp");
-        named(versionAction, "mnuVer");
+        named(eraList, "eraList", "cboGengo");
+        named(birthYearBox, "birthYearBox", "textNen");
+        named(birthYearUnit, "birthYearUnit", "Label4");
+        named(otherEraLabel, "otherEraLabel", "lblGengo");
+        named(otherYearLabel, "otherYearLabel", "lblNen");
+        named(otherYearUnit, "otherYearUnit", "Label3");
+        named(periodLabel, "periodLabel", "lblJidai");
+        named(ageFrame, "ageFrame", "Frame1");
+        named(exchangeButton, "exchangeButton", "ComExch");
+        named(thisYearOption, "thisYearOption", "Option1");
+        named(designatedYearOption, "designatedYearOption", "Option2");
+        named(designatedEraCaption, "designatedEraCaption", "Label12");
+        named(designatedYearBox, "designatedYearBox", "textShitei");
+        named(designatedYearUnit, "designatedYearUnit", "Label13");
+        named(designatedWesternLabel, "designatedWesternLabel", "lblSeireki");
+        named(ageFigure, "ageFigure", "lblnenrei");
+        named(ageUnit, "ageUnit", "Label11");
+        named(nineStarCaption, "nineStarCaption", "Label7");
+        named(signCaption, "signCaption", "Label8");
+        named(nineStarLabel, "nineStarLabel", "lbl9sei");
+        named(signLabel, "signLabel", "lbleto");
+        named(signReadingLabel, "signReadingLabel", "lblkana");
+        named(signPicture, "signPicture", "Image1");
+        named(eraTableAction, "eraTableAction", "mnuGengo");
+        named(ageTableAction, "ageTableAction", "mnuHayami");
+        named(helpMenu, "helpMenu", "mnuH");
+        named(helpAction, "helpAction", "mnuHelp");
+        named(versionAction, "versionAction", "mnuVer");
     }
 };
 

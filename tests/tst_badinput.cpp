@@ -114,7 +114,7 @@ QStringList shownTexts(const Controls& f) {
     for (const QLabel* l : {f.otherEraLabel, f.otherYearLabel, f.periodLabel, f.nineStarLabel,
                             f.signLabel, f.signReadingLabel, f.ageFigure, f.ageUnit})
         out << l->objectName() + u'=' + l->text();
-    out << QStringLiteral("Frame1=") + f.ageFrame->title();
+    out << QStringLiteral("ageFrame=") + f.ageFrame->title();
     return out;
 }
 
@@ -179,7 +179,8 @@ void TestBadInput::longTextCutToFour_data() {
     QTest::addColumn<int>("selLength");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("after");
-    for (const QString& box : {QStringLiteral("textNen"), QStringLiteral("textShitei")}) {
+    for (const QString& box :
+         {QStringLiteral("birthYearBox"), QStringLiteral("designatedYearBox")}) {
         for (const bool clipboard : {false, true}) {
             const QString tag =
                 box + (clipboard ? QStringLiteral(" paste ") : QStringLiteral(" insert "));
@@ -217,8 +218,8 @@ void TestBadInput::longTextCutToFour() {
     Window w;
     QVERIFY(w.show());
     w.eraList->setCurrentIndex(0);  // 西暦
-    if (box == QStringLiteral("textShitei")) QTest::keyClick(w.birthYearBox, Qt::Key_Shift);
-    auto* edit = w->findChild<QLineEdit*>(box);
+    if (box == QStringLiteral("designatedYearBox")) QTest::keyClick(w.birthYearBox, Qt::Key_Shift);
+    auto* edit = qobject_cast<QLineEdit*>(w.widget(box));
     QVERIFY(edit->hasFocus());
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, before);
@@ -239,7 +240,7 @@ void TestBadInput::longTextCutToFour() {
     // (西暦 for both: an age in 2026 for the birth year; with no birth year, the designated
     // Western year itself.)
     const int year = after.toInt();
-    const bool birth = box == QStringLiteral("textNen");
+    const bool birth = box == QStringLiteral("birthYearBox");
     QCOMPARE(w.ageFigure->text(), QString::number(birth ? 2026 - year : year));
 }
 
@@ -288,7 +289,8 @@ void TestBadInput::fullWidthDigitsInTheDesignatedYear() {
     QVERIFY(w.show());
     w.eraList->setCurrentIndex(0);
     QTest::keyClicks(w.birthYearBox, QStringLiteral("1980"));
-    QTest::keyClick(w.birthYearBox, Qt::Key_Shift);  // to the designated year, Option2 chosen
+    QTest::keyClick(w.birthYearBox,
+                    Qt::Key_Shift);  // to the designated year, designatedYearOption chosen
     QCOMPARE(w.ageFigure->text(), QStringLiteral("10"));
     typeCharacters(w.designatedYearBox, QStringLiteral("２０００"));
     QCOMPARE(w.designatedYearBox->text(), QString());

@@ -448,7 +448,7 @@ void TestEngine::designatedYear() {
     QCOMPARE(v.designatedWestern ? qs(decimal(*v.designatedWestern)) : QString(), expect(caption));
 }
 
-// Whole runs: the text of the birth-year field under an era, with Option1 and today 2026.
+// Whole runs: the text of the birth-year field under an era, with thisYearOption and today 2026.
 void TestEngine::recalculation_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("era");

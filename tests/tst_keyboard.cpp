@@ -13,10 +13,6 @@ namespace {
 
 QWidget* focused() { return QApplication::focusWidget(); }
 
-QString nameOf(const QWidget* w) { return w ? w->objectName() : QStringLiteral("(none)"); }
-
-QWidget* control(const Window& w, const QString& name) { return w->findChild<QWidget*>(name); }
-
 // One key event to the control that has the focus at this moment, as the keyboard sends it.
 void keyEvent(bool press, Qt::Key key, Qt::KeyboardModifiers modifiers = {},
               bool autoRepeat = false) {
@@ -38,21 +34,23 @@ void chord(Qt::Key modifierKey, Qt::Key key) {
 
 // What the window shows, apart from the focus.
 struct Snapshot {
-    QString era, nen, label12, shitei, gengo, nenLabel, seireki, figure, sign;
-    bool option2 = false, shiteiEnabled = false;
+    QString era, birthText, designatedEra, designatedText, otherEra, otherYear, designatedWestern,
+        figure, sign;
+    bool option2 = false, designatedEnabled = false;
     bool operator==(const Snapshot&) const = default;
     QString describe() const {
-        return QStringList{era,
-                           nen,
-                           label12,
-                           shitei,
-                           gengo,
-                           nenLabel,
-                           seireki,
-                           figure,
-                           sign,
-                           option2 ? QStringLiteral("Option2") : QStringLiteral("Option1"),
-                           shiteiEnabled ? QStringLiteral("enabled") : QStringLiteral("disabled")}
+        return QStringList{
+            era,
+            birthText,
+            designatedEra,
+            designatedText,
+            otherEra,
+            otherYear,
+            designatedWestern,
+            figure,
+            sign,
+            option2 ? QStringLiteral("designatedYearOption") : QStringLiteral("thisYearOption"),
+            designatedEnabled ? QStringLiteral("enabled") : QStringLiteral("disabled")}
             .join(u'|');
     }
 };
@@ -88,7 +86,7 @@ bool prepare(Window& w, bool option2) {
 
 // Puts the focus on a control the way a user can reach it, and says whether it got there.
 bool focusOn(Window& w, const QString& name) {
-    QWidget* c = control(w, name);
+    QWidget* c = w.widget(name);
     c->setFocus(Qt::TabFocusReason);
     return focused() == c;
 }
@@ -136,42 +134,44 @@ void TestKeyboard::focusKeys_data() {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("to");
     QTest::addColumn<bool>("option2After");
-    QTest::newRow("cboGengo Enter") << "cboGengo" << false << Qt::Key_Return << "textNen" << false;
-    QTest::newRow("cboGengo keypad Enter")
-        << "cboGengo" << true << Qt::Key_Enter << "textNen" << true;
-    QTest::newRow("textNen Ctrl, Option1 chosen")
-        << "textNen" << false << Qt::Key_Control << "textShitei" << true;
-    QTest::newRow("textNen Ctrl, Option2 chosen")
-        << "textNen" << true << Qt::Key_Control << "Option2" << true;
-    QTest::newRow("textNen Shift, Option1 chosen")
-        << "textNen" << false << Qt::Key_Shift << "textShitei" << true;
-    QTest::newRow("textNen Shift, Option2 chosen")
-        << "textNen" << true << Qt::Key_Shift << "textShitei" << true;
-    QTest::newRow("textShitei Shift") << "textShitei" << true << Qt::Key_Shift << "textNen" << true;
-    QTest::newRow("textShitei Ctrl")
-        << "textShitei" << true << Qt::Key_Control << "Option1" << false;
-    QTest::newRow("Option1 Enter") << "Option1" << false << Qt::Key_Return << "textNen" << false;
-    QTest::newRow("Option1 keypad Enter")
-        << "Option1" << false << Qt::Key_Enter << "textNen" << false;
-    QTest::newRow("Option1 Shift") << "Option1" << false << Qt::Key_Shift << "textNen" << false;
-    QTest::newRow("Option1 Ctrl") << "Option1" << false << Qt::Key_Control << "textShitei" << true;
-    QTest::newRow("Option2 Shift") << "Option2" << true << Qt::Key_Shift << "textNen" << true;
-    QTest::newRow("Option2 Ctrl") << "Option2" << true << Qt::Key_Control << "Option1" << false;
-    QTest::newRow("ComExch Shift, Option1 chosen")
-        << "ComExch" << false << Qt::Key_Shift << "textNen" << false;
-    QTest::newRow("ComExch Shift, Option2 chosen")
-        << "ComExch" << true << Qt::Key_Shift << "textNen" << true;
-    QTest::newRow("ComExch Ctrl, Option1 chosen")
-        << "ComExch" << false << Qt::Key_Control << "textShitei" << true;
-    QTest::newRow("ComExch Ctrl, Option2 chosen")
-        << "ComExch" << true << Qt::Key_Control << "Option2" << true;
-    // Keys that have no row on the control leave the focus where it is.
-    QTest::newRow("cboGengo Shift") << "cboGengo" << true << Qt::Key_Shift << "cboGengo" << true;
-    QTest::newRow("cboGengo Ctrl") << "cboGengo" << false << Qt::Key_Control << "cboGengo" << false;
-    QTest::newRow("Option2 Enter") << "Option2" << true << Qt::Key_Return << "Option2" << true;
-    // The arrows keep their desktop meaning on the option buttons: to the other one, choosing it.
-    QTest::newRow("Option1 Down") << "Option1" << false << Qt::Key_Down << "textShitei" << true;
-    QTest::newRow("Option2 Up") << "Option2" << true << Qt::Key_Up << "Option1" << false;
+    const struct {
+        const char* from;
+        bool option2Before;
+        Qt::Key key;
+        const char* to;
+        bool option2After;
+    } rows[] = {
+        {"eraList", false, Qt::Key_Return, "birthYearBox", false},
+        {"eraList", true, Qt::Key_Enter, "birthYearBox", true},
+        {"birthYearBox", false, Qt::Key_Control, "designatedYearBox", true},
+        {"birthYearBox", true, Qt::Key_Control, "designatedYearOption", true},
+        {"birthYearBox", false, Qt::Key_Shift, "designatedYearBox", true},
+        {"birthYearBox", true, Qt::Key_Shift, "designatedYearBox", true},
+        {"designatedYearBox", true, Qt::Key_Shift, "birthYearBox", true},
+        {"designatedYearBox", true, Qt::Key_Control, "thisYearOption", false},
+        {"thisYearOption", false, Qt::Key_Return, "birthYearBox", false},
+        {"thisYearOption", false, Qt::Key_Enter, "birthYearBox", false},
+        {"thisYearOption", false, Qt::Key_Shift, "birthYearBox", false},
+        {"thisYearOption", false, Qt::Key_Control, "designatedYearBox", true},
+        {"designatedYearOption", true, Qt::Key_Shift, "birthYearBox", true},
+        {"designatedYearOption", true, Qt::Key_Control, "thisYearOption", false},
+        {"exchangeButton", false, Qt::Key_Shift, "birthYearBox", false},
+        {"exchangeButton", true, Qt::Key_Shift, "birthYearBox", true},
+        {"exchangeButton", false, Qt::Key_Control, "designatedYearBox", true},
+        {"exchangeButton", true, Qt::Key_Control, "designatedYearOption", true},
+        // Keys that have no row on the control leave the focus where it is.
+        {"eraList", true, Qt::Key_Shift, "eraList", true},
+        {"eraList", false, Qt::Key_Control, "eraList", false},
+        {"designatedYearOption", true, Qt::Key_Return, "designatedYearOption", true},
+        // The arrows on an option button go to the other one and choose it, as on the desktop.
+        {"thisYearOption", false, Qt::Key_Down, "designatedYearBox", true},
+        {"designatedYearOption", true, Qt::Key_Up, "thisYearOption", false},
+    };
+    for (const auto& r : rows)
+        QTest::addRow("%s %s, %s chosen", r.from, qPrintable(QKeySequence(r.key).toString()),
+                      r.option2Before ? "designated year" : "this year")
+            << QString::fromLatin1(r.from) << r.option2Before << r.key << QString::fromLatin1(r.to)
+            << r.option2After;
 }
 
 void TestKeyboard::focusKeys() {
@@ -182,12 +182,12 @@ void TestKeyboard::focusKeys() {
     QFETCH(bool, option2After);
     Window w;
     QVERIFY(prepare(w, option2Before));
-    QVERIFY2(focusOn(w, from), qPrintable(nameOf(focused())));
+    QVERIFY2(focusOn(w, from), qPrintable(w.roleOf(focused())));
     QCOMPARE(w.designatedYearOption->isChecked(), option2Before);
 
     QTest::keyClick(focused(), key);
 
-    QCOMPARE(nameOf(focused()), to);
+    QCOMPARE(w.roleOf(focused()), to);
     QCOMPARE(w.designatedYearOption->isChecked(), option2After);
     QCOMPARE(w.thisYearOption->isChecked(), !option2After);
     QCOMPARE(w.designatedYearBox->isEnabled(), option2After);
@@ -211,14 +211,17 @@ void TestKeyboard::eraKeysSelectBeforeEmptying_data() {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("era");
     QTest::addColumn<int>("offset");
-    QTest::newRow("textNen Down") << "textNen" << Qt::Key_Down << "明治" << 1867;
-    QTest::newRow("textNen Left") << "textNen" << Qt::Key_Left << "大正" << 1911;
-    QTest::newRow("textNen Up") << "textNen" << Qt::Key_Up << "昭和" << 1925;
-    QTest::newRow("textNen Right") << "textNen" << Qt::Key_Right << "平成" << 1988;
-    QTest::newRow("textShitei Down") << "textShitei" << Qt::Key_Down << "明治" << 1867;
-    QTest::newRow("textShitei Left") << "textShitei" << Qt::Key_Left << "大正" << 1911;
-    QTest::newRow("textShitei Up") << "textShitei" << Qt::Key_Up << "昭和" << 1925;
-    QTest::newRow("textShitei Right") << "textShitei" << Qt::Key_Right << "平成" << 1988;
+    QTest::newRow("birthYearBox Down") << "birthYearBox" << Qt::Key_Down << "明治" << 1867;
+    QTest::newRow("birthYearBox Left") << "birthYearBox" << Qt::Key_Left << "大正" << 1911;
+    QTest::newRow("birthYearBox Up") << "birthYearBox" << Qt::Key_Up << "昭和" << 1925;
+    QTest::newRow("birthYearBox Right") << "birthYearBox" << Qt::Key_Right << "平成" << 1988;
+    QTest::newRow("designatedYearBox Down")
+        << "designatedYearBox" << Qt::Key_Down << "明治" << 1867;
+    QTest::newRow("designatedYearBox Left")
+        << "designatedYearBox" << Qt::Key_Left << "大正" << 1911;
+    QTest::newRow("designatedYearBox Up") << "designatedYearBox" << Qt::Key_Up << "昭和" << 1925;
+    QTest::newRow("designatedYearBox Right")
+        << "designatedYearBox" << Qt::Key_Right << "平成" << 1988;
 }
 
 void TestKeyboard::eraKeysSelectBeforeEmptying() {
@@ -231,7 +234,7 @@ void TestKeyboard::eraKeysSelectBeforeEmptying() {
     QVERIFY(w.show());
     QTest::keyClicks(w.birthYearBox, QStringLiteral("1990"));
     QCOMPARE(w.eraList->currentText(), QStringLiteral("西暦"));
-    const bool birth = box == QLatin1String("textNen");
+    const bool birth = box == QLatin1String("birthYearBox");
     if (!birth) QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
     QVERIFY(focusOn(w, box));
     auto* edit = static_cast<QLineEdit*>(focused());
@@ -241,7 +244,7 @@ void TestKeyboard::eraKeysSelectBeforeEmptying() {
     QTest::keyClick(focused(), key);
 
     // THEN the box is empty, the era is the key's, and the empty box was handled in that era
-    QCOMPARE(nameOf(focused()), box);
+    QCOMPARE(w.roleOf(focused()), box);
     QCOMPARE(edit->text(), QString());
     if (birth) {
         QCOMPARE(w.eraList->currentText(), era);
@@ -295,7 +298,7 @@ void TestKeyboard::spaceAndDeleteEmptyTheBox_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<int>("caret");  // -1: the whole number selected
-    for (const char* box : {"textNen", "textShitei"})
+    for (const char* box : {"birthYearBox", "designatedYearBox"})
         for (const auto& [key, keyName] :
              {std::pair{Qt::Key_Space, "Space"}, {Qt::Key_Delete, "Delete"}})
             for (int caret : {0, 2, 4, -1})
@@ -328,7 +331,7 @@ void TestKeyboard::spaceAndDeleteEmptyTheBox() {
     QCOMPARE(edit->text(), QString());
     QCOMPARE(focused(), edit);
     QCOMPARE(w.ageFigure->text(), QString());
-    if (box == QLatin1String("textNen")) {
+    if (box == QLatin1String("birthYearBox")) {
         QCOMPARE(w.otherYearLabel->text(), QString());
         QCOMPARE(w.otherEraLabel->text(), QString());  // the list stays 西暦
         QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
@@ -353,11 +356,12 @@ void TestKeyboard::enterSelectsTheWholeNumber_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<int>("caret");
-    QTest::newRow("textNen Enter, caret inside") << "textNen" << Qt::Key_Return << 1;
-    QTest::newRow("textNen Enter, caret at start") << "textNen" << Qt::Key_Return << 0;
-    QTest::newRow("textNen keypad Enter") << "textNen" << Qt::Key_Enter << 2;
-    QTest::newRow("textShitei Enter, caret inside") << "textShitei" << Qt::Key_Return << 3;
-    QTest::newRow("textShitei keypad Enter") << "textShitei" << Qt::Key_Enter << 4;
+    QTest::newRow("birthYearBox Enter, caret inside") << "birthYearBox" << Qt::Key_Return << 1;
+    QTest::newRow("birthYearBox Enter, caret at start") << "birthYearBox" << Qt::Key_Return << 0;
+    QTest::newRow("birthYearBox keypad Enter") << "birthYearBox" << Qt::Key_Enter << 2;
+    QTest::newRow("designatedYearBox Enter, caret inside")
+        << "designatedYearBox" << Qt::Key_Return << 3;
+    QTest::newRow("designatedYearBox keypad Enter") << "designatedYearBox" << Qt::Key_Enter << 4;
 }
 
 void TestKeyboard::enterSelectsTheWholeNumber() {
@@ -394,7 +398,7 @@ void TestKeyboard::enterInTheEraList() {
     Window w;
     QVERIFY(prepare(w, false));
     w.birthYearBox->setCursorPosition(1);
-    QVERIFY(focusOn(w, QStringLiteral("cboGengo")));
+    QVERIFY(focusOn(w, QStringLiteral("eraList")));
     // WHEN Enter is pressed
     QTest::keyClick(focused(), Qt::Key_Return);
     // THEN the year box has the focus with its number selected, and the next digit replaces it
@@ -408,19 +412,21 @@ void TestKeyboard::enterInTheEraList() {
 }
 
 // Insert exchanges the two years exactly as a click on the exchange button does, in the two year
-// boxes and on Option1; on Option2, the exchange button and the era list it does nothing.
+// boxes and on thisYearOption; on designatedYearOption, the exchange button and the era list it
+// does nothing.
 void TestKeyboard::insertExchanges_data() {
     QTest::addColumn<QString>("from");
     QTest::addColumn<bool>("option2");
     QTest::addColumn<bool>("exchanges");
-    QTest::newRow("textNen, Option1 chosen") << "textNen" << false << true;
-    QTest::newRow("textNen, Option2 chosen") << "textNen" << true << true;
-    QTest::newRow("textShitei") << "textShitei" << true << true;
-    QTest::newRow("Option1") << "Option1" << false << true;
-    QTest::newRow("Option2") << "Option2" << true << false;
-    QTest::newRow("ComExch, Option1 chosen") << "ComExch" << false << false;
-    QTest::newRow("ComExch, Option2 chosen") << "ComExch" << true << false;
-    QTest::newRow("cboGengo") << "cboGengo" << false << false;
+    QTest::newRow("birthYearBox, thisYearOption chosen") << "birthYearBox" << false << true;
+    QTest::newRow("birthYearBox, designatedYearOption chosen") << "birthYearBox" << true << true;
+    QTest::newRow("designatedYearBox") << "designatedYearBox" << true << true;
+    QTest::newRow("thisYearOption") << "thisYearOption" << false << true;
+    QTest::newRow("designatedYearOption") << "designatedYearOption" << true << false;
+    QTest::newRow("exchangeButton, thisYearOption chosen") << "exchangeButton" << false << false;
+    QTest::newRow("exchangeButton, designatedYearOption chosen")
+        << "exchangeButton" << true << false;
+    QTest::newRow("eraList") << "eraList" << false << false;
 }
 
 void TestKeyboard::insertExchanges() {
@@ -434,20 +440,20 @@ void TestKeyboard::insertExchanges() {
     QTest::mouseClick(clicked.exchangeButton, Qt::LeftButton);
     const Snapshot exchanged = snapshot(clicked);
     QCOMPARE(exchanged.era, QStringLiteral("西暦"));
-    QCOMPARE(exchanged.nen, QStringLiteral("1990"));
-    QCOMPARE(exchanged.label12, QStringLiteral("昭和"));
-    QCOMPARE(exchanged.shitei, QStringLiteral("55"));
+    QCOMPARE(exchanged.birthText, QStringLiteral("1990"));
+    QCOMPARE(exchanged.designatedEra, QStringLiteral("昭和"));
+    QCOMPARE(exchanged.designatedText, QStringLiteral("55"));
     clicked.form->close();
 
     Window w;
     QVERIFY(prepare(w, option2));
-    QVERIFY2(focusOn(w, from), qPrintable(nameOf(focused())));
+    QVERIFY2(focusOn(w, from), qPrintable(w.roleOf(focused())));
     COMPARE_SNAPSHOT(snapshot(w), before);
 
     QTest::keyClick(focused(), Qt::Key_Insert);
 
     COMPARE_SNAPSHOT(snapshot(w), exchanges ? exchanged : before);
-    QCOMPARE(nameOf(focused()), from);
+    QCOMPARE(w.roleOf(focused()), from);
     // A second Insert exchanges back.
     if (exchanges) {
         QTest::keyClick(focused(), Qt::Key_Insert);
@@ -460,17 +466,18 @@ void TestKeyboard::keysWithoutAnEffect_data() {
     QTest::addColumn<QString>("from");
     QTest::addColumn<bool>("option2");
     QTest::addColumn<Qt::Key>("key");
-    QTest::newRow("textNen Escape") << "textNen" << false << Qt::Key_Escape;
-    QTest::newRow("textNen F2") << "textNen" << false << Qt::Key_F2;
-    QTest::newRow("textNen Home") << "textNen" << false << Qt::Key_Home;
-    QTest::newRow("textShitei Escape") << "textShitei" << true << Qt::Key_Escape;
-    QTest::newRow("textShitei End") << "textShitei" << true << Qt::Key_End;
-    QTest::newRow("cboGengo Insert") << "cboGengo" << false << Qt::Key_Insert;
-    QTest::newRow("cboGengo Delete") << "cboGengo" << false << Qt::Key_Delete;
-    QTest::newRow("Option1 Delete") << "Option1" << false << Qt::Key_Delete;
-    QTest::newRow("Option1 Space") << "Option1" << false << Qt::Key_Space;
-    QTest::newRow("Option2 Delete") << "Option2" << true << Qt::Key_Delete;
-    QTest::newRow("ComExch Delete") << "ComExch" << true << Qt::Key_Delete;
+    QTest::newRow("birthYearBox Escape") << "birthYearBox" << false << Qt::Key_Escape;
+    QTest::newRow("birthYearBox F2") << "birthYearBox" << false << Qt::Key_F2;
+    QTest::newRow("birthYearBox Home") << "birthYearBox" << false << Qt::Key_Home;
+    QTest::newRow("designatedYearBox Escape") << "designatedYearBox" << true << Qt::Key_Escape;
+    QTest::newRow("designatedYearBox End") << "designatedYearBox" << true << Qt::Key_End;
+    QTest::newRow("eraList Insert") << "eraList" << false << Qt::Key_Insert;
+    QTest::newRow("eraList Delete") << "eraList" << false << Qt::Key_Delete;
+    QTest::newRow("thisYearOption Delete") << "thisYearOption" << false << Qt::Key_Delete;
+    QTest::newRow("thisYearOption Space") << "thisYearOption" << false << Qt::Key_Space;
+    QTest::newRow("designatedYearOption Delete")
+        << "designatedYearOption" << true << Qt::Key_Delete;
+    QTest::newRow("exchangeButton Delete") << "exchangeButton" << true << Qt::Key_Delete;
 }
 
 void TestKeyboard::keysWithoutAnEffect() {
@@ -483,14 +490,14 @@ void TestKeyboard::keysWithoutAnEffect() {
     const Snapshot before = snapshot(w);
     QTest::keyClick(focused(), key);
     COMPARE_SNAPSHOT(snapshot(w), before);
-    QCOMPARE(nameOf(focused()), from);
+    QCOMPARE(w.roleOf(focused()), from);
 }
 
 void TestKeyboard::arrowsInTheEraListRecalculateNothing() {
     // The list's own keys choose an era; that alone recalculates nothing.
     Window w;
     QVERIFY(prepare(w, false));
-    QVERIFY(focusOn(w, QStringLiteral("cboGengo")));
+    QVERIFY(focusOn(w, QStringLiteral("eraList")));
     QTest::keyClick(focused(), Qt::Key_Down);
     QCOMPARE(w.eraList->currentText(), QStringLiteral("大正"));
     QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
@@ -510,35 +517,35 @@ void TestKeyboard::chords_data() {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("to");
     QTest::addColumn<QString>("era");
-    QTest::addColumn<QString>("nen");
-    QTest::addColumn<QString>("label12");
-    QTest::addColumn<QString>("shitei");
-    QTest::newRow("Shift+Left in textNen")
-        << "textNen" << false << Qt::Key_Shift << Qt::Key_Left << "textShitei"
+    QTest::addColumn<QString>("birthText");
+    QTest::addColumn<QString>("designatedEra");
+    QTest::addColumn<QString>("designatedText");
+    QTest::newRow("Shift+Left in birthYearBox")
+        << "birthYearBox" << false << Qt::Key_Shift << Qt::Key_Left << "designatedYearBox"
         << "昭和"
         << "55"
         << "大正"
         << "";
-    QTest::newRow("Ctrl+Down in textNen")
-        << "textNen" << false << Qt::Key_Control << Qt::Key_Down << "textShitei"
+    QTest::newRow("Ctrl+Down in birthYearBox")
+        << "birthYearBox" << false << Qt::Key_Control << Qt::Key_Down << "designatedYearBox"
         << "昭和"
         << "55"
         << "明治"
         << "";
-    QTest::newRow("Shift+Right in textShitei")
-        << "textShitei" << true << Qt::Key_Shift << Qt::Key_Right << "textNen"
+    QTest::newRow("Shift+Right in designatedYearBox")
+        << "designatedYearBox" << true << Qt::Key_Shift << Qt::Key_Right << "birthYearBox"
         << "平成"
         << ""
         << "西暦"
         << "1990";
-    QTest::newRow("Shift+Up on Option1")
-        << "Option1" << false << Qt::Key_Shift << Qt::Key_Up << "textNen"
+    QTest::newRow("Shift+Up on thisYearOption")
+        << "thisYearOption" << false << Qt::Key_Shift << Qt::Key_Up << "birthYearBox"
         << "昭和"
         << ""
         << "西暦"
         << "1990";
-    QTest::newRow("Ctrl+Delete on ComExch")
-        << "ComExch" << false << Qt::Key_Control << Qt::Key_Delete << "textShitei"
+    QTest::newRow("Ctrl+Delete on exchangeButton")
+        << "exchangeButton" << false << Qt::Key_Control << Qt::Key_Delete << "designatedYearBox"
         << "昭和"
         << "55"
         << "西暦"
@@ -552,9 +559,9 @@ void TestKeyboard::chords() {
     QFETCH(Qt::Key, key);
     QFETCH(QString, to);
     QFETCH(QString, era);
-    QFETCH(QString, nen);
-    QFETCH(QString, label12);
-    QFETCH(QString, shitei);
+    QFETCH(QString, birthText);
+    QFETCH(QString, designatedEra);
+    QFETCH(QString, designatedText);
     // GIVEN 昭和 55 born, 西暦 1990 designated, the focus on `from`
     Window w;
     QVERIFY(prepare(w, option2));
@@ -562,13 +569,14 @@ void TestKeyboard::chords() {
     // WHEN the modifier goes down and the key is pressed while it is held
     chord(modifier, key);
     // THEN the modifier's row ran on `from` and the key's row on the control it led to
-    QCOMPARE(nameOf(focused()), to);
+    QCOMPARE(w.roleOf(focused()), to);
     QCOMPARE(w.eraList->currentText(), era);
-    QCOMPARE(w.birthYearBox->text(), nen);
-    QCOMPARE(w.designatedEraCaption->text(), label12);
-    QCOMPARE(w.designatedYearBox->text(), shitei);
+    QCOMPARE(w.birthYearBox->text(), birthText);
+    QCOMPARE(w.designatedEraCaption->text(), designatedEra);
+    QCOMPARE(w.designatedYearBox->text(), designatedText);
     // Every row here ends with the designated year chosen if it was, or was chosen by the chord.
-    QCOMPARE(w.designatedYearOption->isChecked(), option2 || to == QLatin1String("textShitei"));
+    QCOMPARE(w.designatedYearOption->isChecked(),
+             option2 || to == QLatin1String("designatedYearBox"));
 }
 
 // A held Shift or Ctrl repeats its key-down; it acts once, when it goes down.
@@ -576,10 +584,10 @@ void TestKeyboard::heldModifierActsOnce_data() {
     QTest::addColumn<Qt::Key>("modifier");
     QTest::addColumn<QString>("then");
     QTest::addColumn<QString>("again");
-    QTest::newRow("Shift") << Qt::Key_Shift << "textShitei"
-                           << "textNen";
-    QTest::newRow("Ctrl") << Qt::Key_Control << "textShitei"
-                          << "Option1";
+    QTest::newRow("Shift") << Qt::Key_Shift << "designatedYearBox"
+                           << "birthYearBox";
+    QTest::newRow("Ctrl") << Qt::Key_Control << "designatedYearBox"
+                          << "thisYearOption";
 }
 
 void TestKeyboard::heldModifierActsOnce() {
@@ -593,16 +601,16 @@ void TestKeyboard::heldModifierActsOnce() {
     QCOMPARE(focused(), w.birthYearBox);
     // WHEN the key goes down and is held: the desktop repeats it
     keyEvent(true, modifier);
-    QCOMPARE(nameOf(focused()), then);
+    QCOMPARE(w.roleOf(focused()), then);
     for (int i = 0; i < 5; ++i) keyEvent(true, modifier, held, true);
     keyEvent(false, modifier, held);
     // THEN it acted once
-    QCOMPARE(nameOf(focused()), then);
+    QCOMPARE(w.roleOf(focused()), then);
     QVERIFY(w.designatedYearOption->isChecked());
     // AND pressed anew it acts again, on the control that has the focus now
     keyEvent(true, modifier);
     keyEvent(false, modifier, held);
-    QCOMPARE(nameOf(focused()), again);
+    QCOMPARE(w.roleOf(focused()), again);
 }
 
 // Tab goes through the year box, the chosen option button, the designated year while it can be
@@ -610,10 +618,13 @@ void TestKeyboard::heldModifierActsOnce() {
 void TestKeyboard::tabOrder_data() {
     QTest::addColumn<bool>("option2");
     QTest::addColumn<QStringList>("stops");
-    QTest::newRow("Option1 chosen")
-        << false << QStringList{"Option1", "cboGengo", "ComExch", "textNen", "Option1"};
-    QTest::newRow("Option2 chosen") << true << QStringList{"Option2", "textShitei", "cboGengo",
-                                                           "ComExch", "textNen",    "Option2"};
+    QTest::newRow("thisYearOption chosen")
+        << false
+        << QStringList{"thisYearOption", "eraList", "exchangeButton", "birthYearBox",
+                       "thisYearOption"};
+    QTest::newRow("designatedYearOption chosen")
+        << true << QStringList{"designatedYearOption", "designatedYearBox", "eraList",
+                               "exchangeButton",       "birthYearBox",      "designatedYearOption"};
 }
 
 void TestKeyboard::tabOrder() {
@@ -621,10 +632,10 @@ void TestKeyboard::tabOrder() {
     QFETCH(QStringList, stops);
     Window w;
     QVERIFY(prepare(w, option2));
-    QVERIFY(focusOn(w, QStringLiteral("textNen")));
+    QVERIFY(focusOn(w, QStringLiteral("birthYearBox")));
     for (const QString& stop : stops) {
         QTest::keyClick(focused(), Qt::Key_Tab);
-        QCOMPARE(nameOf(focused()), stop);
+        QCOMPARE(w.roleOf(focused()), stop);
         // Passing by changes neither the reference nor the texts.
         QCOMPARE(w.designatedYearOption->isChecked(), option2);
         QCOMPARE(w.designatedYearBox->isEnabled(), option2);
@@ -642,13 +653,15 @@ void TestKeyboard::shiftTab_data() {
     QTest::addColumn<bool>("option2");
     QTest::addColumn<QString>("to");
     QTest::addColumn<bool>("option2After");
-    QTest::newRow("cboGengo, Option1 chosen") << "cboGengo" << false << "Option1" << false;
-    QTest::newRow("cboGengo, Option2 chosen") << "cboGengo" << true << "textShitei" << true;
+    QTest::newRow("eraList, thisYearOption chosen")
+        << "eraList" << false << "thisYearOption" << false;
+    QTest::newRow("eraList, designatedYearOption chosen")
+        << "eraList" << true << "designatedYearBox" << true;
     // Shift leads to the year box, and back from it is the last stop of the round.
-    QTest::newRow("ComExch") << "ComExch" << true << "ComExch" << true;
-    QTest::newRow("textShitei") << "textShitei" << true << "ComExch" << true;
-    // Shift chooses the designated year and leads into it; back from it is Option2.
-    QTest::newRow("textNen") << "textNen" << false << "Option2" << true;
+    QTest::newRow("exchangeButton") << "exchangeButton" << true << "exchangeButton" << true;
+    QTest::newRow("designatedYearBox") << "designatedYearBox" << true << "exchangeButton" << true;
+    // Shift chooses the designated year and leads into it; back from it is designatedYearOption.
+    QTest::newRow("birthYearBox") << "birthYearBox" << false << "designatedYearOption" << true;
 }
 
 void TestKeyboard::shiftTab() {
@@ -660,7 +673,7 @@ void TestKeyboard::shiftTab() {
     QVERIFY(prepare(w, option2));
     QVERIFY(focusOn(w, from));
     chord(Qt::Key_Shift, Qt::Key_Backtab);
-    QCOMPARE(nameOf(focused()), to);
+    QCOMPARE(w.roleOf(focused()), to);
     QCOMPARE(w.designatedYearOption->isChecked(), option2After);
 }
 
@@ -669,7 +682,7 @@ void TestKeyboard::clickSelectsTheWholeNumber_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<bool>("hadFocus");
     QTest::addColumn<int>("x");  // in per cent of the box's width
-    for (const char* box : {"textNen", "textShitei"})
+    for (const char* box : {"birthYearBox", "designatedYearBox"})
         for (bool hadFocus : {false, true})
             for (int x : {5, 50, 95})
                 QTest::addRow("%s, %s, at %d%%", box, hadFocus ? "focused" : "not focused", x)
@@ -684,8 +697,8 @@ void TestKeyboard::clickSelectsTheWholeNumber() {
     QVERIFY(w.show());
     QTest::keyClicks(w.birthYearBox, QStringLiteral("1990"));
     QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
-    auto* edit = static_cast<QLineEdit*>(control(w, box));
-    QVERIFY(focusOn(w, hadFocus ? box : QStringLiteral("cboGengo")));
+    auto* edit = static_cast<QLineEdit*>(w.widget(box));
+    QVERIFY(focusOn(w, hadFocus ? box : QStringLiteral("eraList")));
     edit->setCursorPosition(1);
 
     QTest::mouseClick(edit, Qt::LeftButton, {},
@@ -704,12 +717,12 @@ void TestKeyboard::charactersAreTypedAsUsual() {
     // where it reads as no number.
     Window w;
     QVERIFY(prepare(w, true));
-    QVERIFY(focusOn(w, QStringLiteral("textNen")));
+    QVERIFY(focusOn(w, QStringLiteral("birthYearBox")));
     QTest::keyClick(focused(), Qt::Key_End);
     QTest::keyClicks(focused(), QStringLiteral("a.9x"));
     QCOMPARE(w.birthYearBox->text(), QStringLiteral("55a."));
     QCOMPARE(w.otherYearLabel->text(), QStringLiteral("1980"));
-    QVERIFY(focusOn(w, QStringLiteral("textShitei")));
+    QVERIFY(focusOn(w, QStringLiteral("designatedYearBox")));
     QTest::keyClicks(focused(), QStringLiteral("12"));
     QCOMPARE(w.designatedYearBox->text(), QStringLiteral("12"));
     QTest::keyClick(focused(), Qt::Key_Backspace);
@@ -723,7 +736,7 @@ void TestKeyboard::charactersAreTypedAsUsual() {
 void TestKeyboard::comingBackKeepsTheCaret_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<bool>("viaMenu");
-    for (const char* box : {"textNen", "textShitei"})
+    for (const char* box : {"birthYearBox", "designatedYearBox"})
         for (bool viaMenu : {false, true})
             QTest::addRow("%s, %s", box, viaMenu ? "menu" : "other window")
                 << QString::fromLatin1(box) << viaMenu;
@@ -735,7 +748,7 @@ void TestKeyboard::comingBackKeepsTheCaret() {
     // GIVEN 19 typed into the box, the caret after it
     Window w;
     QVERIFY(w.show());
-    if (box == QLatin1String("textShitei"))
+    if (box == QLatin1String("designatedYearBox"))
         QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
     QVERIFY(focusOn(w, box));
     auto* edit = static_cast<QLineEdit*>(focused());
@@ -769,8 +782,8 @@ void TestKeyboard::comingBackKeepsTheCaret() {
 }
 
 void TestKeyboard::comingBackToAnOptionButtonChangesNothing() {
-    // GIVEN no designated year, then Option1 chosen by Ctrl and the two years exchanged by Insert:
-    // no year of birth, so no figure
+    // GIVEN no designated year, then thisYearOption chosen by Ctrl and the two years exchanged by
+    // Insert: no year of birth, so no figure
     Window w;
     QVERIFY(prepare(w, true));
     QTest::keyClick(focused(), Qt::Key_Delete);

@@ -6,18 +6,19 @@
 #include <QMenuBar>
 
 #include "formfixture.h"
+#include "u16text.h"
+#include "yorvane/age.h"
 
 using yorvane::MainWindow;
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void everyControlIsNamedAndPlaced_data();
-    void everyControlIsNamedAndPlaced();
+    void everyTextIsShownWhole_data();
+    void everyTextIsShownWhole();
     void windowIsFixedWithMenuBar();
-    void fontsAreTheJapaneseFaces();
     void startState();
-    void accessibleNames();
+    void controlsNameThemselves();
     void typingUnderEachEra_data();
     void typingUnderEachEra();
     void everyKeystrokeRecalculates();
@@ -44,90 +45,93 @@ private slots:
     void optionButtonsShowTheFrame();
 };
 
-void TestMainWindow::everyControlIsNamedAndPlaced_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");
-    struct Row {
-        const char* n;
-        int l, t, w, h;
-    };
-    const Row rows[] = {
-        {"cboGengo", 360, 240, 1005, 375},    {"Frame1", 360, 1560, 2655, 2535},
-        {"ComExch", 2000, 240, 600, 350},     {"textShitei", 960, 1200, 975, 405},
-        {"Option2", 240, 840, 1815, 315},     {"Option1", 240, 360, 1935, 345},
-        {"lblSeireki", 1140, 1670, 735, 195}, {"Label11", 2040, 2040, 495, 375},
-        {"lblnenrei", 960, 1920, 975, 375},   {"Label13", 2040, 1320, 495, 375},
-        {"Label12", 360, 1320, 615, 375},     {"textNen", 1440, 240, 975, 375},
-        {"lblJidai", 360, 750, 1200, 190},    {"Label3", 2520, 1050, 495, 375},
-        {"lblNen", 1440, 960, 975, 375},      {"lblGengo", 120, 1020, 1215, 375},
-        {"Image1", 3480, 1680, 2400, 2400},   {"lblkana", 3840, 720, 1695, 255},
-        {"Label8", 3360, 1080, 375, 255},     {"Label7", 3360, 360, 375, 255},
-        {"lbleto", 3840, 960, 1695, 375},     {"lbl9sei", 3840, 240, 1695, 375},
-        {"Label4", 2520, 350, 495, 375},
+// What the window shows after a year of birth typed under an era and, where there is one, a
+// designated year typed with that button chosen: every control lies in the window, every text
+// is whole and drawn in a face that has it, nothing covers anything else.
+void TestMainWindow::everyTextIsShownWhole_data() {
+    QTest::addColumn<int>("era");
+    QTest::addColumn<QString>("birth");
+    QTest::addColumn<QString>("designated");  // none: this year counts; ↑: in 昭和
+    const struct {
+        const char *name, *birth, *designated;
+        int era;
+    } rows[] = {
+        {"nothing typed", "", "", 2},
+        {"西暦 645, the first era", "645", "", 0},
+        {"西暦 1573, the longest period", "1573", "", 0},
+        {"昭和 65, past its end", "65", "", 2},
+        {"明治 45, the last year", "45", "", 4},
+        {"born 9999", "9999", "", 0},
+        {"born 1, designated 9999", "1", "9999", 0},
+        {"born 1999, designated 1", "1999", "1", 0},
+        {"born 2999, a sign and three digits", "2999", "", 0},
+        {"born 1999, designated 昭和 64", "1999", "↑64", 0},
     };
     for (const auto& r : rows)
-        QTest::newRow(r.n) << QString::fromLatin1(r.n) << QRect(r.l, r.t, r.w, r.h);
+        QTest::newRow(r.name) << r.era << QString::fromUtf8(r.birth)
+                              << QString::fromUtf8(r.designated);
 }
 
-void TestMainWindow::everyControlIsNamedAndPlaced() {
-    QFETCH(QString, name);
-    QFETCH(QRect, twips);
-    Window w(false);
-    auto* c = w->findChild<QWidget*>(name);
-    QVERIFY(c);
-    // 15 twips to a pixel, to the nearest pixel.
-    QVERIFY2(std::abs(c->x() * 15 - twips.x()) <= 7, qPrintable(QString::number(c->x())));
-    QVERIFY2(std::abs(c->y() * 15 - twips.y()) <= 7, qPrintable(QString::number(c->y())));
-    QVERIFY2(std::abs(c->width() * 15 - twips.width()) <= 7,
-             qPrintable(QString::number(c->width())));
-    QVERIFY2(std::abs(c->height() * 15 - twips.height()) <= 7,
-             qPrintable(QString::number(c->height())));
-    // The controls of the age box sit inside the frame.
-    const bool inFrame = twips.x() <= 2040 &&
-                         QStringList{"ComExch", "textShitei", "Option2", "Option1", "lblSeireki",
-                                     "Label11", "lblnenrei",  "Label13", "Label12"}
-                             .contains(name);
-    QCOMPARE(c->parentWidget() == w.ageFrame, inFrame);
+void TestMainWindow::everyTextIsShownWhole() {
+    QFETCH(int, era);
+    QFETCH(QString, birth);
+    QFETCH(QString, designated);
+    Window w;
+    QVERIFY(w.show());
+    w.eraList->setCurrentIndex(era);
+    QTest::keyClicks(w.birthYearBox, birth);
+    if (!designated.isEmpty()) {
+        QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
+        if (designated.startsWith(u'↑')) QTest::keyClick(w.designatedYearBox, Qt::Key_Up);
+        QTest::keyClicks(w.designatedYearBox, designated.remove(u'↑'));
+    }
+    QCOMPARE(w.birthYearBox->text(), birth);
+    // A known fault kept as designed: four digits or more are wider than the figure's box at
+    // its size, which shows their right part, so a negative figure loses its sign.
+    if (w.ageFigure->text().remove(u'-').size() >= 4)
+        QEXPECT_FAIL("", "four digits are wider than the figure's box", Continue);
+    QVERIFY(textFits(w.ageFigure, w.ageFigure->text()));
+    checkLayout(w->centralWidget(), w.ageFigure);
 }
 
 void TestMainWindow::windowIsFixedWithMenuBar() {
     Window w;
     QVERIFY(w.show());
-    QCOMPARE(w->windowTitle(), QStringLiteral("ヨルヴァネ  "));
-    QCOMPARE(w->centralWidget()->size(), QSize(416, 292));
     QCOMPARE(w->minimumSize(), w->maximumSize());
     QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!w->windowIcon().isNull());
-    // 元号表 and 早見表 are commands on the bar itself; ヘルプ opens a menu of two.
-    const auto actions = w->menuBar()->actions();
-    QCOMPARE(actions.size(), 4);
-    QVERIFY(actions[0]->text().startsWith(QStringLiteral("元号表")));
-    QVERIFY(!actions[0]->menu());
-    QVERIFY(actions[1]->text().startsWith(QStringLiteral("早見表")));
-    QVERIFY(!actions[1]->menu());
-    QVERIFY(actions[2]->text().startsWith(QStringLiteral("日付")));
-    QVERIFY(!actions[2]->menu());
-    QVERIFY(actions[3]->text().startsWith(QStringLiteral("ヘルプ")));
-    QVERIFY(actions[3]->menu());
-    QCOMPARE(w.helpMenu->actions().size(), 2);
-    QVERIFY(w.helpAction->text().startsWith(QStringLiteral("ヘルプ")));
-    QVERIFY(w.versionAction->text().startsWith(QStringLiteral("バージョン情報")));
-}
-
-void TestMainWindow::fontsAreTheJapaneseFaces() {
-    Window w(false);
-    QCOMPARE(QFontInfo(w.birthYearBox->font()).family(), QStringLiteral("IPAPGothic"));
-    QCOMPARE(QFontInfo(w.eraList->font()).family(), QStringLiteral("IPAGothic"));
-    QCOMPARE(QFontInfo(w.otherEraLabel->font()).family(), QStringLiteral("IPAGothic"));
-    QCOMPARE(w.birthYearBox->font().pointSizeF(), 15.75);
-    QCOMPARE(w.ageFigure->font().pointSizeF(), 20.25);
-    QCOMPARE(w.nineStarLabel->font().pointSizeF(), 18.0);
-    QCOMPARE(w.periodLabel->font().pointSizeF(), 8.25);
-    QCOMPARE(w.ageFrame->font().pointSizeF(), 11.25);
-    // Controls of the frame with no font of their own do not take the frame's.
+    QVERIFY(w->rect().contains(w->centralWidget()->geometry()));
+    QVERIFY(!w->menuBar()->geometry().intersects(w->centralWidget()->geometry()));
+    // The era-table, age-table and date commands sit on the bar itself; the last entry opens a
+    // menu of the help page and the version window. Each entry's text says what it is, no two
+    // alike; only the help page has a shortcut (F1).
+    const auto bar = w->menuBar()->actions();
+    QCOMPARE(bar.size(), 4);
+    QCOMPARE(bar[0], w.eraTableAction);
+    QCOMPARE(bar[1], w.ageTableAction);
+    QVERIFY(!bar[0]->menu() && !bar[1]->menu() && !bar[2]->menu());
+    QCOMPARE(bar[3]->menu(), w.helpMenu);
+    QCOMPARE(w.helpMenu->actions(), (QList<QAction*>{w.helpAction, w.versionAction}));
+    for (const QList<QAction*>& entries : {bar, w.helpMenu->actions()}) {
+        QSet<QString> texts;
+        for (QAction* a : entries) {
+            QVERIFY(!a->text().isEmpty());
+            QCOMPARE(a->shortcut().isEmpty(), a != w.helpAction);
+            texts << a->text();
+        }
+        QCOMPARE(texts.size(), entries.size());
+    }
+    // The era list writes in the fixed face, the year boxes in the proportional one; the
+    // frame's controls with no font of their own keep the window's, not the frame's larger one.
+    const auto fixedFace = [](const QWidget* c) {
+        return c->fontMetrics().horizontalAdvance(u'i') == c->fontMetrics().horizontalAdvance(u'W');
+    };
+    QVERIFY(fixedFace(w.eraList));
+    QVERIFY(!fixedFace(w.birthYearBox));
     QCOMPARE(w.thisYearOption->font(), w->font());
     QCOMPARE(w.exchangeButton->font(), w->font());
+    QVERIFY(w.ageFrame->font() != w->font());
 }
 
 void TestMainWindow::startState() {
@@ -147,8 +151,8 @@ void TestMainWindow::startState() {
     QVERIFY(w.thisYearOption->isChecked());
     QVERIFY(!w.designatedYearOption->isChecked());
     QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("西暦"));
-    QCOMPARE(w.ageFrame->title(), QStringLiteral("何歳？"));
-    QCOMPARE(w.ageUnit->text(), QStringLiteral("歳"));
+    QCOMPARE(w.ageFrame->title(), yorvane::qs(yorvane::kAgeWording.title));
+    QCOMPARE(w.ageUnit->text(), yorvane::qs(yorvane::kAgeWording.unit));
     // The key-guide picture, and no picture loaded from the folder before anything is typed.
     QVERIFY(!w.signPicture->pixmap().isNull());
     QVERIFY(w.platform->pictures.isEmpty());
@@ -159,13 +163,21 @@ void TestMainWindow::startState() {
     QCOMPARE(backgroundColour(w.birthYearBox), kWhite);
 }
 
-void TestMainWindow::accessibleNames() {
+// A screen reader names each control the user can reach or click, and no two alike; each
+// label that shows a result says what the result is.
+void TestMainWindow::controlsNameThemselves() {
     Window w(false);
-    QCOMPARE(w.birthYearBox->accessibleName(), QStringLiteral("生まれ年"));
-    QCOMPARE(w.designatedYearBox->accessibleName(), QStringLiteral("指定年"));
-    QCOMPARE(w.eraList->accessibleName(), QStringLiteral("元号"));
-    QCOMPARE(w.exchangeButton->accessibleName(), QStringLiteral("交換"));
-    QVERIFY(!w.signPicture->accessibleName().isEmpty());
+    QList<QWidget*> interactive{w.signPicture};
+    for (QWidget* c : w->centralWidget()->findChildren<QWidget*>())
+        if (c->focusPolicy() != Qt::NoFocus && c->isVisibleTo(w.form.get())) interactive << c;
+    QCOMPARE(interactive.size(), 7);  // the picture, two year boxes, the list, three buttons
+    QSet<QString> names;
+    for (QWidget* c : interactive) {
+        const QString name = QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty(), qPrintable(c->objectName()));
+        names << name;
+    }
+    QCOMPARE(names.size(), interactive.size());
     for (QWidget* c : std::initializer_list<QWidget*>{
              w.otherEraLabel, w.otherYearLabel, w.periodLabel, w.nineStarLabel, w.signLabel,
              w.signReadingLabel, w.ageFigure, w.designatedWesternLabel})
@@ -381,15 +393,17 @@ void TestMainWindow::figureAndWording() {
     QTest::keyClicks(w.birthYearBox, year);
     QCOMPARE(w.ageFigure->text(), figure);
     QCOMPARE(textColour(w.ageFigure), figure.startsWith(u'-') ? kRed : kBlack);
-    QCOMPARE(w.ageFrame->title(), yearsAgo ? QStringLiteral("何年前？") : QStringLiteral("何歳？"));
-    QCOMPARE(w.thisYearOption->text(),
-             yearsAgo ? QStringLiteral("今年の") : QStringLiteral("今年の誕生日で"));
-    QCOMPARE(w.designatedYearOption->text(),
-             yearsAgo ? QStringLiteral("下記の年の") : QStringLiteral("下記の年では"));
-    QCOMPARE(w.ageUnit->text(), yearsAgo ? QStringLiteral("年前") : QStringLiteral("歳"));
+    // Each part of the wording the view chose is shown in its own control.
+    const auto showsWording = [&w](const yorvane::Wording& wording) {
+        return w.ageFrame->title() == yorvane::qs(wording.title) &&
+               w.thisYearOption->text() == yorvane::qs(wording.thisYear) &&
+               w.designatedYearOption->text() == yorvane::qs(wording.designatedYear) &&
+               w.ageUnit->text() == yorvane::qs(wording.unit);
+    };
+    QVERIFY(showsWording(yearsAgo ? yorvane::kYearsAgoWording : yorvane::kAgeWording));
     // An empty field goes back to the age wording.
     w.birthYearBox->clear();
-    QCOMPARE(w.ageUnit->text(), QStringLiteral("歳"));
+    QVERIFY(showsWording(yorvane::kAgeWording));
 }
 
 void TestMainWindow::option2EnablesTheDesignatedYear() {
@@ -430,11 +444,11 @@ void TestMainWindow::option1GreysItOut() {
     }
 }
 
-// Typing the designated year under an era of the era label, with Option2 chosen, born 1980:
-// one row for each thing the window writes (the rule's cases are the engine's).
+// Typing the designated year under an era of the era label, with designatedYearOption chosen, born
+// 1980: one row for each thing the window writes (the rule's cases are the engine's).
 void TestMainWindow::designatedYearTyping_data() {
     QTest::addColumn<Qt::Key>(
-        "eraKey");  // in textShitei: Up 昭和, Left 大正, Right 平成, Down 明治
+        "eraKey");  // in designatedYearBox: Up 昭和, Left 大正, Right 平成, Down 明治
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("era");
     QTest::addColumn<QString>("western");
@@ -533,7 +547,7 @@ void TestMainWindow::clickingOption2Again() {
 }
 
 void TestMainWindow::exchange() {
-    // GIVEN 昭和 55 born and 西暦 1990 designated, Option2 chosen
+    // GIVEN 昭和 55 born and 西暦 1990 designated, designatedYearOption chosen
     Window w;
     QVERIFY(w.show());
     QTest::keyClicks(w.birthYearBox, QStringLiteral("55"));
@@ -596,7 +610,8 @@ void TestMainWindow::exchangeOfEqualYearsKeepsTheCaret() {
 void TestMainWindow::emptyBirthYearFigures() {
     Window w;
     QVERIFY(w.show());
-    // With no year of birth, Option1 shows this year itself and Option2 the designated year.
+    // With no year of birth, thisYearOption shows this year itself and designatedYearOption the
+    // designated year.
     QTest::mouseClick(w.designatedYearOption, Qt::LeftButton);
     QCOMPARE(w.ageFigure->text(), QStringLiteral("1990"));
     QTest::mouseClick(w.thisYearOption, Qt::LeftButton);
@@ -606,9 +621,9 @@ void TestMainWindow::emptyBirthYearFigures() {
 namespace {
 // Counts the paint events of the controls it watches.
 struct PaintCounter : QObject {
-    QMap<QString, int> paints;
+    QMap<const QObject*, int> paints;
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints[watched->objectName()];
+        if (event->type() == QEvent::Paint) ++paints[watched];
         return false;
     }
 };
@@ -618,27 +633,21 @@ void TestMainWindow::wordingSwitchRepaintsLittle() {
     Window w;
     QVERIFY(w.show());
     QTest::keyClicks(w.birthYearBox, QStringLiteral("198"));
-    QCOMPARE(w.ageFrame->title(), QStringLiteral("何年前？"));
+    QCOMPARE(w.ageFrame->title(), yorvane::qs(yorvane::kYearsAgoWording.title));
     QCoreApplication::processEvents();
     PaintCounter counter;
-    QList<QWidget*> watched{w.ageFrame,
-                            w.thisYearOption,
-                            w.ageUnit,
-                            w.ageFigure,
-                            w.designatedYearBox,
-                            w.designatedWesternLabel,
-                            w.designatedEraCaption,
-                            w.designatedYearUnit};
+    const QList<QWidget*> changed{w.ageFrame, w.thisYearOption, w.ageUnit, w.ageFigure};
+    const QList<QWidget*> unchanged{w.designatedYearBox, w.designatedWesternLabel,
+                                    w.designatedEraCaption, w.designatedYearUnit};
+    const QList<QWidget*> watched = changed + unchanged;
     for (QWidget* c : watched) c->installEventFilter(&counter);
     // WHEN a fourth digit makes the year an age
     QTest::keyClick(w.birthYearBox, '0');
     QCoreApplication::processEvents();
     // THEN what changed is repainted, and the designated year in the same box is not
-    QCOMPARE(w.ageFrame->title(), QStringLiteral("何歳？"));
-    for (const char* changed : {"Frame1", "Option1", "Label11", "lblnenrei"})
-        QVERIFY2(counter.paints.value(QLatin1String(changed)) > 0, changed);
-    for (const char* unchanged : {"textShitei", "lblSeireki", "Label12", "Label13"})
-        QVERIFY2(counter.paints.value(QLatin1String(unchanged)) == 0, unchanged);
+    QCOMPARE(w.ageFrame->title(), yorvane::qs(yorvane::kAgeWording.title));
+    for (QWidget* c : changed) QVERIFY2(counter.paints.value(c) > 0, qPrintable(w.roleOf(c)));
+    for (QWidget* c : unchanged) QVERIFY2(counter.paints.value(c) == 0, qPrintable(w.roleOf(c)));
 }
 
 void TestMainWindow::optionButtonsShowTheFrame() {

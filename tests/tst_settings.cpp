@@ -93,22 +93,23 @@ void TestSettings::positionRestoredAndWrittenBack() {
 void TestSettings::positionThatIsNoNumber_data() {
     QTest::addColumn<QByteArray>("left");
     QTest::addColumn<QByteArray>("top");
-    QTest::addColumn<QPoint>("pos");  // kFirst: where a fresh start opens
-    const QPoint kFirst;
-    QTest::newRow("ERROR") << QByteArray("ERROR") << QByteArray("ERROR") << kFirst;
-    QTest::newRow("garbage left") << QByteArray("12ab") << QByteArray("300") << QPoint(570, 20);
-    QTest::newRow("empty") << QByteArray("") << QByteArray("") << kFirst;
+    QTest::addColumn<QPoint>("pos");
+    const QPoint design = Window()->pos();  // where a fresh start opens
+    QTest::newRow("ERROR") << QByteArray("ERROR") << QByteArray("ERROR") << design;
+    QTest::newRow("garbage left") << QByteArray("12ab") << QByteArray("300")
+                                  << QPoint(designPosition().x(), 20);
+    QTest::newRow("empty") << QByteArray("") << QByteArray("") << design;
     QTest::newRow("negative") << QByteArray("-120") << QByteArray("-30") << QPoint(-8, -2);
     // The screen here is 800 × 800: a title bar that nobody could take hold of puts the window
     // at its first position; one still within reach stays where it was saved.
-    QTest::newRow("far off screen") << QByteArray("150000") << QByteArray("90000") << kFirst;
+    QTest::newRow("far off screen") << QByteArray("150000") << QByteArray("90000") << design;
     QTest::newRow("partly off the right, bar reachable")
         << QByteArray("11250") << QByteArray("1200") << QPoint(750, 80);
-    QTest::newRow("off the right edge") << QByteArray("11850") << QByteArray("1200") << kFirst;
-    QTest::newRow("above the screen") << QByteArray("2400") << QByteArray("-600") << kFirst;
-    QTest::newRow("below the screen") << QByteArray("2400") << QByteArray("12000") << kFirst;
+    QTest::newRow("off the right edge") << QByteArray("11850") << QByteArray("1200") << design;
+    QTest::newRow("above the screen") << QByteArray("2400") << QByteArray("-600") << design;
+    QTest::newRow("below the screen") << QByteArray("2400") << QByteArray("12000") << design;
     QTest::newRow("fraction") << QByteArray("2407.5") << QByteArray("1200") << QPoint(161, 80);
-    QTest::newRow("absurd") << QByteArray("1e30") << QByteArray("inf") << kFirst;
+    QTest::newRow("absurd") << QByteArray("1e30") << QByteArray("inf") << design;
 }
 
 void TestSettings::positionThatIsNoNumber() {
@@ -116,7 +117,7 @@ void TestSettings::positionThatIsNoNumber() {
     QFETCH(QByteArray, top);
     QFETCH(QPoint, pos);
     Started w(settings(left, top, "1990", "西暦"));
-    QCOMPARE(w->pos(), pos.isNull() ? Window()->pos() : pos);
+    QCOMPARE(w->pos(), pos);
     // The rest of start-up went on.
     QCOMPARE(w.designatedYearBox->text(), QStringLiteral("1990"));
     QCOMPARE(w.designatedEraCaption->text(), QStringLiteral("西暦"));
@@ -362,7 +363,7 @@ void TestSettings::smallScreens_data() {
     QTest::addColumn<QRect>("table");
     QTest::addColumn<QRect>("tableFitted");
     QTest::newRow("1920 x 1080: as designed")
-        << QRect(0, 0, 1920, 1040) << QRect(570, 418, 416, 300) << QPoint(570, 418)
+        << QRect(0, 0, 1920, 1040) << QRect(570, 418, 416, 300) << designPosition()
         << QRect(100, 100, 1040, 600) << QRect(100, 100, 1040, 600);
     QTest::newRow("800 x 600: centred")
         << QRect(0, 0, 800, 560) << QRect(570, 418, 416, 300) << QPoint(192, 130)

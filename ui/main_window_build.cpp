@@ -266,23 +266,21 @@ void MainWindow::createMenuBar() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
     bar->setNativeMenuBar(false);
+    const auto named = [](QAction* action, const char* name) {
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
     // Each entry has a mnemonic of its own, written after it as Japanese menus do.
-    eraTableAction = bar->addAction(QStringLiteral("元号表(&G)"));
-    eraTableAction->setObjectName(QStringLiteral("mnuGengo"));
-    ageTableAction = bar->addAction(QStringLiteral("早見表(&T)"));
-    ageTableAction->setObjectName(QStringLiteral("mnuHayami"));
-    dateAction = bar->addAction(QStringLiteral("日付(&D)"));
-    dateAction->setObjectName(QStringLiteral("mnuHiduke"));
+    eraTableAction = named(bar->addAction(QStringLiteral("元号表(&G)")), "mnuGengo");
+    ageTableAction = named(bar->addAction(QStringLiteral("早見表(&T)")), "mnuHayami");
+    dateAction = named(bar->addAction(QStringLiteral("日付(&D)")), "mnuHiduke");
     helpMenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     helpMenu->setObjectName(QStringLiteral("mnuH"));
-    helpAction = helpMenu->addAction(QStringLiteral("ヘルプ(&H)"));
-    helpAction->setObjectName(QStringLiteral("mnuHelp"));
+    helpAction = named(helpMenu->addAction(QStringLiteral("ヘルプ(&H)")), "mnuHelp");
     helpAction->setShortcut(QKeySequence::HelpContents);
-    versionAction = helpMenu->addAction(QStringLiteral("バージョン情報(&A)"));
-    versionAction->setObjectName(QStringLiteral("mnuVer"));
+    versionAction = named(helpMenu->addAction(QStringLiteral("バージョン情報(&A)")), "mnuVer");
     // Ctrl+Q ends the program as the close button ends the window, the settings saved.
-    quitAction = new QAction(QStringLiteral("終了"), this);
-    quitAction->setObjectName(QStringLiteral("mnuQuit"));
+    quitAction = named(new QAction(QStringLiteral("終了"), this), "mnuQuit");
     quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     addAction(quitAction);
 }
