@@ -1,5 +1,6 @@
 #include "agetable_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -14,14 +15,18 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QStaticText>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
 
 #include "agetable_csv.h"
 #include "agetable_model.h"
@@ -90,8 +95,8 @@ private:
 
 }  // namespace
 
-AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
-    : QWidget(parent, Qt::Window), thisYear_(thisYear) {
+AgeTableWindow::AgeTableWindow(int thisYear, const SettingsLocation& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window), thisYear_(thisYear), settings_(settings) {
     setObjectName(QStringLiteral("frmHayami"));
     setWindowTitle(kAgeTableTitle);
     setAccessibleName(kAgeTableTitle);
@@ -107,7 +112,72 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     createTable();
     arrange();
     connectHandlers();
-    resize(1040, 600);  // every column shows at this width
+    addKeys();
+    restore(settings_.file.isEmpty() ? AgeTableState() : readAgeTableState(settings_));
+}
+
+void AgeTableWindow::restore(const AgeTableState& state) {
+    if (state.reference) referenceYearBox->setValue(*state.reference);
+    fullAgeCheck->setChecked(state.longevityInFullAge);
+    earlyBornCheck->setChecked(state.earlyBorn);
+    branchFilter->setCurrentIndex(std::max(0, branchFilter->findData(state.branch)));
+    lastFolder_ = state.folder;
+    // On the screen it was left on, else the first; no larger than that screen's free area.
+    const QScreen* screen =
+        state.geometry ? QGuiApplication::screenAt(state.geometry->center()) : nullptr;
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QSize frameExtra(8, std::max(titleBar, 16) + 8);  // until the frame is known
+    const QRect placed = placedAgeTable(state.geometry, QSize(1040, 600), frameExtra,
+                                        screen ? screen->availableGeometry() : QRect());
+    move(placed.topLeft());
+    resize(placed.size());  // 1040 wide, when it fits, shows every column
+}
+
+AgeTableState AgeTableWindow::state() const {
+    AgeTableState s;
+    s.geometry = QRect(pos(), size());
+    const int year = referenceYearBox->value();
+    if (year != std::clamp(thisYear_, kAgeTableFirstYear, kAgeTableLastReference))
+        s.reference = year;  // this year's table follows the years
+    s.longevityInFullAge = fullAgeCheck->isChecked();
+    s.earlyBorn = earlyBornCheck->isChecked();
+    s.branch = branchFilter->currentData().toInt();
+    s.folder = lastFolder_;
+    return s;
+}
+
+void AgeTableWindow::closeEvent(QCloseEvent* event) {
+    // Closed by the user, or hidden already when the main window closes it at the end.
+    if (isVisible() && !settings_.file.isEmpty()) {
+        QString why;
+        if (!writeAgeTableState(settings_, state(), &why))
+            std::fprintf(stderr, "yorvane: 年齢早見表の設定を保存できませんでした: %s\n",
+                         qPrintable(why));
+    }
+    QWidget::closeEvent(event);
+}
+
+// The standard keys of a document window; the buttons name theirs in their tool tips.
+void AgeTableWindow::addKeys() {
+    auto key = [this](QList<QKeySequence> keys, auto slot) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        addAction(action);
+        connect(action, &QAction::triggered, this, slot);
+        return keys.first().toString(QKeySequence::NativeText);
+    };
+    QList<QKeySequence> close = QKeySequence::keyBindings(QKeySequence::Cancel) +
+                                QKeySequence::keyBindings(QKeySequence::Close);
+    if (!close.contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
+        close << QKeySequence(Qt::CTRL | Qt::Key_W);
+    key(close, &AgeTableWindow::close);
+    saveCsvButton->setToolTip(QStringLiteral("表示している行を CSV ファイルに保存します（%1）")
+                                  .arg(key(QKeySequence::keyBindings(QKeySequence::Save),
+                                           &AgeTableWindow::saveCsvClicked)));
+    printButton->setToolTip(QStringLiteral("印刷プレビューを開き、そこから印刷します（%1）")
+                                .arg(key(QKeySequence::keyBindings(QKeySequence::Print),
+                                         &AgeTableWindow::printClicked)));
 }
 
 void AgeTableWindow::createReferenceYearBox() {
@@ -322,27 +392,46 @@ void AgeTableWindow::saveCsvTo(const QString& path) {
                   path, error);
 }
 
-void AgeTableWindow::saveCsvClicked() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("CSV で保存"),
-        QStringLiteral("年齢早見表_%1.csv").arg(model->options().reference),
-        QStringLiteral("CSV ファイル (*.csv)"));
-    if (!path.isEmpty()) saveCsvTo(path);
+QString AgeTableWindow::csvFolder() const {
+    if (!lastFolder_.isEmpty()) return lastFolder_;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
+void AgeTableWindow::saveCsvClicked() {
+    QFileDialog dialog(
+        this, QStringLiteral("CSV で保存"),
+        QDir(csvFolder())
+            .filePath(QStringLiteral("年齢早見表_%1.csv").arg(model->options().reference)),
+        QStringLiteral("CSV ファイル (*.csv)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    // A desktop's own dialog may hand the name back as typed.
+    const QString path = withCsvSuffix(dialog.selectedFiles().first());
+    lastFolder_ = QFileInfo(path).absolutePath();
+    saveCsvTo(path);
+}
+
+// The preview shows the pages as they will print; its print button opens the print dialog,
+// whose page range is printed.
 void AgeTableWindow::printClicked() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(kAgeTableTitle);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("印刷"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    const QString file = printer.outputFileName();
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, &AgeTableWindow::paintRequested);
+    preview.exec();
+}
+
+void AgeTableWindow::paintRequested(QPrinter* printer) {
+    const QString file = printer->outputFileName();
     QString why;
-    if (!file.isEmpty() && !printToFile(printer, file, &why))
+    if (!file.isEmpty() && !printToFile(*printer, file, &why))
         warnAboutFile(this, kAgeTableTitle, QStringLiteral("PDF ファイルを保存できませんでした。"),
                       file, why);
-    else if (file.isEmpty() && printRows(printer) == 0)
+    else if (file.isEmpty() && printRows(*printer) == 0)
         QMessageBox::warning(this, kAgeTableTitle, QStringLiteral("印刷できませんでした。"));
 }
 
