@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -21,14 +20,13 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QStandardPaths>
-#include <QStaticText>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
 
 #include "agetable_csv.h"
+#include "agetable_delegate.h"
 #include "agetable_model.h"
 #include "agetable_print.h"
 #include "messages.h"
@@ -44,54 +42,6 @@ namespace {
 constexpr qint64 kTypingPauseMs = 1500;
 // How long the main window's typing must rest before the table scrolls to its year.
 constexpr int kFollowScrollMs = 120;
-
-// Draws a cell as its text alone, its layout kept from one paint to the next: the table repaints
-// many rows whenever it follows the main window to another year, and most texts recur (the
-// stars, the signs, the numbers). The row's background is the view's own.
-class CellDelegate final : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* p, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        const QPalette::ColorGroup group =
-            option.state & QStyle::State_Enabled
-                ? (option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive)
-                : QPalette::Disabled;
-        const bool selected = option.state & QStyle::State_Selected;
-        if (selected) p->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
-        const QString text = index.data(Qt::DisplayRole).toString();
-        if (text.isEmpty()) return;
-        if (cache_.size() > 4096 || cacheFont_ != option.font) {
-            cache_.clear();
-            cacheFont_ = option.font;
-        }
-        auto it = cache_.find(text);
-        if (it == cache_.end()) {
-            QStaticText st(text);
-            st.setTextFormat(Qt::PlainText);
-            st.prepare(QTransform(), option.font);
-            it = cache_.insert(text, st);
-        }
-        const QRect r = option.rect.adjusted(kMargin, 0, -kMargin, 0);
-        const QSizeF size = it->size();
-        const double x =
-            ageColumnIsNumber(index.column()) ? r.right() + 1 - size.width() : r.left();
-        const double y = r.top() + (r.height() - size.height()) / 2.0;
-        p->save();
-        p->setClipRect(option.rect);
-        p->setFont(option.font);
-        p->setPen(
-            option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        p->drawStaticText(QPointF(x, y), *it);
-        p->restore();
-    }
-
-private:
-    static constexpr int kMargin = 4;
-    mutable QHash<QString, QStaticText> cache_;
-    mutable QFont cacheFont_;
-};
 
 }  // namespace
 
@@ -145,6 +95,17 @@ AgeTableState AgeTableWindow::state() const {
     s.branch = branchFilter->currentData().toInt();
     s.folder = lastFolder_;
     return s;
+}
+
+// The buttons stay beside the options while the window is wide enough for them.
+void AgeTableWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    QHBoxLayout* row = width() >= wideWidth_ ? optionsRow_ : buttonsRow_;
+    if (row->indexOf(printButton) >= 0) return;
+    for (QPushButton* button : {saveCsvButton, printButton}) {
+        (row == optionsRow_ ? buttonsRow_ : optionsRow_)->removeWidget(button);
+        row->addWidget(button);
+    }
 }
 
 void AgeTableWindow::closeEvent(QCloseEvent* event) {
@@ -279,11 +240,21 @@ void AgeTableWindow::arrange() {
     top->addWidget(fullAgeCheck);
     top->addWidget(earlyBornCheck);
     top->addStretch(1);
-    top->addWidget(saveCsvButton);
-    top->addWidget(printButton);
+    optionsRow_ = top;
+    buttonsRow_ = new QHBoxLayout;
+    buttonsRow_->addStretch(1);
+    buttonsRow_->addWidget(saveCsvButton);
+    buttonsRow_->addWidget(printButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(buttonsRow_);
     layout->addWidget(table, 1);
+    // As narrow as the options allow, the buttons then on a row of their own (see resizeEvent).
+    layout->activate();
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    setMinimumSize(layout->minimumSize());
+    wideWidth_ = layout->minimumSize().width() + saveCsvButton->sizeHint().width() +
+                 printButton->sizeHint().width() + 2 * layout->spacing();
 
     setTabOrder(referenceYearBox, branchFilter);
     setTabOrder(branchFilter, fullAgeCheck);

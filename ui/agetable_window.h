@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QPrinter;
 class QPushButton;
 class QSpinBox;
@@ -71,6 +72,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void createReferenceYearBox();
@@ -94,6 +96,9 @@ private:
 
     int thisYear_;
     SettingsLocation settings_;
+    QHBoxLayout* optionsRow_ = nullptr;
+    QHBoxLayout* buttonsRow_ = nullptr;
+    int wideWidth_ = 0;  // the least width that has the buttons beside the options
     QString lastFolder_;
     int followedYear_ = 0;
     // Following the main window selects at once but scrolls after a pause of its typing: a
