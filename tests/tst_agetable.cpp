@@ -22,6 +22,7 @@
 #include "agetable_settings.h"
 #include "agetable_window.h"
 #include "formfixture.h"
+#include "profile_file.h"
 #include "yorvane/eras.h"
 
 using yorvane::AgeTableWindow;
@@ -166,8 +167,14 @@ void TestAgeTable::closesWithTheMainWindow() {
     w.ageTableAction->trigger();
     QPointer<AgeTableWindow> t = ageTableWindow();
     QVERIFY(t->isVisible());
+    t->fullAgeCheck->setChecked(true);
     w->close();
     QVERIFY(!t->isVisible());
+    // Its state saved at the end, in the main window's settings file.
+    const auto saved = yorvane::profile::readFile(w.platform->settingsLocation().file);
+    QCOMPARE(
+        yorvane::profile::readString(saved, QStringLiteral("AGETABLE"), QStringLiteral("MAN"), {}),
+        QStringLiteral("1"));
     w.form.reset();
     QVERIFY(!t);  // and goes with it
 }
