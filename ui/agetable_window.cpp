@@ -296,6 +296,15 @@ void AgeTableWindow::showYear(int year) {
 void AgeTableWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     scrollToCurrent();
+    // Once the window manager has framed it, the real frame replaces the estimate.
+    QTimer::singleShot(100, this, [this] {
+        const QRect area = screen()->availableGeometry();
+        if (area.contains(frameGeometry())) return;
+        const QRect placed =
+            placedAgeTable(QRect(pos(), size()), size(), frameGeometry().size() - size(), area);
+        move(placed.topLeft());
+        resize(placed.size());
+    });
 }
 
 // The first selected row becomes the current one, in the middle of the view.
