@@ -4,8 +4,10 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 
@@ -17,8 +19,10 @@
 #include <QTableView>
 
 #include "agetable_csv.h"
+#include "agetable_settings.h"
 #include "agetable_window.h"
 #include "formfixture.h"
+#include "profile_file.h"
 #include "yorvane/eras.h"
 
 using yorvane::AgeTableWindow;
@@ -80,6 +84,13 @@ private slots:
     void printsToPdf_data();
     void printsToPdf();
     void keyboardAndScreenReader();
+    void standardKeys_data();
+    void standardKeys();
+    void fittedToTheScreen_data();
+    void fittedToTheScreen();
+    void remembersItsStateBetweenRuns();
+    void commandLineCsv_data();
+    void commandLineCsv();
 };
 
 void TestAgeTable::opensOnTheMainWindowsYear_data() {
@@ -156,8 +167,14 @@ void TestAgeTable::closesWithTheMainWindow() {
     w.ageTableAction->trigger();
     QPointer<AgeTableWindow> t = ageTableWindow();
     QVERIFY(t->isVisible());
+    t->fullAgeCheck->setChecked(true);
     w->close();
     QVERIFY(!t->isVisible());
+    // Its state saved at the end, in the main window's settings file.
+    const auto saved = yorvane::profile::readFile(w.platform->settingsLocation().file);
+    QCOMPARE(
+        yorvane::profile::readString(saved, QStringLiteral("AGETABLE"), QStringLiteral("MAN"), {}),
+        QStringLiteral("1"));
     w.form.reset();
     QVERIFY(!t);  // and goes with it
 }
@@ -362,9 +379,12 @@ void TestAgeTable::csvFailureLeavesNothing() {
 void TestAgeTable::printsToPdf_data() {
     QTest::addColumn<int>("reference");
     QTest::addColumn<QString>("branch");
-    QTest::newRow("one page: 午 years") << 2026 << "午";
-    QTest::newRow("every year to 2026") << 2026 << "すべて";
-    QTest::newRow("every year to 2300") << 2300 << "すべて";
+    QTest::addColumn<int>("from");  // the page range chosen, 0 for every page
+    QTest::addColumn<int>("to");
+    QTest::newRow("one page: 午 years") << 2026 << "午" << 0 << 0;
+    QTest::newRow("every year to 2026") << 2026 << "すべて" << 0 << 0;
+    QTest::newRow("every year to 2300") << 2300 << "すべて" << 0 << 0;
+    QTest::newRow("pages 2 to 3 of 2300") << 2300 << "すべて" << 2 << 3;
 }
 
 // The PDF has as many pages as the window says it printed, each with the header, and the years
@@ -372,6 +392,8 @@ void TestAgeTable::printsToPdf_data() {
 void TestAgeTable::printsToPdf() {
     QFETCH(int, reference);
     QFETCH(QString, branch);
+    QFETCH(int, from);
+    QFETCH(int, to);
     if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() ||
         QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QFAIL("pdfinfo and pdftotext are needed: run scripts/install-deps");
@@ -383,9 +405,15 @@ void TestAgeTable::printsToPdf() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
+    if (from > 0) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(from, to);
+    }
     const int pages = t.printRows(printer);
     QVERIFY(pages >= 1);
-    if (branch != QStringLiteral("すべて"))
+    if (from > 0)
+        QCOMPARE(pages, to - from + 1);
+    else if (branch != QStringLiteral("すべて"))
         QCOMPARE(pages, 1);
     else
         QVERIFY(pages > 1);
@@ -407,15 +435,21 @@ void TestAgeTable::printsToPdf() {
                     {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
                      QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
         QVERIFY2(text.contains(QStringLiteral("小学校入学")), qPrintable(text.left(400)));
+        // Numbered among all the pages, when only some were chosen.
         const QRegularExpression pageNumber(
-            QStringLiteral("\\b%1\\s*/\\s*%2\\b").arg(page).arg(pages));
+            QStringLiteral("\\b%1\\s*/\\s*%2\\b")
+                .arg(page + std::max(from, 1) - 1)
+                .arg(from > 0 ? QStringLiteral("\\d+") : QString::number(pages)));
         QVERIFY(text.contains(pageNumber));
         for (auto it = yearAtStart.globalMatch(text); it.hasNext();)
             printed << it.next().captured(1).toInt();
     }
     QList<int> shown;
     for (int r = 0; r < t.model->rowCount(); ++r) shown << t.model->yearAt(r);
-    QCOMPARE(printed, shown);
+    // Chosen pages: a run of the shown rows that does not start at the first.
+    const qsizetype start = from > 0 ? shown.indexOf(printed.value(0)) : 0;
+    QVERIFY(from > 0 ? start > 0 : true);
+    QCOMPARE(printed, from > 0 ? shown.mid(start, printed.size()) : shown);
 }
 
 void TestAgeTable::keyboardAndScreenReader() {
@@ -453,6 +487,152 @@ void TestAgeTable::keyboardAndScreenReader() {
     const QModelIndex cell =
         t.model->index(t.model->rowOf(1989), int(yorvane::AgeColumn::EraYears));
     QCOMPARE(cell.data(Qt::AccessibleTextRole).toString(), QStringLiteral("昭和64 / 平成元"));
+}
+
+// Each key does what its button or the window's close does; the buttons name their keys.
+void TestAgeTable::standardKeys_data() {
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("opens");  // the dialog's class, "" for a key that closes
+    QTest::newRow("Esc") << QKeySequence(Qt::Key_Escape) << "";
+    QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W) << "";
+    QTest::newRow("Ctrl+S") << QKeySequence(QKeySequence::Save) << "QFileDialog";
+    QTest::newRow("Ctrl+P") << QKeySequence(QKeySequence::Print) << "QPrintPreviewDialog";
+}
+
+void TestAgeTable::standardKeys() {
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, opens);
+    AgeTableWindow t(2026);
+    t.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t));
+    QString seen;
+    QTemporaryDir dir;  // a name typed without a suffix gets .csv; the folder is used next time
+    QTimer::singleShot(100, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog) seen = QString::fromLatin1(dialog->metaObject()->className());
+        if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+            files->setDirectory(dir.path());
+            files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QStringLiteral("表"));
+            QMetaObject::invokeMethod(files, "accept");
+        } else if (dialog) {
+            dialog->close();
+        }
+    });
+    QTest::keySequence(&t, key);
+    QCOMPARE(seen, opens);
+    if (opens == QLatin1String("QFileDialog")) {
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("表.csv"))));
+        QCOMPARE(t.csvFolder(), dir.path());
+    }
+    QCOMPARE(t.isVisible(), !opens.isEmpty());
+    QPushButton* button = opens == QLatin1String("QFileDialog") ? t.saveCsvButton : t.printButton;
+    if (!opens.isEmpty())
+        QVERIFY(button->toolTip().contains(key.toString(QKeySequence::NativeText)));
+}
+
+// As large as the screen's free area lets it be, wholly inside it; a saved place that fits kept.
+void TestAgeTable::fittedToTheScreen_data() {
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<std::optional<QRect>>("saved");
+    const QRect small(0, 0, 800, 570), big(0, 0, 1920, 1050);
+    QTest::newRow("800x600") << small << std::optional<QRect>();
+    QTest::newRow("1280x1024 at scale 2") << QRect(0, 0, 640, 500) << std::optional<QRect>();
+    QTest::newRow("1920x1080") << big << std::optional<QRect>();
+    QTest::newRow("saved, fits") << big << std::optional(QRect(100, 50, 900, 700));
+    QTest::newRow("saved, too wide") << small << std::optional(QRect(100, 50, 1040, 600));
+    QTest::newRow("saved off a second screen")
+        << QRect(1920, 0, 1024, 740) << std::optional(QRect(3500, 900, 1040, 600));
+}
+
+void TestAgeTable::fittedToTheScreen() {
+    QFETCH(QRect, area);
+    QFETCH(std::optional<QRect>, saved);
+    const QSize design(1040, 600), frame(8, 30);
+    const QRect placed = yorvane::placedAgeTable(saved, design, frame, area);
+    const QRect framed(placed.topLeft(), placed.size() + frame);
+    QVERIFY(area.contains(framed));
+    QCOMPARE(framed.size(),
+             (saved ? saved->size() : design).grownBy({0, 0, 8, 30}).boundedTo(area.size()));
+    if (saved && area.contains(QRect(saved->topLeft(), saved->size() + frame)))
+        QCOMPARE(placed, *saved);
+    AgeTableWindow t(2026);  // and the window itself, on the test's screen
+    t.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t));
+    QVERIFY(t.screen()->availableGeometry().contains(t.frameGeometry()));
+}
+
+// Size and options come back in the next run from a section of their own, the file's other
+// lines kept; this year's table follows the years; the delivered file serves a new user.
+void TestAgeTable::remembersItsStateBetweenRuns() {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("yorvane.ini"));
+    const QByteArray other = "[SET]\r\nSHITEI=55\r\n; a note\r\n";
+    QFile f(ini);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(other) == other.size());
+    f.close();
+    const yorvane::SettingsLocation where{ini, {}};
+    {
+        AgeTableWindow t(2026, where);
+        t.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t));
+        t.resize(700, 400);  // narrower than the options and buttons in one row
+        for (const QWidget* button : {t.saveCsvButton, t.printButton})
+            QVERIFY(t.rect().contains(button->geometry()));
+        t.fullAgeCheck->setChecked(true);
+        t.branchFilter->setCurrentIndex(t.branchFilter->findText(QStringLiteral("午")));
+        t.close();
+    }
+    AgeTableWindow next(2026, where), nextYear(2027, where);
+    QVERIFY(next.fullAgeCheck->isChecked() && !next.earlyBornCheck->isChecked());
+    QCOMPARE(next.branchFilter->currentText(), QStringLiteral("午"));
+    QCOMPARE(next.size(), QSize(700, 400));
+    QCOMPARE(nextYear.referenceYearBox->value(), 2027);
+    QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll().startsWith(other));
+    const yorvane::SettingsLocation fresh{dir.filePath(QStringLiteral("none/yorvane.ini")), ini};
+    QVERIFY(AgeTableWindow(2026, fresh).fullAgeCheck->isChecked());
+}
+
+// yorvane --csv writes what the window saves with the same options, with no display at all.
+void TestAgeTable::commandLineCsv_data() {
+    QTest::addColumn<QString>("arguments");  // FILE: a file in a temporary folder
+    QTest::addColumn<int>("status");
+    QTest::newRow("to a file") << "--csv FILE --reference 1990 --full-age" << 0;
+    QTest::newRow("- to standard output") << "--csv - --early" << 0;
+    QTest::newRow("into a missing folder") << "--csv FILE/x.csv" << 1;
+    QTest::newRow("standard output full") << "--csv - --reference 2100" << 1;
+}
+
+void TestAgeTable::commandLineCsv() {
+    QFETCH(QString, arguments);
+    QFETCH(int, status);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("表.csv"));
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    p.setProcessEnvironment(env);
+    const bool toStdout = arguments.contains(QStringLiteral(" - "));
+    if (toStdout && status != 0) p.setStandardOutputFile(QStringLiteral("/dev/full"));
+    const QStringList words = arguments.replace(QStringLiteral("FILE"), file).split(u' ');
+    p.start(QStringLiteral(YORVANE_EXECUTABLE), words);
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitCode(), status);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(err.contains(QStringLiteral("保存できませんでした")) == (status != 0),
+             qPrintable(err));
+    if (status != 0) return;
+    // The window with the same options.
+    AgeTableWindow t(QDate::currentDate().year());
+    if (const qsizetype i = words.indexOf(QStringLiteral("--reference")); i > 0)
+        t.referenceYearBox->setValue(words[i + 1].toInt());
+    t.fullAgeCheck->setChecked(words.contains(QStringLiteral("--full-age")));
+    t.earlyBornCheck->setChecked(words.contains(QStringLiteral("--early")));
+    QFile written(file);
+    QCOMPARE(toStdout ? p.readAllStandardOutput()
+                      : (written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray()),
+             t.csvBytes());
 }
 
 QTEST_MAIN(TestAgeTable)

@@ -1,5 +1,7 @@
 #include "agetable_csv.h"
 
+#include <QFileInfo>
+
 #include "agetable_model.h"
 #include "atomic_file.h"
 
@@ -25,6 +27,12 @@ QByteArray csvBytes(const AgeTableModel& model) {
     QString text = csvRecord(AgeTableModel::titles());
     for (int r = 0; r < model.rowCount(); ++r) text += csvRecord(model.rowTexts(r));
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QString withCsvSuffix(const QString& path) {
+    return QFileInfo(path).suffix().isEmpty() && !path.endsWith(u'/')
+               ? path + QStringLiteral(".csv")
+               : path;
 }
 
 bool writeCsv(const AgeTableModel& model, const QString& path, QString* error) {

@@ -17,6 +17,10 @@ QString csvRecord(const QStringList& fields);
 // The header and every shown row of `model`.
 QByteArray csvBytes(const AgeTableModel& model);
 
+// The file name a CSV file is saved under: `path` as it is when its name has a suffix, else
+// with ".csv" added.
+QString withCsvSuffix(const QString& path);
+
 // Writes csvBytes(model) to `path` through the program's file writer. False, with any old file
 // untouched and no file left behind, on failure; `error` then says why in Japanese.
 bool writeCsv(const AgeTableModel& model, const QString& path, QString* error);

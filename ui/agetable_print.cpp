@@ -78,6 +78,18 @@ PrintedColumns measureColumns(const AgeTableModel& model, const QFontMetricsF& f
 }
 }  // namespace
 
+namespace {
+// The first and last page to print, counted from 0: those chosen in the print dialog, or every
+// one of `pages` when none were.
+std::pair<int, int> chosenPages(const QPrinter& printer, int pages) {
+    if (printer.printRange() != QPrinter::PageRange || printer.fromPage() <= 0)
+        return {0, pages - 1};
+    const int first = std::min(printer.fromPage(), pages);
+    const int last = std::clamp(printer.toPage() > 0 ? printer.toPage() : pages, first, pages);
+    return {first - 1, last - 1};
+}
+}  // namespace
+
 QString printedHeading(const AgeTableModel& model) {
     const AgeTableOptions& o = model.options();
     QString heading = QStringLiteral("%1　基準年 %2年").arg(kAgeTableTitle).arg(o.reference);
@@ -118,8 +130,9 @@ int printAgeTable(QPrinter& printer, const AgeTableModel& model) {
     const int pages = std::max(1, (rows + perPage - 1) / perPage);
     const QString heading = printedHeading(model);
 
-    for (int pageNo = 0; pageNo < pages; ++pageNo) {
-        if (pageNo > 0 && !printer.newPage()) break;
+    const auto [first, last] = chosenPages(printer, pages);
+    for (int pageNo = first; pageNo <= last; ++pageNo) {
+        if (pageNo > first && !printer.newPage()) break;
         p.setFont(title);
         p.drawText(QRectF(0, 0, width, titleH), Qt::AlignLeft | Qt::AlignVCenter, heading);
         // The header, on every page.
@@ -138,7 +151,7 @@ int printAgeTable(QPrinter& printer, const AgeTableModel& model) {
                    QStringLiteral("%1 / %2").arg(pageNo + 1).arg(pages));
     }
     p.end();
-    return pages;
+    return last - first + 1;
 }
 
 bool printAgeTableToFile(QPrinter& printer, const AgeTableModel& model, const QString& path,

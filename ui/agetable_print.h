@@ -13,7 +13,8 @@ class AgeTableModel;
 // What the printout is of: the reference year, the branch shown, how 長寿祝い and 早生まれ count.
 QString printedHeading(const AgeTableModel& model);
 
-// Prints the shown rows; the number of pages, 0 when the printer could not be started.
+// Prints the shown rows, only the pages of the printer's page range when it has one; the number
+// of pages printed, 0 when the printer could not be started.
 int printAgeTable(QPrinter& printer, const AgeTableModel& model);
 
 // Prints into the PDF file `path`: a target that is no regular file is refused before anything

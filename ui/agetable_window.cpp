@@ -1,5 +1,6 @@
 #include "agetable_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -12,18 +13,20 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
-#include <QStaticText>
-#include <QStyledItemDelegate>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
 
 #include "agetable_csv.h"
+#include "agetable_delegate.h"
 #include "agetable_model.h"
 #include "agetable_print.h"
 #include "messages.h"
@@ -40,58 +43,10 @@ constexpr qint64 kTypingPauseMs = 1500;
 // How long the main window's typing must rest before the table scrolls to its year.
 constexpr int kFollowScrollMs = 120;
 
-// Draws a cell as its text alone, its layout kept from one paint to the next: the table repaints
-// many rows whenever it follows the main window to another year, and most texts recur (the
-// stars, the signs, the numbers). The row's background is the view's own.
-class CellDelegate final : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* p, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        const QPalette::ColorGroup group =
-            option.state & QStyle::State_Enabled
-                ? (option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive)
-                : QPalette::Disabled;
-        const bool selected = option.state & QStyle::State_Selected;
-        if (selected) p->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
-        const QString text = index.data(Qt::DisplayRole).toString();
-        if (text.isEmpty()) return;
-        if (cache_.size() > 4096 || cacheFont_ != option.font) {
-            cache_.clear();
-            cacheFont_ = option.font;
-        }
-        auto it = cache_.find(text);
-        if (it == cache_.end()) {
-            QStaticText st(text);
-            st.setTextFormat(Qt::PlainText);
-            st.prepare(QTransform(), option.font);
-            it = cache_.insert(text, st);
-        }
-        const QRect r = option.rect.adjusted(kMargin, 0, -kMargin, 0);
-        const QSizeF size = it->size();
-        const double x =
-            ageColumnIsNumber(index.column()) ? r.right() + 1 - size.width() : r.left();
-        const double y = r.top() + (r.height() - size.height()) / 2.0;
-        p->save();
-        p->setClipRect(option.rect);
-        p->setFont(option.font);
-        p->setPen(
-            option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        p->drawStaticText(QPointF(x, y), *it);
-        p->restore();
-    }
-
-private:
-    static constexpr int kMargin = 4;
-    mutable QHash<QString, QStaticText> cache_;
-    mutable QFont cacheFont_;
-};
-
 }  // namespace
 
-AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
-    : QWidget(parent, Qt::Window), thisYear_(thisYear) {
+AgeTableWindow::AgeTableWindow(int thisYear, const SettingsLocation& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window), thisYear_(thisYear), settings_(settings) {
     setObjectName(QStringLiteral("frmHayami"));
     setWindowTitle(kAgeTableTitle);
     setAccessibleName(kAgeTableTitle);
@@ -107,7 +62,83 @@ AgeTableWindow::AgeTableWindow(int thisYear, QWidget* parent)
     createTable();
     arrange();
     connectHandlers();
-    resize(1040, 600);  // every column shows at this width
+    addKeys();
+    restore(settings_.file.isEmpty() ? AgeTableState() : readAgeTableState(settings_));
+}
+
+void AgeTableWindow::restore(const AgeTableState& state) {
+    if (state.reference) referenceYearBox->setValue(*state.reference);
+    fullAgeCheck->setChecked(state.longevityInFullAge);
+    earlyBornCheck->setChecked(state.earlyBorn);
+    branchFilter->setCurrentIndex(std::max(0, branchFilter->findData(state.branch)));
+    lastFolder_ = state.folder;
+    // On the screen it was left on, else the first; no larger than that screen's free area.
+    const QScreen* screen =
+        state.geometry ? QGuiApplication::screenAt(state.geometry->center()) : nullptr;
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QSize frameExtra(8, std::max(titleBar, 16) + 8);  // until the frame is known
+    const QRect placed = placedAgeTable(state.geometry, QSize(1040, 600), frameExtra,
+                                        screen ? screen->availableGeometry() : QRect());
+    move(placed.topLeft());
+    resize(placed.size());  // 1040 wide, when it fits, shows every column
+}
+
+AgeTableState AgeTableWindow::state() const {
+    AgeTableState s;
+    s.geometry = QRect(pos(), size());
+    const int year = referenceYearBox->value();
+    if (year != std::clamp(thisYear_, kAgeTableFirstYear, kAgeTableLastReference))
+        s.reference = year;  // this year's table follows the years
+    s.longevityInFullAge = fullAgeCheck->isChecked();
+    s.earlyBorn = earlyBornCheck->isChecked();
+    s.branch = branchFilter->currentData().toInt();
+    s.folder = lastFolder_;
+    return s;
+}
+
+// The buttons stay beside the options while the window is wide enough for them.
+void AgeTableWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    QHBoxLayout* row = width() >= wideWidth_ ? optionsRow_ : buttonsRow_;
+    if (row->indexOf(printButton) >= 0) return;
+    for (QPushButton* button : {saveCsvButton, printButton}) {
+        (row == optionsRow_ ? buttonsRow_ : optionsRow_)->removeWidget(button);
+        row->addWidget(button);
+    }
+}
+
+void AgeTableWindow::closeEvent(QCloseEvent* event) {
+    // Closed by the user, or hidden already when the main window closes it at the end.
+    if (isVisible() && !settings_.file.isEmpty()) {
+        QString why;
+        if (!writeAgeTableState(settings_, state(), &why))
+            std::fprintf(stderr, "yorvane: 年齢早見表の設定を保存できませんでした: %s\n",
+                         qPrintable(why));
+    }
+    QWidget::closeEvent(event);
+}
+
+// The standard keys of a document window; the buttons name theirs in their tool tips.
+void AgeTableWindow::addKeys() {
+    auto key = [this](QList<QKeySequence> keys, auto slot) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        addAction(action);
+        connect(action, &QAction::triggered, this, slot);
+        return keys.first().toString(QKeySequence::NativeText);
+    };
+    QList<QKeySequence> close = QKeySequence::keyBindings(QKeySequence::Cancel) +
+                                QKeySequence::keyBindings(QKeySequence::Close);
+    if (!close.contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
+        close << QKeySequence(Qt::CTRL | Qt::Key_W);
+    key(close, &AgeTableWindow::close);
+    saveCsvButton->setToolTip(QStringLiteral("表示している行を CSV ファイルに保存します（%1）")
+                                  .arg(key(QKeySequence::keyBindings(QKeySequence::Save),
+                                           &AgeTableWindow::saveCsvClicked)));
+    printButton->setToolTip(QStringLiteral("印刷プレビューを開き、そこから印刷します（%1）")
+                                .arg(key(QKeySequence::keyBindings(QKeySequence::Print),
+                                         &AgeTableWindow::printClicked)));
 }
 
 void AgeTableWindow::createReferenceYearBox() {
@@ -209,11 +240,21 @@ void AgeTableWindow::arrange() {
     top->addWidget(fullAgeCheck);
     top->addWidget(earlyBornCheck);
     top->addStretch(1);
-    top->addWidget(saveCsvButton);
-    top->addWidget(printButton);
+    optionsRow_ = top;
+    buttonsRow_ = new QHBoxLayout;
+    buttonsRow_->addStretch(1);
+    buttonsRow_->addWidget(saveCsvButton);
+    buttonsRow_->addWidget(printButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(buttonsRow_);
     layout->addWidget(table, 1);
+    // As narrow as the options allow, the buttons then on a row of their own (see resizeEvent).
+    layout->activate();
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    setMinimumSize(layout->minimumSize());
+    wideWidth_ = layout->minimumSize().width() + saveCsvButton->sizeHint().width() +
+                 printButton->sizeHint().width() + 2 * layout->spacing();
 
     setTabOrder(referenceYearBox, branchFilter);
     setTabOrder(branchFilter, fullAgeCheck);
@@ -255,6 +296,15 @@ void AgeTableWindow::showYear(int year) {
 void AgeTableWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     scrollToCurrent();
+    // Once the window manager has framed it, the real frame replaces the estimate.
+    QTimer::singleShot(100, this, [this] {
+        const QRect area = screen()->availableGeometry();
+        if (area.contains(frameGeometry())) return;
+        const QRect placed =
+            placedAgeTable(QRect(pos(), size()), size(), frameGeometry().size() - size(), area);
+        move(placed.topLeft());
+        resize(placed.size());
+    });
 }
 
 // The first selected row becomes the current one, in the middle of the view.
@@ -322,27 +372,46 @@ void AgeTableWindow::saveCsvTo(const QString& path) {
                   path, error);
 }
 
-void AgeTableWindow::saveCsvClicked() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("CSV で保存"),
-        QStringLiteral("年齢早見表_%1.csv").arg(model->options().reference),
-        QStringLiteral("CSV ファイル (*.csv)"));
-    if (!path.isEmpty()) saveCsvTo(path);
+QString AgeTableWindow::csvFolder() const {
+    if (!lastFolder_.isEmpty()) return lastFolder_;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
+void AgeTableWindow::saveCsvClicked() {
+    QFileDialog dialog(
+        this, QStringLiteral("CSV で保存"),
+        QDir(csvFolder())
+            .filePath(QStringLiteral("年齢早見表_%1.csv").arg(model->options().reference)),
+        QStringLiteral("CSV ファイル (*.csv)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    // A desktop's own dialog may hand the name back as typed.
+    const QString path = withCsvSuffix(dialog.selectedFiles().first());
+    lastFolder_ = QFileInfo(path).absolutePath();
+    saveCsvTo(path);
+}
+
+// The preview shows the pages as they will print; its print button opens the print dialog,
+// whose page range is printed.
 void AgeTableWindow::printClicked() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(kAgeTableTitle);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("印刷"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    const QString file = printer.outputFileName();
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, &AgeTableWindow::paintRequested);
+    preview.exec();
+}
+
+void AgeTableWindow::paintRequested(QPrinter* printer) {
+    const QString file = printer->outputFileName();
     QString why;
-    if (!file.isEmpty() && !printToFile(printer, file, &why))
+    if (!file.isEmpty() && !printToFile(*printer, file, &why))
         warnAboutFile(this, kAgeTableTitle, QStringLiteral("PDF ファイルを保存できませんでした。"),
                       file, why);
-    else if (file.isEmpty() && printRows(printer) == 0)
+    else if (file.isEmpty() && printRows(*printer) == 0)
         QMessageBox::warning(this, kAgeTableTitle, QStringLiteral("印刷できませんでした。"));
 }
 

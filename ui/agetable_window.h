@@ -9,9 +9,11 @@
 #include <QWidget>
 
 #include "agetable_model.h"
+#include "agetable_settings.h"
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QPrinter;
 class QPushButton;
 class QSpinBox;
@@ -22,8 +24,11 @@ namespace yorvane {
 class AgeTableWindow final : public QWidget {
     Q_OBJECT
 public:
-    // `thisYear` is the reference year it starts with and the row shown for no year.
-    explicit AgeTableWindow(int thisYear, QWidget* parent = nullptr);
+    // `thisYear` is the reference year it starts with and the row shown for no year. With a
+    // settings file in `settings`, the window opens as it was last closed, fitted to the screen,
+    // and remembers its state there when it closes.
+    explicit AgeTableWindow(int thisYear, const SettingsLocation& settings = {},
+                            QWidget* parent = nullptr);
 
     // Selects the row of `year` (the year of the main window), or this year's row when the
     // table has no row for it, and brings it into view.
@@ -44,6 +49,8 @@ public:
     // Prints into the PDF file `path` through the program's file writer; false with `why`.
     bool printToFile(QPrinter& printer, const QString& path, QString* why) const;
     QString printedHeading() const;
+    // The folder the CSV save dialog starts in: the last one used, else the documents folder.
+    QString csvFolder() const;
 
     AgeTableModel* model = nullptr;
     QSpinBox* referenceYearBox = nullptr;
@@ -64,6 +71,8 @@ public slots:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void createReferenceYearBox();
@@ -73,6 +82,12 @@ private:
     void setColumnWidths();
     void arrange();
     void connectHandlers();
+    void addKeys();
+    // The state kept in the settings file: put into the window, and read from it.
+    void restore(const AgeTableState& state);
+    AgeTableState state() const;
+    // Prints for the preview, or to the printer or PDF file chosen from it.
+    void paintRequested(QPrinter* printer);
     void optionsChanged();
     // Selects the row of `year` (this year's row when there is none); scrolls to it now, or
     // once the main window has been left alone for a moment.
@@ -80,6 +95,11 @@ private:
     void scrollToCurrent();
 
     int thisYear_;
+    SettingsLocation settings_;
+    QHBoxLayout* optionsRow_ = nullptr;
+    QHBoxLayout* buttonsRow_ = nullptr;
+    int wideWidth_ = 0;  // the least width that has the buttons beside the options
+    QString lastFolder_;
     int followedYear_ = 0;
     // Following the main window selects at once but scrolls after a pause of its typing: a
     // scroll repaints the whole table, which each keystroke would otherwise pay for.

@@ -3,9 +3,14 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
+#include "agetable_csv.h"
+#include "agetable_model.h"
 #include "application.h"
+#include "atomic_file.h"
 #include "date_query.h"
 #include "version.h"
 #include "yorvane/agetable.h"
@@ -124,10 +129,28 @@ CommandLine requested(const QCommandLineParser& parser, const Options& o) {
     return line;
 }
 
-// Not written yet: the age table's CSV writer is to serve this through the program's one
-// atomic writer. Until then the option says so and fails.
-int writeAgeTableCsv(const CsvRequest&) {
-    print(stderr, QStringLiteral("yorvane: --csv はまだ使えません。\n"));
+// The age table as "CSV で保存…" writes it with the same options, to a file through the
+// program's one writer or to standard output. The model needs no QGuiApplication.
+int writeAgeTableCsv(const CsvRequest& request) {
+    AgeTableModel model;
+    const int thisYear =
+        std::clamp(QDate::currentDate().year(), kAgeTableFirstYear, kAgeTableLastReference);
+    model.setOptions(
+        {request.reference.value_or(thisYear), request.longevityInFullAge, request.earlyBorn});
+    const QByteArray bytes = csvBytes(model);
+    QString why;
+    if (request.file == QLatin1String("-")) {
+        const auto size = static_cast<std::size_t>(bytes.size());
+        if (std::fwrite(bytes.constData(), 1, size, stdout) == size && std::fflush(stdout) == 0)
+            return 0;
+        why = reasonForError(errno);
+    } else if (writeFileAtomically(request.file, bytes, &why)) {
+        return 0;
+    }
+    const QString target =
+        request.file == QLatin1String("-") ? QStringLiteral("標準出力") : request.file;
+    print(stderr,
+          QStringLiteral("yorvane: CSV ファイルを保存できませんでした: %1: %2\n").arg(target, why));
     return 1;
 }
 

@@ -247,7 +247,9 @@ void MainWindow::eraTableChosen() {
 
 // The age table, made on first use, opens on the year shown here; the focus stays here.
 void MainWindow::ageTableChosen() {
-    if (!ageTable_) ageTable_ = std::make_unique<AgeTableWindow>(platform_.currentYear());
+    if (!ageTable_)
+        ageTable_ =
+            std::make_unique<AgeTableWindow>(platform_.currentYear(), platform_.settingsLocation());
     ageTable_->showYear(mainView(inputs_).birthYear);
     ageTable_->show();
     ageTable_->raise();

@@ -1,0 +1,84 @@
+#include "agetable_settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cerrno>
+
+#include "atomic_file.h"
+#include "placement.h"
+#include "profile_file.h"
+
+namespace yorvane {
+
+namespace {
+
+const QString kSection = QStringLiteral("AGETABLE");
+
+std::optional<int> number(const std::optional<QByteArray>& file, const char* key) {
+    bool ok = false;
+    const int n =
+        profile::readString(file, kSection, QString::fromLatin1(key), QString()).toInt(&ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+
+QString text(const std::optional<int>& n) { return n ? QString::number(*n) : QString(); }
+
+QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+
+}  // namespace
+
+AgeTableState readAgeTableState(const SettingsLocation& where) {
+    // The user's own file, or while there is none yet the first values the program comes with.
+    const QFileInfo own(where.file);
+    const bool useOwn = where.delivered.isEmpty() || own.exists() || own.isSymLink();
+    const std::optional<QByteArray> file = profile::readFile(useOwn ? where.file : where.delivered);
+    AgeTableState state;
+    const auto left = number(file, "LEFT"), top = number(file, "TOP");
+    const auto width = number(file, "WIDTH"), height = number(file, "HEIGHT");
+    if (left && top && width > 0 && height > 0)
+        state.geometry = QRect(*left, *top, *width, *height);
+    state.reference = number(file, "KIJUN");
+    state.longevityInFullAge = number(file, "MAN").value_or(0) == 1;
+    state.earlyBorn = number(file, "HAYAUMARE").value_or(0) == 1;
+    const int branch = number(file, "ETO").value_or(-1);
+    state.branch = branch >= 0 && branch < 12 ? branch : -1;
+    const QString folder = profile::readString(file, kSection, QStringLiteral("FOLDER"), QString());
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) state.folder = folder;
+    return state;
+}
+
+bool writeAgeTableState(const SettingsLocation& where, const AgeTableState& state, QString* why) {
+    if (where.file.isEmpty()) return true;  // no home folder: the main window says so
+    if (!where.delivered.isEmpty() && !QDir().mkpath(QFileInfo(where.file).absolutePath())) {
+        *why = QStringLiteral("設定のフォルダーを作れません（%1）").arg(reasonForError(errno));
+        return false;
+    }
+    const std::optional<QRect> g = state.geometry;
+    auto setting = [](const char* key, const QString& value) {
+        return profile::Setting{kSection, QString::fromLatin1(key), value};
+    };
+    return profile::writeStrings(
+        where.file,
+        {setting("LEFT", g ? QString::number(g->x()) : QString()),
+         setting("TOP", g ? QString::number(g->y()) : QString()),
+         setting("WIDTH", g ? QString::number(g->width()) : QString()),
+         setting("HEIGHT", g ? QString::number(g->height()) : QString()),
+         setting("KIJUN", text(state.reference)), setting("MAN", flag(state.longevityInFullAge)),
+         setting("HAYAUMARE", flag(state.earlyBorn)),
+         setting("ETO", state.branch >= 0 ? QString::number(state.branch) : QString()),
+         setting("FOLDER", state.folder)},
+        why);
+}
+
+QRect placedAgeTable(const std::optional<QRect>& wanted, QSize designSize, QSize frameExtra,
+                     const QRect& area) {
+    QRect frame(QPoint(), (wanted ? wanted->size() : designSize) + frameExtra);
+    if (wanted)
+        frame.moveTopLeft(wanted->topLeft());
+    else
+        frame.moveCenter(area.center());
+    const QRect fitted = fittedInto(frame, area);
+    return {fitted.topLeft(), fitted.size() - frameExtra};
+}
+
+}  // namespace yorvane
