@@ -87,9 +87,25 @@ void MainWindow::renderAgeBox(const MainView& view) {
         setTextColour(l, view.designatedActive ? kBlack : buttonShadow());
     designatedWesternLabel->setText(numberText(view.designatedWestern));
     setTextColour(designatedWesternLabel, view.designatedWesternActive ? kBlack : buttonShadow());
-    ageFigure->setText(numberText(view.figure));
+    const QString figure = numberText(view.figure);
+    if (ageFigure->text() != figure) {
+        ageFigure->setText(figure);
+        fitFigure();
+    }
     setTextColour(ageFigure, view.figure && *view.figure < 0 ? kRed : kBlack);
     renderWording(view.wording);
+}
+
+// The figure at its designed size, or smaller where it would not fit its box: a year far off
+// gives more digits than the box holds, and the box would show only their right part, a
+// negative figure without its sign.
+void MainWindow::fitFigure() {
+    QFont font = figureFont_;
+    const int room = ageFigure->contentsRect().width();
+    while (font.pointSizeF() > 6.0 &&
+           QFontMetrics(font).horizontalAdvance(ageFigure->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.75);
+    if (ageFigure->font() != font) ageFigure->setFont(font);
 }
 
 void MainWindow::renderWording(const Wording& wording) {

@@ -68,6 +68,7 @@ private:
     // Every control from the view; a control that already shows its part is left alone.
     void render(const MainView& view);
     void renderAgeBox(const MainView& view);
+    void fitFigure();
     void renderWording(const Wording& wording);
     void renderPicture(const MainView& view);
     // Changes the inputs with `change`, then renders them.
@@ -141,6 +142,7 @@ private:
     std::unique_ptr<AgeTableWindow> ageTable_;  // made on first use
     std::unique_ptr<DateWindow> dateWindow_;    // made on first use
     bool settingsSaved_ = false;
+    QFont figureFont_;  // the figure's designed font; smaller only where it would not fit
 };
 
 }  // namespace yorvane

@@ -193,7 +193,8 @@ void MainWindow::createAgeLabels() {
                         pGothic(12));
     describe(ageUnit, QStringLiteral("年齢の単位"));
 
-    ageFigure = makeLabel(ageFrame, "lblnenrei", rectTwips(960, 1920, 975, 375), {}, pGothic(20.25),
+    figureFont_ = pGothic(20.25);
+    ageFigure = makeLabel(ageFrame, "lblnenrei", rectTwips(960, 1920, 975, 375), {}, figureFont_,
                           Qt::AlignRight, kValueBox);
     describe(ageFigure, QStringLiteral("年齢または何年前"));
 
