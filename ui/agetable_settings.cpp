@@ -28,10 +28,7 @@ QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 }  // namespace
 
 AgeTableState readAgeTableState(const SettingsLocation& where) {
-    // The user's own file, or while there is none yet the first values the program comes with.
-    const QFileInfo own(where.file);
-    const bool useOwn = where.delivered.isEmpty() || own.exists() || own.isSymLink();
-    const std::optional<QByteArray> file = profile::readFile(useOwn ? where.file : where.delivered);
+    const std::optional<QByteArray> file = profile::readFile(settingsFileToRead(where));
     AgeTableState state;
     const auto left = number(file, "LEFT"), top = number(file, "TOP");
     const auto width = number(file, "WIDTH"), height = number(file, "HEIGHT");
@@ -49,16 +46,12 @@ AgeTableState readAgeTableState(const SettingsLocation& where) {
 
 bool writeAgeTableState(const SettingsLocation& where, const AgeTableState& state, QString* why) {
     if (where.file.isEmpty()) return true;  // no home folder: the main window says so
-    if (!where.delivered.isEmpty() && !QDir().mkpath(QFileInfo(where.file).absolutePath())) {
-        *why = QStringLiteral("設定のフォルダーを作れません（%1）").arg(reasonForError(errno));
-        return false;
-    }
     const std::optional<QRect> g = state.geometry;
     auto setting = [](const char* key, const QString& value) {
         return profile::Setting{kSection, QString::fromLatin1(key), value};
     };
-    return profile::writeStrings(
-        where.file,
+    return saveSettingsTo(
+        where,
         {setting("LEFT", g ? QString::number(g->x()) : QString()),
          setting("TOP", g ? QString::number(g->y()) : QString()),
          setting("WIDTH", g ? QString::number(g->width()) : QString()),

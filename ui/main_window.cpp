@@ -306,11 +306,7 @@ void MainWindow::versionChosen() {
 // Start-up, shutdown and settings
 
 QString MainWindow::settingsPath() const {
-    // The user's own file, or while there is none yet the first values the program comes with.
-    const SettingsLocation where = platform_.settingsLocation();
-    const QFileInfo own(where.file);
-    if (where.delivered.isEmpty() || own.exists() || own.isSymLink()) return where.file;
-    return where.delivered;
+    return settingsFileToRead(platform_.settingsLocation());
 }
 
 QString MainWindow::settingsValue(const QString& key, const QString& section,
@@ -384,23 +380,15 @@ void MainWindow::loadSettings() {
 void MainWindow::saveSettings() {
     const SettingsLocation where = platform_.settingsLocation();
     QString why;
-    if (where.file.isEmpty()) {
-        why =
-            QStringLiteral("ホームフォルダーがわかりません（HOME が空か、絶対パスではありません）");
-    } else if (!where.delivered.isEmpty() && !QDir().mkpath(QFileInfo(where.file).absolutePath())) {
-        why = QStringLiteral("設定のフォルダーを作れません（%1）").arg(reasonForError(errno));
-    } else {
-        // All four values in one save: two windows closing together never mix their settings.
-        profile::writeStrings(
-            where.file,
-            {{QStringLiteral("LOCATION"), QStringLiteral("LEFT"),
-              singleText(static_cast<float>(x()) * 15.0f)},
-             {QStringLiteral("LOCATION"), QStringLiteral("TOP"),
-              singleText(static_cast<float>(y()) * 15.0f)},
-             {QStringLiteral("SET"), QStringLiteral("SHITEI"), designatedYearBox->text()},
-             {QStringLiteral("SET"), QStringLiteral("GENGO"), designatedEraCaption->text()}},
-            &why);
-    }
+    // All four values in one save: two windows closing together never mix their settings.
+    saveSettingsTo(where,
+                   {{QStringLiteral("LOCATION"), QStringLiteral("LEFT"),
+                     singleText(static_cast<float>(x()) * 15.0f)},
+                    {QStringLiteral("LOCATION"), QStringLiteral("TOP"),
+                     singleText(static_cast<float>(y()) * 15.0f)},
+                    {QStringLiteral("SET"), QStringLiteral("SHITEI"), designatedYearBox->text()},
+                    {QStringLiteral("SET"), QStringLiteral("GENGO"), designatedEraCaption->text()}},
+                   &why);
     // Closing never fails; a save that did not happen is said once.
     if (!why.isEmpty())
         std::fprintf(stderr, "yorvane: 設定を保存できませんでした: %s%s\n",

@@ -1,5 +1,7 @@
 #include "platform.h"
 
+#include "atomic_file.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDate>
@@ -15,6 +17,7 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include <climits>
 
@@ -41,6 +44,26 @@ Folders foldersFor(const QString& executableFolder, const QString& configFolder)
             ? QString()
             : QDir(configFolder).filePath(QStringLiteral("yorvane/") + kSettingsName);
     return {shared, {file, QDir(shared).filePath(kSettingsName)}};
+}
+
+QString settingsFileToRead(const SettingsLocation& where) {
+    const QFileInfo own(where.file);
+    if (where.delivered.isEmpty() || own.exists() || own.isSymLink()) return where.file;
+    return where.delivered;
+}
+
+bool saveSettingsTo(const SettingsLocation& where, const QList<profile::Setting>& settings,
+                    QString* why) {
+    if (where.file.isEmpty()) {
+        *why =
+            QStringLiteral("ホームフォルダーがわかりません（HOME が空か、絶対パスではありません）");
+        return false;
+    }
+    if (!where.delivered.isEmpty() && !QDir().mkpath(QFileInfo(where.file).absolutePath())) {
+        *why = QStringLiteral("設定のフォルダーを作れません（%1）").arg(reasonForError(errno));
+        return false;
+    }
+    return profile::writeStrings(where.file, settings, why);
 }
 
 QByteArray configFolderBytes(const QByteArray& xdgConfigHome, const QByteArray& home) {

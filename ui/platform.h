@@ -7,7 +7,9 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+
 #include <functional>
+#include "profile_file.h"
 
 namespace yorvane {
 
@@ -20,6 +22,16 @@ struct SettingsLocation {
     // `file` is created at the close if it is missing.
     QString delivered;
 };
+
+// The file the settings are read from: the user's own, or while there is none yet the first
+// values the program comes with.
+QString settingsFileToRead(const SettingsLocation& where);
+
+// Saves `settings` into the user's file (see profile::writeStrings), making its folder first when
+// the program is installed. False, with `why` in Japanese, when nothing was saved; with no home
+// folder nothing is saved at all.
+bool saveSettingsTo(const SettingsLocation& where, const QList<profile::Setting>& settings,
+                    QString* why);
 
 class Platform {
 public:
