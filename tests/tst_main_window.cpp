@@ -101,7 +101,7 @@ void TestMainWindow::windowIsFixedWithMenuBar() {
     QVERIFY(!w->menuBar()->geometry().intersects(w->centralWidget()->geometry()));
     // The era-table, age-table and date commands sit on the bar itself; the last entry opens a
     // menu of the help page and the version window. Each entry's text says what it is, no two
-    // alike; only the help page has a shortcut (F1).
+    // alike, no two with the same mnemonic; only the help page has a shortcut (F1).
     const auto bar = w->menuBar()->actions();
     QCOMPARE(bar.size(), 4);
     QCOMPARE(bar[0], w.eraTableAction);
@@ -111,12 +111,16 @@ void TestMainWindow::windowIsFixedWithMenuBar() {
     QCOMPARE(w.helpMenu->actions(), (QList<QAction*>{w.helpAction, w.versionAction}));
     for (const QList<QAction*>& entries : {bar, w.helpMenu->actions()}) {
         QSet<QString> texts;
+        QSet<QString> mnemonics;  // Alt and a letter of its own for each
         for (QAction* a : entries) {
             QVERIFY(!a->text().isEmpty());
             QCOMPARE(a->shortcut().isEmpty(), a != w.helpAction);
             texts << a->text();
+            mnemonics << a->text().section(u'&', 1).left(1).toUpper();
+            QVERIFY(!mnemonics.contains(QString()));
         }
         QCOMPARE(texts.size(), entries.size());
+        QCOMPARE(mnemonics.size(), entries.size());
     }
     // The era list writes in the fixed face, the year boxes in the proportional one; the
     // frame's controls with no font of their own keep the window's, not the frame's larger one.

@@ -35,7 +35,6 @@ private slots:
     void versionWindowOutlivesTheMainWindow();
     void standardKeys_data();
     void standardKeys();
-    void menuMnemonicsDiffer();
     void eraListNamedForWhatItIs();
     void darkTheme_data();
     void darkTheme();
@@ -315,20 +314,6 @@ void TestMenus::standardKeys() {
         QVERIFY(!w->isVisible());
         QVERIFY(QFile::exists(w.settingsFile()));
     }
-}
-
-void TestMenus::menuMnemonicsDiffer() {
-    Window w;
-    for (const QList<QAction*>& entries : {w->menuBar()->actions(), w.helpMenu->actions()}) {
-        QSet<QChar> letters;
-        for (QAction* a : entries) {
-            const qsizetype amp = a->text().indexOf(u'&');
-            QVERIFY2(amp >= 0 && amp + 1 < a->text().size(), qPrintable(a->text()));
-            letters.insert(a->text()[amp + 1].toUpper());
-        }
-        QCOMPARE(letters.size(), entries.size());
-    }
-    QVERIFY(w.helpAction->shortcut().matches(QKeySequence::HelpContents));
 }
 
 void TestMenus::eraListNamedForWhatItIs() {
