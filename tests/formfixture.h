@@ -11,11 +11,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRawFont>
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -46,6 +48,22 @@ using yorvane::colours::kBlack;
 using yorvane::colours::kRed;
 using yorvane::colours::kWhite;
 inline const QColor kGrey = yorvane::colours::kWindowGrey;
+
+// The text of the message box that `action` brings up (its text, informative text and
+// buttons), closed at once; empty when none does.
+template <class F>
+QString messageDuring(F action) {
+    QString text;
+    QTimer::singleShot(50, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text() + u'\n' + box->informativeText();
+            for (const QAbstractButton* button : box->buttons()) text += u'\n' + button->text();
+            box->accept();
+        }
+    });
+    action();
+    return text;
+}
 
 // Where a main window opens when no settings give it a usable position.
 inline QPoint designPosition() {

@@ -47,21 +47,6 @@ QString poppler(const QString& tool, const QStringList& args) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// The text of the message box that shows up while `action` runs (closing it), or "".
-template <typename F>
-QString messageDuring(F action) {
-    QString text;
-    QTimer::singleShot(50, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            text = box->text() + u'\n' + box->informativeText();
-            for (const QAbstractButton* button : box->buttons()) text += u'\n' + button->text();
-            box->accept();
-        }
-    });
-    action();
-    return text;
-}
-
 }  // namespace
 
 class TestAgeTable : public QObject {

@@ -42,20 +42,6 @@ private slots:
 
 namespace {
 
-// The text of the message box that `action` brings up, closed at once; empty when none does.
-template <class F>
-QString messageDuring(F action) {
-    QString text;
-    QTimer::singleShot(0, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            text = box->text() + u'\n' + box->informativeText();
-            box->accept();
-        }
-    });
-    action();
-    return text;
-}
-
 double luminance(const QColor& c) {
     const auto channel = [](double v) {
         v /= 255.0;
