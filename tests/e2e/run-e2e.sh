@@ -162,7 +162,8 @@ for round in $(seq 10); do
         for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
         status=0
         wait "$pid" || status=$?
-        ((status == 0)) || fail "round $round: an instance ended with status $status"
+        output=$work/run$((pid == first_pid ? run - 1 : run)).log
+        ended_well "$status" "$output" || fail "round $round: an instance ended with status $status"
     done
     other_pid= app_pid=
     set=$(ini_value LOCATION LEFT)/$(ini_value LOCATION TOP)/$(ini_value SET SHITEI)
@@ -185,7 +186,7 @@ for sig in TERM HUP INT; do
     for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
     wait "$app_pid" || status=$?
     app_pid=
-    ((status == 0)) || fail "run 5: SIG$sig ended the program with status $status"
+    ended_well "$status" "$work/run$run.log" || fail "run 5: SIG$sig ended the program with status $status"
     [[ $(ini_value LOCATION LEFT) == $((x * 15)) ]] ||
         fail "run 5: SIG$sig did not save the position: LEFT=$(ini_value LOCATION LEFT)"
 done
