@@ -54,13 +54,18 @@ inline const QColor kGrey = yorvane::colours::kWindowGrey;
 template <class F>
 QString messageDuring(F action) {
     QString text;
-    QTimer::singleShot(50, [&] {
+    // A timer of this call's own: when no box comes up, it goes with the call instead of
+    // closing a later test's box.
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             text = box->text() + u'\n' + box->informativeText();
             for (const QAbstractButton* button : box->buttons()) text += u'\n' + button->text();
             box->accept();
         }
     });
+    timer.start(50);
     action();
     return text;
 }
