@@ -19,6 +19,7 @@
 #include <QTableView>
 
 #include "agetable_csv.h"
+#include "agetable_print.h"
 #include "agetable_settings.h"
 #include "agetable_window.h"
 #include "formfixture.h"
@@ -65,6 +66,7 @@ private slots:
     void csvRecords();
     void csvFile();
     void csvFailureLeavesNothing();
+    void printModuleMissing();
     void printToFifoRefused();
     void printsToPdf_data();
     void printsToPdf();
@@ -334,7 +336,8 @@ void TestAgeTable::printToFifoRefused() {
     QPrinter printer(QPrinter::HighResolution);
     QString why;
     // Refused at once: opening a FIFO with no reader would block the window for ever.
-    QVERIFY(!t.printToFile(printer, fifo, &why));
+    QVERIFY(!yorvane::printAgeTableToFile(printer, yorvane::ageTablePrintJob(*t.model, &t), fifo,
+                                          &why));
     QVERIFY(!why.isEmpty());
     QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
 }
@@ -359,6 +362,20 @@ void TestAgeTable::csvFailureLeavesNothing() {
     // A good path says nothing.
     QCOMPARE(messageDuring([&] { t.saveCsvTo(dir.filePath(QStringLiteral("a.csv"))); }), QString());
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("a.csv"))));
+}
+
+// Without its print module the window says so, naming the file it looked for.
+void TestAgeTable::printModuleMissing() {
+    QTemporaryDir dir;
+    const QString module = dir.filePath(QStringLiteral("yorvane-print.so"));
+    AgeTableWindow t(2026, {}, module);
+    t.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t));
+    const QString message = messageDuring([&] { t.printClicked(); });
+    QVERIFY2(message.contains(QDir::toNativeSeparators(module)), qPrintable(message));
+    // The rest, the cause and the button included, in Japanese.
+    const QString rest = QString(message).remove(QDir::toNativeSeparators(module));
+    QVERIFY2(!rest.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(rest));
 }
 
 void TestAgeTable::printsToPdf_data() {
@@ -394,7 +411,7 @@ void TestAgeTable::printsToPdf() {
         printer.setPrintRange(QPrinter::PageRange);
         printer.setFromTo(from, to);
     }
-    const int pages = t.printRows(printer);
+    const int pages = yorvane::printAgeTable(printer, yorvane::ageTablePrintJob(*t.model, &t));
     QVERIFY(pages >= 1);
     if (from > 0)
         QCOMPARE(pages, to - from + 1);
@@ -487,7 +504,7 @@ void TestAgeTable::standardKeys_data() {
 void TestAgeTable::standardKeys() {
     QFETCH(QKeySequence, key);
     QFETCH(QString, opens);
-    AgeTableWindow t(2026);
+    AgeTableWindow t(2026, {}, QStringLiteral(YORVANE_PRINT_MODULE));
     t.show();
     QVERIFY(QTest::qWaitForWindowExposed(&t));
     QString seen;

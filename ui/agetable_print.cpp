@@ -1,17 +1,15 @@
 #include "agetable_print.h"
 
 #include <QFile>
+#include <QMessageBox>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <vector>
 
-#include "agetable_model.h"
-#include "atomic_file.h"
-#include "u16text.h"
 #include "units.h"
-#include "yorvane/sign.h"
 
 namespace yorvane {
 
@@ -25,14 +23,15 @@ struct PrintedColumns {
 };
 
 // One line of the printed table at `y`: `texts` in their columns, numbers to the right.
-void drawPrintedLine(QPainter& p, const PrintedColumns& columns, double y, double height,
-                     const QStringList& texts, bool header) {
+void drawPrintedLine(QPainter& p, const PrintedColumns& columns, const QList<bool>& numbers,
+                     double y, double height, const QStringList& texts, bool header) {
     double x = 0;
-    for (int c = 0; c < kAgeColumnCount; ++c) {
+    const qsizetype count = std::min<qsizetype>(texts.size(), qsizetype(columns.widths.size()));
+    for (qsizetype c = 0; c < count; ++c) {
         const double w = columns.widths[static_cast<std::size_t>(c)];
         const Qt::Alignment a =
             header ? Qt::AlignCenter
-                   : Qt::AlignVCenter | (ageColumnIsNumber(c) ? Qt::AlignRight : Qt::AlignLeft);
+                   : Qt::AlignVCenter | (numbers.value(c) ? Qt::AlignRight : Qt::AlignLeft);
         p.drawText(QRectF(x + columns.pad, y, w - 2 * columns.pad, height), a, texts[c]);
         x += w;
     }
@@ -57,19 +56,16 @@ void drawPrintedGrid(QPainter& p, const PrintedColumns& columns, double top, dou
 
 namespace {
 // Each column as wide as its widest text among the shown rows, the header's in bold included.
-PrintedColumns measureColumns(const AgeTableModel& model, const QFontMetricsF& fm,
+PrintedColumns measureColumns(const PrintJob& job, const QFontMetricsF& fm,
                               const QFontMetricsF& fmBold) {
     PrintedColumns columns;
     columns.pad = fm.height() * 0.4;
-    const QStringList titles = AgeTableModel::titles();
-    for (int c = 0; c < kAgeColumnCount; ++c)
-        columns.widths.push_back(fmBold.horizontalAdvance(titles[c]));
-    for (int r = 0; r < model.rowCount(); ++r) {
-        const QStringList texts = model.rowTexts(r);
-        for (int c = 0; c < kAgeColumnCount; ++c)
-            columns.widths[static_cast<std::size_t>(c)] = std::max(
-                columns.widths[static_cast<std::size_t>(c)], fm.horizontalAdvance(texts[c]));
-    }
+    for (const QString& title : job.columnTitles)
+        columns.widths.push_back(fmBold.horizontalAdvance(title));
+    for (const QStringList& texts : job.rows)
+        for (std::size_t c = 0; c < columns.widths.size() && qsizetype(c) < texts.size(); ++c)
+            columns.widths[c] =
+                std::max(columns.widths[c], fm.horizontalAdvance(texts[qsizetype(c)]));
     for (double& w : columns.widths) {
         w += 2 * columns.pad;
         columns.total += w;
@@ -90,19 +86,7 @@ std::pair<int, int> chosenPages(const QPrinter& printer, int pages) {
 }
 }  // namespace
 
-QString printedHeading(const AgeTableModel& model) {
-    const AgeTableOptions& o = model.options();
-    QString heading = QStringLiteral("%1　基準年 %2年").arg(kAgeTableTitle).arg(o.reference);
-    if (model.branchFilter() >= 0)
-        heading += QStringLiteral("　%1年").arg(
-            qs(kBranches.substr(static_cast<std::size_t>(model.branchFilter()), 1)));
-    heading += o.longevityInFullAge ? QStringLiteral("　長寿祝いは満年齢")
-                                    : QStringLiteral("　長寿祝いは数え年");
-    if (o.earlyBorn) heading += QStringLiteral("　早生まれ");
-    return heading;
-}
-
-int printAgeTable(QPrinter& printer, const AgeTableModel& model) {
+int printAgeTable(QPrinter& printer, const PrintJob& job) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     QPainter p;
     if (!p.begin(&printer)) return 0;
@@ -113,9 +97,8 @@ int printAgeTable(QPrinter& printer, const AgeTableModel& model) {
     QFont title(pGothic(11, true), &printer);
     const QFontMetricsF fm(body, &printer), fmBold(bold, &printer), fmTitle(title, &printer);
 
-    const int rows = model.rowCount();
-    const QStringList titles = AgeTableModel::titles();
-    const PrintedColumns columns = measureColumns(model, fm, fmBold);
+    const int rows = static_cast<int>(job.rows.size());
+    const PrintedColumns columns = measureColumns(job, fm, fmBold);
 
     // The printable area, scaled down as a whole when the columns are wider than the page.
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);
@@ -128,22 +111,21 @@ int printAgeTable(QPrinter& printer, const AgeTableModel& model) {
     const double footH = fm.height() * 2;
     const int perPage = std::max(1, static_cast<int>((height - titleH - footH) / rowH) - 1);
     const int pages = std::max(1, (rows + perPage - 1) / perPage);
-    const QString heading = printedHeading(model);
 
     const auto [first, last] = chosenPages(printer, pages);
     for (int pageNo = first; pageNo <= last; ++pageNo) {
         if (pageNo > first && !printer.newPage()) break;
         p.setFont(title);
-        p.drawText(QRectF(0, 0, width, titleH), Qt::AlignLeft | Qt::AlignVCenter, heading);
+        p.drawText(QRectF(0, 0, width, titleH), Qt::AlignLeft | Qt::AlignVCenter, job.heading);
         // The header, on every page.
         double y = titleH;
         p.setFont(bold);
         p.fillRect(QRectF(0, y, columns.total, rowH), QColor(224, 224, 224));
-        drawPrintedLine(p, columns, y, rowH, titles, true);
+        drawPrintedLine(p, columns, job.numberColumns, y, rowH, job.columnTitles, true);
         y += rowH;
         p.setFont(body);
         for (int r = pageNo * perPage; r < std::min(rows, (pageNo + 1) * perPage); ++r) {
-            drawPrintedLine(p, columns, y, rowH, model.rowTexts(r), false);
+            drawPrintedLine(p, columns, job.numberColumns, y, rowH, job.rows[r], false);
             y += rowH;
         }
         drawPrintedGrid(p, columns, titleH, y, rowH);
@@ -154,23 +136,47 @@ int printAgeTable(QPrinter& printer, const AgeTableModel& model) {
     return last - first + 1;
 }
 
-bool printAgeTableToFile(QPrinter& printer, const AgeTableModel& model, const QString& path,
+bool printAgeTableToFile(QPrinter& printer, const PrintJob& job, const QString& path,
                          QString* why) {
-    if (const std::optional<QString> refused = refusedTarget(path)) {
+    if (const std::optional<QString> refused = job.refusedTarget(path)) {
         *why = *refused;
         return false;
     }
     const QTemporaryDir folder;
     const QString printed = folder.filePath(QStringLiteral("printed.pdf"));
     printer.setOutputFileName(printed);
-    const int pages = folder.isValid() ? printAgeTable(printer, model) : 0;
+    const int pages = folder.isValid() ? printAgeTable(printer, job) : 0;
     printer.setOutputFileName(path);
     QFile file(printed);
     if (pages == 0 || !file.open(QIODevice::ReadOnly)) {
         *why = QStringLiteral("一時ファイルに印刷できませんでした");
         return false;
     }
-    return writeFileAtomically(path, file.readAll(), why);
+    return job.writeFile(path, file.readAll(), why);
+}
+
+void showPrintPreview(QWidget* parent, const PrintJob& job) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(job.title);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    // Called for the preview, and for the printer or PDF file chosen from it.
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&job, &preview](QPrinter* chosen) {
+                         const QString file = chosen->outputFileName();
+                         QString why;
+                         if (!file.isEmpty() && !printAgeTableToFile(*chosen, job, file, &why))
+                             job.fileFailed(file, why);
+                         else if (file.isEmpty() && printAgeTable(*chosen, job) == 0)
+                             QMessageBox::warning(&preview, job.title,
+                                                  QStringLiteral("印刷できませんでした。"));
+                     });
+    preview.exec();
 }
 
 }  // namespace yorvane
+
+extern "C" Q_DECL_EXPORT void yorvane_print_preview(QWidget* parent, const yorvane::PrintJob& job) {
+    yorvane::showPrintPreview(parent, job);
+}

@@ -13,9 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -28,7 +25,6 @@
 #include "agetable_csv.h"
 #include "agetable_delegate.h"
 #include "agetable_model.h"
-#include "agetable_print.h"
 #include "messages.h"
 #include "u16text.h"
 #include "units.h"
@@ -45,8 +41,12 @@ constexpr int kFollowScrollMs = 120;
 
 }  // namespace
 
-AgeTableWindow::AgeTableWindow(int thisYear, const SettingsLocation& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window), thisYear_(thisYear), settings_(settings) {
+AgeTableWindow::AgeTableWindow(int thisYear, const SettingsLocation& settings, QString printModule,
+                               QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      thisYear_(thisYear),
+      settings_(settings),
+      printModule_(std::move(printModule)) {
     setObjectName(QStringLiteral("frmHayami"));
     setWindowTitle(kAgeTableTitle);
     setAccessibleName(kAgeTableTitle);
@@ -393,35 +393,13 @@ void AgeTableWindow::saveCsvClicked() {
     saveCsvTo(path);
 }
 
-// The preview shows the pages as they will print; its print button opens the print dialog,
-// whose page range is printed.
+// Qt's printing is loaded with the print module, the first time it is asked for.
 void AgeTableWindow::printClicked() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(kAgeTableTitle);
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, &AgeTableWindow::paintRequested);
-    preview.exec();
-}
-
-void AgeTableWindow::paintRequested(QPrinter* printer) {
-    const QString file = printer->outputFileName();
     QString why;
-    if (!file.isEmpty() && !printToFile(*printer, file, &why))
-        warnAboutFile(this, kAgeTableTitle, QStringLiteral("PDF ファイルを保存できませんでした。"),
-                      file, why);
-    else if (file.isEmpty() && printRows(*printer) == 0)
-        QMessageBox::warning(this, kAgeTableTitle, QStringLiteral("印刷できませんでした。"));
+    if (!openPrintPreview(printModule_, this, ageTablePrintJob(*model, this), &why))
+        warnAboutFile(this, kAgeTableTitle, QStringLiteral("印刷の部品を読み込めませんでした。"),
+                      printModule_, why);
 }
-
-bool AgeTableWindow::printToFile(QPrinter& printer, const QString& path, QString* why) const {
-    return printAgeTableToFile(printer, *model, path, why);
-}
-
-int AgeTableWindow::printRows(QPrinter& printer) const { return printAgeTable(printer, *model); }
-
-QString AgeTableWindow::printedHeading() const { return yorvane::printedHeading(*model); }
 
 bool AgeTableWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != table || event->type() != QEvent::KeyPress)

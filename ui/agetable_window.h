@@ -2,7 +2,8 @@
 // The age table (年齢早見表): a second window with one row per year of birth from 明治元年 up
 // to a reference year, newest first. The rows come from the engine through a table model
 // (agetable_model.h), no widget per row; the CSV file and the printout are files of their own
-// (agetable_csv.h, agetable_print.h). The window arranges them and follows the main window.
+// (agetable_csv.h; the printout in the print module, print_module.h). The window arranges them
+// and follows the main window.
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -10,11 +11,11 @@
 
 #include "agetable_model.h"
 #include "agetable_settings.h"
+#include "print_module.h"
 
 class QCheckBox;
 class QComboBox;
 class QHBoxLayout;
-class QPrinter;
 class QPushButton;
 class QSpinBox;
 class QTableView;
@@ -26,9 +27,9 @@ class AgeTableWindow final : public QWidget {
 public:
     // `thisYear` is the reference year it starts with and the row shown for no year. With a
     // settings file in `settings`, the window opens as it was last closed, fitted to the screen,
-    // and remembers its state there when it closes.
+    // and remembers its state there when it closes. 印刷… loads the print module `printModule`.
     explicit AgeTableWindow(int thisYear, const SettingsLocation& settings = {},
-                            QWidget* parent = nullptr);
+                            QString printModule = defaultPrintModule(), QWidget* parent = nullptr);
 
     // Selects the row of `year` (the year of the main window), or this year's row when the
     // table has no row for it, and brings it into view.
@@ -43,12 +44,6 @@ public:
     // Writes csvBytes() to `path` atomically. False, and no file left behind, on failure;
     // `error` then says why.
     bool writeCsv(const QString& path, QString* error = nullptr) const;
-    // Prints the shown rows, the header on each page. The number of pages, 0 when the printer
-    // could not be started.
-    int printRows(QPrinter& printer) const;
-    // Prints into the PDF file `path` through the program's file writer; false with `why`.
-    bool printToFile(QPrinter& printer, const QString& path, QString* why) const;
-    QString printedHeading() const;
     // The folder the CSV save dialog starts in: the last one used, else the documents folder.
     QString csvFolder() const;
 
@@ -86,8 +81,6 @@ private:
     // The state kept in the settings file: put into the window, and read from it.
     void restore(const AgeTableState& state);
     AgeTableState state() const;
-    // Prints for the preview, or to the printer or PDF file chosen from it.
-    void paintRequested(QPrinter* printer);
     void optionsChanged();
     // Selects the row of `year` (this year's row when there is none); scrolls to it now, or
     // once the main window has been left alone for a moment.
@@ -96,6 +89,7 @@ private:
 
     int thisYear_;
     SettingsLocation settings_;
+    QString printModule_;
     QHBoxLayout* optionsRow_ = nullptr;
     QHBoxLayout* buttonsRow_ = nullptr;
     int wideWidth_ = 0;  // the least width that has the buttons beside the options
