@@ -3,7 +3,7 @@
 //
 // Opening: a new main window each time (the table is built on first use), shown and active,
 // then 早見表 chosen, until the table's rows have been painted once. The first opening of the
-// process is printed apart: it also loads what Qt loads once (the print support, fonts).
+// process is printed apart: it also loads what Qt loads once (fonts).
 //
 // Keystrokes: the sequence 昭和 "4" <-> "40".."49" of bench_window, in turns with the table
 // never opened, open (each keystroke selects another row; the view moves to it once the typing
