@@ -12,7 +12,6 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>

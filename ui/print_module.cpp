@@ -5,8 +5,6 @@
 #include <QFileInfo>
 #include <QLibrary>
 #include <cstdio>
-#include <map>
-#include <memory>
 
 #include "agetable_model.h"
 #include "atomic_file.h"
@@ -38,9 +36,7 @@ PrintJob ageTablePrintJob(const AgeTableModel& model, QWidget* parent) {
     job.rows.reserve(model.rowCount());
     for (int r = 0; r < model.rowCount(); ++r) job.rows << model.rowTexts(r);
     job.refusedTarget = refusedTarget;
-    job.writeFile = [](const QString& path, const QByteArray& bytes, QString* why) {
-        return writeFileAtomically(path, bytes, why);
-    };
+    job.writeFile = &writeFileAtomically;
     job.fileFailed = [parent](const QString& path, const QString& why) {
         warnAboutFile(parent, kAgeTableTitle,
                       QStringLiteral("PDF ファイルを保存できませんでした。"), path, why);
@@ -56,14 +52,13 @@ QString defaultPrintModule() {
 }
 
 bool openPrintPreview(const QString& file, QWidget* parent, const PrintJob& job, QString* why) {
-    // Loaded once and kept: Qt's printing must outlive every printer the module made.
-    static std::map<QString, std::unique_ptr<QLibrary>> loaded;
-    std::unique_ptr<QLibrary>& library = loaded[file];
-    if (!library) library = std::make_unique<QLibrary>(file);
-    const auto entry = reinterpret_cast<PrintPreviewEntry>(library->resolve(kPrintPreviewEntry));
+    // A QLibrary going out of scope leaves its library loaded: Qt's printing stays for the
+    // printers the module made, and the next load is only a lookup.
+    QLibrary library(file);
+    const auto entry = reinterpret_cast<PrintPreviewEntry>(library.resolve(kPrintPreviewEntry));
     if (!entry) {
         // The loader's own words are for whoever mends the installation.
-        std::fprintf(stderr, "yorvane: %s\n", qPrintable(library->errorString()));
+        std::fprintf(stderr, "yorvane: %s\n", qPrintable(library.errorString()));
         *why = QFileInfo::exists(file) ? QStringLiteral("印刷の部品として読み込めません")
                                        : QStringLiteral("ファイルがありません");
         return false;

@@ -22,7 +22,7 @@ PrintJob ageTablePrintJob(const AgeTableModel& model, QWidget* parent);
 // folder), else in the library folder of the installation the executable belongs to.
 QString defaultPrintModule();
 
-// Loads the print module `file` (once; it stays loaded) and opens its print preview for `job`.
+// Loads the print module `file` (it stays loaded) and opens its print preview for `job`.
 // False with `why` in Japanese when the module cannot be loaded.
 bool openPrintPreview(const QString& file, QWidget* parent, const PrintJob& job, QString* why);
 
