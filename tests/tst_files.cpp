@@ -69,6 +69,7 @@ private slots:
     void byteOrderMarks();
     void configurationFolder_data();
     void configurationFolder();
+    void foldersMadeForTheirOwner();
 };
 
 void TestFiles::kindsOfTarget_data() {
@@ -156,17 +157,25 @@ void TestFiles::kindsOfTarget() {
 }
 
 void TestFiles::byteOrderMarks_data() {
+    // `foreign`: a first line that is no valid text in the encoding, which must come back as it
+    // was: bytes no character has, a lone surrogate (D800).
     QTest::addColumn<QString>("encoding");
     QTest::addColumn<QByteArray>("bom");
-    QTest::newRow("no mark: Shift_JIS") << "Shift_JIS" << QByteArray();
-    QTest::newRow("UTF-8 mark") << "UTF-8" << QByteArray("\xEF\xBB\xBF");
-    QTest::newRow("UTF-16 LE mark") << "UTF-16LE" << QByteArray("\xFF\xFE");
-    QTest::newRow("UTF-16 BE mark") << "UTF-16BE" << QByteArray("\xFE\xFF");
+    QTest::addColumn<QByteArray>("foreign");
+    QTest::newRow("no mark: Shift_JIS")
+        << "Shift_JIS" << QByteArray() << QByteArray(";\xFD\x81\x7F\xA0\r\n");
+    QTest::newRow("UTF-8 mark") << "UTF-8" << QByteArray("\xEF\xBB\xBF")
+                                << QByteArray(";\xC0\xAF\xED\xA0\x80\xFF\r\n");
+    QTest::newRow("UTF-16 LE mark")
+        << "UTF-16LE" << QByteArray("\xFF\xFE") << QByteArray(";\0\0\xD8\r\0\n\0", 8);
+    QTest::newRow("UTF-16 BE mark")
+        << "UTF-16BE" << QByteArray("\xFE\xFF") << QByteArray("\0;\xD8\0\0\r\0\n", 8);
 }
 
 void TestFiles::byteOrderMarks() {
     QFETCH(QString, encoding);
     QFETCH(QByteArray, bom);
+    QFETCH(QByteArray, foreign);
     QStringEncoder encoder(encoding.toLatin1().constData());
     QStringDecoder decoder(encoding.toLatin1().constData());
     QVERIFY(encoder.isValid());
@@ -174,7 +183,7 @@ void TestFiles::byteOrderMarks() {
     const QString path = dir.filePath("yorvane.ini");
     QFile f(path);
     const QString text = "; メモ\r\n[SET]\r\nSHITEI=55\r\nGENGO=平成\r\n";
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bom + QByteArray(encoder(text))));
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bom + foreign + QByteArray(encoder(text))));
     f.close();
 
     const std::optional<QByteArray> file = profile::readFile(path);
@@ -183,8 +192,8 @@ void TestFiles::byteOrderMarks() {
 
     // Written back in the same encoding, its mark kept, every byte valid, the comment kept.
     const QByteArray saved = contentOf(path);
-    QVERIFY(saved.startsWith(bom));
-    const QString back = decoder(saved.sliced(bom.size()));
+    QVERIFY(saved.startsWith(bom + foreign));
+    const QString back = decoder(saved.sliced(bom.size() + foreign.size()));
     QVERIFY(!decoder.hasError());
     QVERIFY2(back.startsWith("; メモ\r\n[SET]\r\nSHITEI=55\r\nGENGO=昭和\r\n"), qPrintable(back));
     QCOMPARE(profile::readString(profile::readFile(path), "LOCATION", "LEFT", "ERROR"), "15");
@@ -209,6 +218,23 @@ void TestFiles::configurationFolder() {
     QFETCH(QByteArray, home);
     QFETCH(QByteArray, folder);
     QCOMPARE(configFolderBytes(xdg, home), folder);
+}
+
+void TestFiles::foldersMadeForTheirOwner() {
+    // Root saving in a user's home: the folders it makes there, and the file, are the user's.
+    if (::geteuid() != 0) QSKIP("only root can make folders in another user's folder");
+    QTemporaryDir dir;
+    const QString home = dir.filePath("home");
+    QVERIFY(QDir().mkdir(home));
+    QCOMPARE(::chown(QFile::encodeName(home).constData(), 65534, 65533), 0);
+    const QString file = home + "/.config/yorvane/yorvane.ini";
+    QString why;
+    QVERIFY2(saveSettingsTo({file, dir.filePath("delivered.ini")}, {{"SET", "SHITEI", "55"}}, &why),
+             qPrintable(why));
+    for (const QString& made : {home + "/.config", home + "/.config/yorvane", file}) {
+        QCOMPARE(statOf(made).st_uid, uid_t(65534));
+        QCOMPARE(statOf(made).st_gid, gid_t(65533));
+    }
 }
 
 int main(int argc, char* argv[]) {

@@ -1,5 +1,6 @@
 // Start-up and shutdown against settings files in a temporary program folder.
 
+#include "agetable_window.h"
 #include "formfixture.h"
 #include "placement.h"
 #include "platform.h"
@@ -54,6 +55,8 @@ private slots:
     void noFileAtAll();
     void longStoredTextKeptWhole();
     void changedValuesWritten();
+    void absurdGeometry_data();
+    void absurdGeometry();
     void otherLinesKeptByteForByte_data();
     void otherLinesKeptByteForByte();
     void legacyEncodingRead();
@@ -266,11 +269,49 @@ void TestSettings::longStoredTextKeptWhole() {
 }
 
 void TestSettings::changedValuesWritten() {
+    // Written once the changes have rested, the window still open, and again at the close.
     Started w(settings("2400", "1200", "1990", "西暦"));
     QVERIFY(w.show());
     designateShowa60At300x200(w);
+    QCOMPARE(readFile(w.settingsFile()), settings("2400", "1200", "1990", "西暦"));
+    QTRY_COMPARE(readFile(w.settingsFile()), settings("4500", "3000", "60", "昭和"));
+    QVERIFY(w->isVisible());
     QVERIFY(w->close());
     QCOMPARE(readFile(w.settingsFile()), settings("4500", "3000", "60", "昭和"));
+}
+
+void TestSettings::absurdGeometry_data() {
+    QTest::addColumn<QByteArray>("value");
+    for (const char* v : {"2147483647", "-2147483648", "9223372036854775807", "-4000000000",
+                          "99999999999999999999", "-1", "1e30"})
+        QTest::newRow(v) << QByteArray(v);
+}
+
+void TestSettings::absurdGeometry() {
+    // Every place and size of both windows stored as the same absurd value: each window opens
+    // whole on the screen, and what is written back is where it was, not the value read.
+    QFETCH(QByteArray, value);
+    QByteArray ini = settings(value, value, "1990", "西暦") + "[AGETABLE]\r\n";
+    for (const char* key : {"LEFT", "TOP", "WIDTH", "HEIGHT"}) ini += key + ('=' + value) + "\r\n";
+    Started w(ini);
+    QVERIFY(w.show());
+    w.ageTableAction->trigger();
+    QWidget* table = nullptr;
+    for (QWidget* t : QApplication::topLevelWidgets())
+        if (qobject_cast<const yorvane::AgeTableWindow*>(t)) table = t;
+    QVERIFY(table && QTest::qWaitForWindowExposed(table));
+    const QRect area = w->screen()->availableGeometry();
+    QVERIFY(area.contains(w->pos()));
+    QVERIFY(area.contains(QRect(table->pos(), table->size())));
+    QVERIFY(w->close());
+    const auto saved = yorvane::profile::readFile(w.settingsFile());
+    const auto number = [&](const char* section, const char* key) {
+        return yorvane::profile::readString(saved, section, key, {}).toInt();
+    };
+    QVERIFY(area.contains(QPoint(number("LOCATION", "LEFT"), number("LOCATION", "TOP")) / 15));
+    QCOMPARE(QRect(number("AGETABLE", "LEFT"), number("AGETABLE", "TOP"),
+                   number("AGETABLE", "WIDTH"), number("AGETABLE", "HEIGHT")),
+             QRect(table->pos(), table->size()));
 }
 
 void TestSettings::otherLinesKeptByteForByte_data() {

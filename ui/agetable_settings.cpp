@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
+#include <climits>
 
 #include "atomic_file.h"
 #include "placement.h"
@@ -14,11 +15,27 @@ namespace {
 
 const QString kSection = QStringLiteral("AGETABLE");
 
-std::optional<int> number(const std::optional<QByteArray>& file, const char* key) {
+std::optional<qint64> wideNumber(const std::optional<QByteArray>& file, const char* key) {
     bool ok = false;
-    const int n =
-        profile::readString(file, kSection, QString::fromLatin1(key), QString()).toInt(&ok);
-    return ok ? std::optional<int>(n) : std::nullopt;
+    const qint64 n =
+        profile::readString(file, kSection, QString::fromLatin1(key), QString()).toLongLong(&ok);
+    return ok ? std::optional<qint64>(n) : std::nullopt;
+}
+
+std::optional<int> number(const std::optional<QByteArray>& file, const char* key) {
+    const std::optional<qint64> n = wideNumber(file, key);
+    if (!n || *n < INT_MIN || *n > INT_MAX) return std::nullopt;
+    return int(*n);
+}
+
+// The stored place and size, brought within what a screen could show before any arithmetic.
+std::optional<QRect> geometry(const std::optional<QByteArray>& file) {
+    const auto left = wideNumber(file, "LEFT"), top = wideNumber(file, "TOP");
+    const auto width = wideNumber(file, "WIDTH"), height = wideNumber(file, "HEIGHT");
+    if (!left || !top || !width || !height) return std::nullopt;
+    const std::optional<int> w = storedSize(*width), h = storedSize(*height);
+    if (!w || !h) return std::nullopt;
+    return QRect(storedPosition(*left), storedPosition(*top), *w, *h);
 }
 
 QString text(const std::optional<int>& n) { return n ? QString::number(*n) : QString(); }
@@ -30,10 +47,7 @@ QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 AgeTableState readAgeTableState(const SettingsLocation& where) {
     const std::optional<QByteArray> file = profile::readFile(settingsFileToRead(where));
     AgeTableState state;
-    const auto left = number(file, "LEFT"), top = number(file, "TOP");
-    const auto width = number(file, "WIDTH"), height = number(file, "HEIGHT");
-    if (left && top && width > 0 && height > 0)
-        state.geometry = QRect(*left, *top, *width, *height);
+    state.geometry = geometry(file);
     state.reference = number(file, "KIJUN");
     state.longevityInFullAge = number(file, "MAN").value_or(0) == 1;
     state.earlyBorn = number(file, "HAYAUMARE").value_or(0) == 1;

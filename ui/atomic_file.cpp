@@ -72,6 +72,31 @@ int fillAndSync(int fd, const QByteArray& bytes, bool cutAfter) {
     return 0;
 }
 
+// What the program makes in a folder of another user (run as root in that user's home) becomes
+// that user's, as a replaced file stays its owner's: otherwise the user could not save there
+// again. A failure, when not root, leaves it ours, which is all it could be.
+void giveToFolderOwner(int fd, const QByteArray& folder) {
+    struct stat owner {};
+    if (::stat(folder.constData(), &owner) != 0 || owner.st_uid == ::geteuid()) return;
+    if (fd >= 0) (void)::fchown(fd, owner.st_uid, owner.st_gid);
+}
+
+int makeFolderPath(const QByteArray& native) {
+    struct stat st {};
+    if (native.isEmpty() || ::stat(native.constData(), &st) == 0)
+        return native.isEmpty() || S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    const QByteArray parent = folderOf(native);
+    if (parent != native) {
+        if (const int error = makeFolderPath(parent)) return error;
+    }
+    if (::mkdir(native.constData(), 0777) != 0) return errno == EEXIST ? 0 : errno;
+    // Only the folder just made, never what a link put in its place leads to.
+    const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    giveToFolderOwner(fd, parent);
+    if (fd >= 0) ::close(fd);
+    return 0;
+}
+
 void syncFolder(const QByteArray& folder) {
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
@@ -112,6 +137,7 @@ std::optional<Failure> writeThroughTemporary(const QByteArray& target, const QBy
     }
     int error = 0;
     const mode_t mode = old ? (old->st_mode & 07777) : newFileMode();
+    if (!old) giveToFolderOwner(fd, folder);
     if (old && (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) &&
         ::fchown(fd, old->st_uid, old->st_gid) != 0) {
         // Renaming our file over another user's would take it from them.
@@ -135,7 +161,8 @@ std::optional<Failure> writeThroughTemporary(const QByteArray& target, const QBy
 }  // namespace
 
 QString notRegularFileReason() {
-    return QStringLiteral("通常のファイルではありません（名前付きパイプやデバイスには書き込みません）");
+    return QStringLiteral(
+        "通常のファイルではありません（名前付きパイプやデバイスには書き込みません）");
 }
 
 QString reasonForError(int error) {
@@ -167,6 +194,8 @@ std::optional<QString> refusedTarget(const QString& path) {
     if (!S_ISDIR(st.st_mode)) return reasonForError(ENOTDIR);
     return std::nullopt;
 }
+
+int makeFolders(const QString& path) { return makeFolderPath(QFile::encodeName(path)); }
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* why) {
     const auto fail = [why](const QString& reason) {

@@ -15,7 +15,8 @@
 //   another user's, writable to us through its group), and where no temporary file can be made
 //   beside it (a folder we may not write, holding a file we may), the file is written in place
 //   instead, after its new size has been reserved on the disk, so a full disk leaves it as it was.
-// - A new file gets the mode 0666 less the umask, like any other new file.
+// - A new file gets the mode 0666 less the umask, like any other new file. Made in a folder of
+//   another user (run as root in a user's home), it is given to that folder's owner and group.
 
 #include <QByteArray>
 #include <QString>
@@ -31,6 +32,11 @@ std::optional<QString> refusedTarget(const QString& path);
 // Writes `bytes` as the whole content of the file at `path`; false, with the old file untouched
 // and `why` (if given) holding the reason, when it could not.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* why = nullptr);
+
+// Makes the folder `path` and every missing folder above it: 0, or the error that stopped it.
+// A folder made in a folder of another user (the program run as root in a user's home) is given
+// to that folder's owner and group, as a new file written there is.
+int makeFolders(const QString& path);
 
 // The cause of a failed system call, said in Japanese.
 QString reasonForError(int error);

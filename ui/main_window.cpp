@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -56,6 +57,7 @@ void MainWindow::apply(const std::function<void(MainInputs&)>& change) {
     change(inputs_);
     inputs_.currentYear = platform_.currentYear();
     render(mainView(inputs_));
+    settingsMayHaveChanged();
 }
 
 void MainWindow::render(const MainView& view) {
@@ -320,7 +322,8 @@ namespace {
 std::optional<int> positionFromTwips(const QString& text) {
     bool ok = false;
     const float twips = text.trimmed().toFloat(&ok);
-    if (!ok || !std::isfinite(twips) || std::fabs(twips) > 1.0e8f) return std::nullopt;
+    if (!ok || !std::isfinite(twips) || std::fabs(twips / 15.0f) > float(kFarthestPosition))
+        return std::nullopt;
     return static_cast<int>(std::lround(twips / 15.0f));
 }
 
@@ -343,6 +346,16 @@ QString singleText(float value) {
         return QString::number(static_cast<qint64>(value));
     return QString::number(value, 'g', 7);
 }
+
+QStringList valuesOf(const QList<profile::Setting>& settings) {
+    QStringList values;
+    for (const profile::Setting& s : settings) values << s.value;
+    return values;
+}
+
+// How long the settings wait after a change before they are written: a move comes to rest, a
+// year is typed whole.
+constexpr int kSaveDelayMs = 1000;
 }  // namespace
 
 void MainWindow::loadSettings() {
@@ -375,26 +388,58 @@ void MainWindow::loadSettings() {
         enterDesignatedYear(in, u16(designated));
         setDesignatedCaption(in, u16(caption));
     });
+    // What was just read is not written back; each later change is, once it rests.
+    savedValues_ = valuesOf(settingsNow());
+    if (!saveTimer_) {
+        saveTimer_ = new QTimer(this);
+        saveTimer_->setSingleShot(true);
+        saveTimer_->setInterval(kSaveDelayMs);
+        connect(saveTimer_, &QTimer::timeout, this, &MainWindow::saveSettings);
+    }
+    saveTimer_->stop();
+}
+
+// All four values in one save: two windows saving together never mix their settings.
+QList<profile::Setting> MainWindow::settingsNow() const {
+    return {{QStringLiteral("LOCATION"), QStringLiteral("LEFT"),
+             singleText(static_cast<float>(x()) * 15.0f)},
+            {QStringLiteral("LOCATION"), QStringLiteral("TOP"),
+             singleText(static_cast<float>(y()) * 15.0f)},
+            {QStringLiteral("SET"), QStringLiteral("SHITEI"), designatedYearBox->text()},
+            {QStringLiteral("SET"), QStringLiteral("GENGO"), designatedEraCaption->text()}};
+}
+
+void MainWindow::settingsMayHaveChanged() {
+    // Nothing before start-up has read the settings, nothing after the close has written them.
+    if (!saveTimer_ || settingsSaved_) return;
+    if (valuesOf(settingsNow()) == savedValues_)
+        saveTimer_->stop();
+    else
+        saveTimer_->start();  // again from the start at each change
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    settingsMayHaveChanged();
 }
 
 void MainWindow::saveSettings() {
+    if (saveTimer_) saveTimer_->stop();
     const SettingsLocation where = platform_.settingsLocation();
+    const QList<profile::Setting> settings = settingsNow();
     QString why;
-    // All four values in one save: two windows closing together never mix their settings.
-    saveSettingsTo(where,
-                   {{QStringLiteral("LOCATION"), QStringLiteral("LEFT"),
-                     singleText(static_cast<float>(x()) * 15.0f)},
-                    {QStringLiteral("LOCATION"), QStringLiteral("TOP"),
-                     singleText(static_cast<float>(y()) * 15.0f)},
-                    {QStringLiteral("SET"), QStringLiteral("SHITEI"), designatedYearBox->text()},
-                    {QStringLiteral("SET"), QStringLiteral("GENGO"), designatedEraCaption->text()}},
-                   &why);
-    // Closing never fails; a save that did not happen is said once.
-    if (!why.isEmpty())
-        std::fprintf(stderr, "yorvane: 設定を保存できませんでした: %s%s\n",
-                     qPrintable(where.file.isEmpty() ? QString()
-                                                     : QDir::toNativeSeparators(where.file) + ": "),
-                     qPrintable(why));
+    if (saveSettingsTo(where, settings, &why)) {
+        savedValues_ = valuesOf(settings);
+        reportedFailure_.clear();
+        return;
+    }
+    // Closing never fails; a save that did not happen is said once, not again at each change.
+    if (why.isEmpty() || why == reportedFailure_) return;
+    reportedFailure_ = why;
+    std::fprintf(
+        stderr, "yorvane: 設定を保存できませんでした: %s%s\n",
+        qPrintable(where.file.isEmpty() ? QString() : QDir::toNativeSeparators(where.file) + ": "),
+        qPrintable(why));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

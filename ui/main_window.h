@@ -7,11 +7,13 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "profile_file.h"
 #include "version_window.h"
 #include "yorvane/view.h"
 
@@ -22,6 +24,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 namespace yorvane {
 
@@ -38,7 +41,8 @@ public:
     ~MainWindow() override;
 
     // Start-up: the era list on 昭和, the stored position and designated year. Shutdown: the
-    // position and the designated year written back.
+    // position and the designated year written back. In between they are written about a second
+    // after each change has come to rest, so that a lost display or a crash loses at most that.
     void loadSettings();
     void saveSettings();
 
@@ -52,6 +56,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // Building the window (main_window_build.cpp).
@@ -141,6 +146,12 @@ private:
     QPointer<VersionWindow> versionWindow_;
     std::unique_ptr<AgeTableWindow> ageTable_;  // made on first use
     std::unique_ptr<DateWindow> dateWindow_;    // made on first use
+    // The settings: what saveSettings writes now, and the save that waits for changes to rest.
+    QList<profile::Setting> settingsNow() const;
+    void settingsMayHaveChanged();
+    QTimer* saveTimer_ = nullptr;  // made once start-up has read the settings
+    QStringList savedValues_;      // as last read or written: no save while they are the same
+    QString reportedFailure_;      // the reason of the last failed save, said once
     bool settingsSaved_ = false;
     QFont figureFont_;  // the figure's designed font; smaller only where it would not fit
 };

@@ -59,8 +59,10 @@ bool saveSettingsTo(const SettingsLocation& where, const QList<profile::Setting>
             QStringLiteral("ホームフォルダーがわかりません（HOME が空か、絶対パスではありません）");
         return false;
     }
-    if (!where.delivered.isEmpty() && !QDir().mkpath(QFileInfo(where.file).absolutePath())) {
-        *why = QStringLiteral("設定のフォルダーを作れません（%1）").arg(reasonForError(errno));
+    // Folders made here, by root in a user's home, are the user's, or the user could not save.
+    if (const int error =
+            where.delivered.isEmpty() ? 0 : makeFolders(QFileInfo(where.file).absolutePath())) {
+        *why = QStringLiteral("設定のフォルダーを作れません（%1）").arg(reasonForError(error));
         return false;
     }
     return profile::writeStrings(where.file, settings, why);

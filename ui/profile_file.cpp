@@ -205,26 +205,91 @@ QByteArray cutUtf8(QByteArray raw) {
 constexpr QByteArrayView kUtf16LeBom("\xFF\xFE", 2);
 constexpr QByteArrayView kUtf16BeBom("\xFE\xFF", 2);
 
-// The file's lines as the parser reads them: bytes in which every name, '=', '[' and line break
-// is ASCII. A UTF-16 file is read in UTF-8 and written back in UTF-16.
-QByteArray workingBytes(const QByteArray& file, Encoding encoding) {
-    if (encoding != Encoding::Utf16Le && encoding != Encoding::Utf16Be) return file;
-    QStringDecoder decoder(
-        encoding == Encoding::Utf16Le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
-        QStringDecoder::Flag::Stateless);
-    return QString(decoder(QByteArrayView(file).sliced(2))).toUtf8();
+bool isUtf16(Encoding encoding) {
+    return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be;
 }
 
-QByteArray fileBytes(const QByteArray& working, Encoding encoding) {
-    if (encoding != Encoding::Utf16Le && encoding != Encoding::Utf16Be) return working;
+// UTF-16 text as the parser reads it: each code unit on its own in the one to three bytes UTF-8
+// gives it, a surrogate included, so that every name, '=', '[' and line break is ASCII and any
+// sequence of code units, a lone surrogate included, comes back exactly.
+void appendUnit(QByteArray& out, char16_t u) {
+    if (u < 0x80) {
+        out += char(u);
+    } else if (u < 0x800) {
+        out += char(0xC0 | (u >> 6));
+        out += char(0x80 | (u & 0x3F));
+    } else {
+        out += char(0xE0 | (u >> 12));
+        out += char(0x80 | ((u >> 6) & 0x3F));
+        out += char(0x80 | (u & 0x3F));
+    }
+}
+
+QByteArray unitBytes(QStringView text) {
+    QByteArray out;
+    out.reserve(text.size() * 3);
+    for (const QChar c : text) appendUnit(out, c.unicode());
+    return out;
+}
+
+// The code units back from unitBytes; a byte that starts no unit stands for itself.
+QString unitText(QByteArrayView bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto b = [&](qsizetype k) { return static_cast<unsigned char>(bytes[i + k]); };
+        const auto follows = [&](qsizetype k) {
+            return i + k < bytes.size() && (b(k) & 0xC0) == 0x80;
+        };
+        if ((b(0) & 0xE0) == 0xC0 && follows(1)) {
+            out += QChar(char16_t(((b(0) & 0x1F) << 6) | (b(1) & 0x3F)));
+            i += 2;
+        } else if ((b(0) & 0xF0) == 0xE0 && follows(1) && follows(2)) {
+            out += QChar(char16_t(((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F)));
+            i += 3;
+        } else {
+            out += QChar(char16_t(b(0)));
+            i += 1;
+        }
+    }
+    return out;
+}
+
+// The file's lines as the parser reads them: bytes in which every name, '=', '[' and line break
+// is ASCII. A UTF-16 file is read code unit by code unit (see unitBytes); an odd last byte, half
+// of no unit, is kept aside and put back at the end.
+struct Working {
+    QByteArray bytes;
+    QByteArray oddByte;
+};
+
+Working workingBytes(const QByteArray& file, Encoding encoding) {
+    if (!isUtf16(encoding)) return {file, {}};
+    const QByteArrayView body = QByteArrayView(file).sliced(2);
+    const qsizetype units = body.size() / 2;
+    QString text(units, Qt::Uninitialized);
+    const int high = encoding == Encoding::Utf16Le ? 1 : 0;
+    for (qsizetype i = 0; i < units; ++i)
+        text[i] = QChar(static_cast<unsigned char>(body[2 * i + 1 - high]),
+                        static_cast<unsigned char>(body[2 * i + high]));
+    return {unitBytes(text), body.size() % 2 ? body.last(1).toByteArray() : QByteArray()};
+}
+
+QByteArray fileBytes(const Working& working, Encoding encoding) {
+    if (!isUtf16(encoding)) return working.bytes;
     const bool little = encoding == Encoding::Utf16Le;
-    QStringEncoder encoder(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
-                           QStringEncoder::Flag::Stateless);
-    return (little ? kUtf16LeBom : kUtf16BeBom).toByteArray() +
-           QByteArray(encoder(QString::fromUtf8(working)));
+    const QString text = unitText(working.bytes);
+    QByteArray out = (little ? kUtf16LeBom : kUtf16BeBom).toByteArray();
+    out.reserve(out.size() + text.size() * 2 + 1);
+    for (const QChar c : text) {
+        out += char(little ? c.cell() : c.row());
+        out += char(little ? c.row() : c.cell());
+    }
+    return out + working.oddByte;
 }
 
 QByteArray encodeText(const QString& text, Encoding encoding) {
+    if (isUtf16(encoding)) return unitBytes(text);
     return encoding == Encoding::ShiftJis ? toShiftJis(text) : text.toUtf8();
 }
 
@@ -362,11 +427,11 @@ QString readString(const std::optional<QByteArray>& file, const QString& section
     try {
         const Encoding encoding = encodingOf(*file);
         const std::optional<QByteArray> raw =
-            getValue(workingBytes(*file, encoding), encodeText(section, encoding),
+            getValue(workingBytes(*file, encoding).bytes, encodeText(section, encoding),
                      encodeText(key, encoding));
         if (!raw) return defaultValue;
         if (encoding == Encoding::ShiftJis) return fromShiftJis(cutLikeBuffer(*raw));
-        return QString::fromUtf8(cutUtf8(*raw));
+        return QString::fromUtf8(cutUtf8(isUtf16(encoding) ? unitText(*raw).toUtf8() : *raw));
     } catch (const std::exception&) {
         return defaultValue;
     }
@@ -395,15 +460,15 @@ bool writeStrings(const QString& path, const QList<Setting>& settings, QString* 
         }
         // The file keeps the encoding it has: Shift_JIS, or what its byte-order mark says.
         const Encoding encoding = encodingOf(content);
-        content = workingBytes(content, encoding);
+        Working working = workingBytes(content, encoding);
         for (const Setting& s : settings) {
             const QByteArray section = encodeText(s.section, encoding);
             const QByteArray key = encodeText(s.key, encoding);
             if (!isWritableSection(section) || !isWritableKey(key))
                 return fail(QStringLiteral("書き込めない名前の項目があります"));
-            content = setValue(content, section, key, encodeText(s.value, encoding));
+            working.bytes = setValue(working.bytes, section, key, encodeText(s.value, encoding));
         }
-        return writeFileAtomically(path, fileBytes(content, encoding), why);
+        return writeFileAtomically(path, fileBytes(working, encoding), why);
     } catch (const std::exception&) {
         return fail(reasonForError(ENOMEM));
     }

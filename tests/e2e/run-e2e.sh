@@ -10,7 +10,8 @@
 #      executable must hold the new values and the position the window had;
 #   2. started again: it must open where the first run closed, and a close without edits must
 #      leave the file byte for byte as it was (it read back 60 and 昭和);
-#   3. edited, moved and killed with SIGKILL: the file must be untouched;
+#   3. edited, moved, left a moment and killed with SIGKILL: the file must hold the edits and
+#      the new position, saved within about a second of the last change, and no stray file;
 #   4. two instances at once, moved apart, one designating 2001 and the other 2002, closed in the
 #      same moment, ten times: the file must always hold one instance's LEFT, TOP and SHITEI;
 #   5. moved and ended by SIGTERM, SIGHUP and SIGINT in turn: each ends with status 0 and saves
@@ -117,7 +118,7 @@ close_and_wait
 cmp -s "$work/ini.after1" "$ini" || fail "run 2 changed the settings file without any edit"
 ok "run 2 closed without edits: the file is byte for byte the same (60 and 昭和 were read back)"
 
-# --- run 3: edits, moves, SIGKILL --------------------------------------------------------------
+# --- run 3: edits, moves, rests, SIGKILL ---------------------------------------------------------
 listing() { (cd "$prog" && ls -A); }
 before_listing=$(listing)
 start_program
@@ -127,15 +128,23 @@ xdotool key --delay 30 shift
 xdotool key --delay 30 Right
 xdotool type --delay 30 3
 xdotool windowmove --sync "$window" 400 300
-sleep 0.5 # let the program take the edits in before it dies
+# Saved about a second after the last change, with no close to come.
+for _ in $(seq 50); do
+    [[ $(ini_value LOCATION LEFT) == 6000 ]] && break
+    sleep 0.1
+done
 kill -KILL "$app_pid"
 status=0
 wait "$app_pid" 2>/dev/null || status=$?
 app_pid=
 ((status == 128 + 9)) || fail "run 3 ended with status $status, not by SIGKILL"
-cmp -s "$work/ini.after1" "$ini" || fail "the settings file changed although the program was killed"
+[[ $(ini_value LOCATION LEFT)/$(ini_value LOCATION TOP) == 6000/4500 ]] ||
+    fail "run 3: the position was not saved before the kill"
+[[ $(ini_value SET SHITEI) != 60 ]] || fail "run 3: the designated year typed was not saved before the kill"
+cmp -s <(other_lines "$work/ini.after1") <(other_lines "$ini") ||
+    fail "run 3: lines other than the four settings changed"
 [[ $(listing) == "$before_listing" ]] || fail "the killed run left files behind: $(listing)"
-ok "run 3 killed with SIGKILL after edits: settings file unchanged, no stray files"
+ok "run 3 killed with SIGKILL a moment after its edits: they were saved already, no stray files"
 
 # --- run 4: two instances closing together ----------------------------------------------------
 # Each instance writes its four values in one save, so the last close wins whole.
