@@ -46,7 +46,7 @@ clean:
 
 # Builds the Debian package yorvane_<version>-1_amd64.deb in build-package/ (Release, without
 # the tests, with Debian's hardening flags) and checks it with lintian. Configured for the
-# prefix /usr, so that the print module goes into the multiarch library folder.
+# prefix /usr, the package's own.
 PACKAGE_BUILD ?= build-package
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 package:
@@ -54,8 +54,7 @@ package:
 	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DYORVANE_TESTS=OFF \
 	  -DCMAKE_INSTALL_PREFIX=/usr \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
-	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
-	  -DCMAKE_MODULE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	rm -f $(PACKAGE_BUILD)/yorvane_*.deb
 	cd $(PACKAGE_BUILD) && cpack

@@ -24,6 +24,7 @@
 #include "agetable_csv.h"
 #include "agetable_delegate.h"
 #include "agetable_model.h"
+#include "agetable_print.h"
 #include "messages.h"
 #include "u16text.h"
 #include "units.h"
@@ -40,12 +41,8 @@ constexpr int kFollowScrollMs = 120;
 
 }  // namespace
 
-AgeTableWindow::AgeTableWindow(int thisYear, const SettingsLocation& settings, QString printModule,
-                               QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      thisYear_(thisYear),
-      settings_(settings),
-      printModule_(std::move(printModule)) {
+AgeTableWindow::AgeTableWindow(int thisYear, const SettingsLocation& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window), thisYear_(thisYear), settings_(settings) {
     setObjectName(QStringLiteral("frmHayami"));
     setWindowTitle(kAgeTableTitle);
     setAccessibleName(kAgeTableTitle);
@@ -392,13 +389,7 @@ void AgeTableWindow::saveCsvClicked() {
     saveCsvTo(path);
 }
 
-// Qt's printing is loaded with the print module, the first time it is asked for.
-void AgeTableWindow::printClicked() {
-    QString why;
-    if (!openPrintPreview(printModule_, this, ageTablePrintJob(*model, this), &why))
-        warnAboutFile(this, kAgeTableTitle, QStringLiteral("印刷の部品を読み込めませんでした。"),
-                      printModule_, why);
-}
+void AgeTableWindow::printClicked() { showPrintPreview(this, *model); }
 
 bool AgeTableWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != table || event->type() != QEvent::KeyPress)

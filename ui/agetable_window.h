@@ -2,8 +2,7 @@
 // The age table (年齢早見表): a second window with one row per year of birth from 明治元年 up
 // to a reference year, newest first. The rows come from the engine through a table model
 // (agetable_model.h), no widget per row; the CSV file and the printout are files of their own
-// (agetable_csv.h; the printout in the print module, print_module.h). The window arranges them
-// and follows the main window.
+// (agetable_csv.h, agetable_print.h). The window arranges them and follows the main window.
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -11,7 +10,6 @@
 
 #include "agetable_model.h"
 #include "agetable_settings.h"
-#include "print_module.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,9 +25,9 @@ class AgeTableWindow final : public QWidget {
 public:
     // `thisYear` is the reference year it starts with and the row shown for no year. With a
     // settings file in `settings`, the window opens as it was last closed, fitted to the screen,
-    // and remembers its state there when it closes. 印刷… loads the print module `printModule`.
+    // and remembers its state there when it closes.
     explicit AgeTableWindow(int thisYear, const SettingsLocation& settings = {},
-                            QString printModule = defaultPrintModule(), QWidget* parent = nullptr);
+                            QWidget* parent = nullptr);
 
     // Selects the row of `year` (the year of the main window), or this year's row when the
     // table has no row for it, and brings it into view.
@@ -89,7 +87,6 @@ private:
 
     int thisYear_;
     SettingsLocation settings_;
-    QString printModule_;
     QHBoxLayout* optionsRow_ = nullptr;
     QHBoxLayout* buttonsRow_ = nullptr;
     int wideWidth_ = 0;  // the least width that has the buttons beside the options

@@ -5,8 +5,8 @@
 # Usage: run-install.sh BUILD-FOLDER CLOSE-REQUEST-HELPER VERSION DATA-FOLDER
 #
 #   1. cmake --install BUILD-FOLDER with the prefix /usr into DESTDIR: the program in bin/, every
-#      file of DATA-FOLDER in share/yorvane/, the print module in lib/…/yorvane/ where the program
-#      looks for it, nothing loose in the prefix; the desktop file, the
+#      file of DATA-FOLDER in share/yorvane/, nothing else in the prefix (no library of the
+#      program's own: it prints by itself); the desktop file, the
 #      icons at their sizes, the metadata and the manual page where the desktop looks for them,
 #      naming one another and the version; desktop-file-validate and appstreamcli (pedantic)
 #      accept them, no list is translated whole, and each screenshot is a picture of docs/.
@@ -38,7 +38,7 @@ tag=install
 source "$(dirname "$0")/../x11-session.sh"
 
 for tool in Xvfb xdotool xprop import convert compare desktop-file-validate appstreamcli gzip \
-    sha256sum timeout od strings readelf; do
+    sha256sum timeout od; do
     command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps"
 done
 [[ -x $close_request ]] || fail "no close-request helper at $close_request"
@@ -53,24 +53,15 @@ DESTDIR=$dest cmake --install "$build" --prefix /usr >"$work/cmake-install.log" 
 share=$root/share
 
 [[ -x $root/bin/yorvane ]] || fail "no executable bin/yorvane"
-stray=$(cd "$root" && find . -mindepth 1 -maxdepth 1 ! -name bin ! -name share ! -name lib)
-[[ -z $stray ]] || fail "installed loose into the prefix: $stray"
+stray=$(cd "$root" && find . -mindepth 1 -maxdepth 1 ! -name bin ! -name share)
+[[ -z $stray ]] || fail "installed beside bin/ and share/: $stray"
 [[ $(ls -A "$root/bin") == yorvane ]] || fail "bin/ holds more than the program: $(ls -A "$root/bin")"
-# The print module: in a folder of the program's own under lib/, where the program looks for it
-# (the path it holds, from bin/; a QString, so in UTF-16), and only it needs Qt's printing.
-modules=$(cd "$root" && find lib -type f)
-[[ $modules == lib/*yorvane/yorvane-print.so ]] || fail "lib/ holds other than the print module: $modules"
-[[ $(strings -el "$root/bin/yorvane" | grep -x '\.\./lib.*/yorvane-print\.so') == "../$modules" ]] ||
-    fail "bin/yorvane does not look for the print module at $modules"
-readelf -d "$root/$modules" | grep -q 'NEEDED.*libQt6PrintSupport' &&
-    ! readelf -d "$root/bin/yorvane" | grep -q 'NEEDED.*libQt6PrintSupport' ||
-    fail "Qt's printing is loaded by bin/yorvane itself, not by the print module"
 for f in "$data"/*; do
     cmp -s "$f" "$share/yorvane/${f##*/}" || fail "share/yorvane/${f##*/} is missing or differs from data/"
 done
 [[ $(ls -A "$share/yorvane" | wc -l) == $(ls -A "$data" | wc -l) ]] ||
     fail "share/yorvane holds other files than data/: $(ls -A "$share/yorvane")"
-ok "bin/yorvane, its print module in $(dirname "$modules"), and every file of data/ in share/yorvane, the first settings file included"
+ok "bin/yorvane alone, and every file of data/ in share/yorvane, the first settings file included"
 
 desktop=$share/applications/$id.desktop
 [[ -f $desktop ]] || fail "no desktop file $id.desktop"
