@@ -1,25 +1,10 @@
 #include "yorvane/date.h"
 
-#include <iterator>
-
-#include "yorvane/eras.h"
 #include "yorvane/text.h"
 
 namespace yorvane {
 
 namespace {
-
-// Each era counted by the day has the offset of its row in the historical table.
-constexpr bool erasAgreeWithHistoricalTable() {
-    for (const EraStart& e : kErasByDay) {
-        bool found = false;
-        for (const HistoricalEra& row : kHistoricalEras)
-            if (row.caption == e.name) found = row.offset == e.offset();
-        if (!found) return false;
-    }
-    return true;
-}
-static_assert(erasAgreeWithHistoricalTable());
 
 // Full-width digits, letters and separators as their ASCII forms, letters in upper case, the
 // ideographic space as a blank.
@@ -99,7 +84,7 @@ std::u16string missingPart(const Reader& r, std::u16string_view what) {
 
 // The era at the start: its name or its letter.
 const EraStart* readEra(Reader& r) {
-    for (const EraStart& e : kErasByDay)
+    for (const EraStart& e : kEraStarts)
         if (r.take(e.name) || r.take(std::u16string_view(&e.letter, 1))) return &e;
     return nullptr;
 }
@@ -163,12 +148,6 @@ std::u16string checkParts(const Parts& p, std::int64_t westernYear) {
 }
 
 }  // namespace
-
-const EraStart* eraOnDay(Date d) {
-    for (auto e = std::rbegin(kErasByDay); e != std::rend(kErasByDay); ++e)
-        if (e->first <= d) return &*e;
-    return nullptr;
-}
 
 DateParse parseDate(std::u16string_view text) {
     Reader r;

@@ -2,28 +2,12 @@
 
 #include <iterator>
 
-#include "yorvane/eras.h"
-#include "yorvane/sign.h"
+#include "yorvane/sexagenary.h"
 #include "yorvane/text.h"
 
 namespace yorvane {
 
 namespace {
-
-constexpr int floorMod(std::int64_t a, int m) { return static_cast<int>((a % m + m) % m); }
-
-// 1984 is 甲子, the first of the cycle; its 寅 month is 丙寅 (2).
-constexpr std::int32_t kCycleStartYear = 1984;
-// 2000-01-01 was a 戊午 day (54): its day number 10957 plus 17 is 54 modulo 60.
-constexpr int kDayCycleShift = 17;
-static_assert(floorMod(dayNumber({2000, 1, 1}) + kDayCycleShift, 60) == 54);
-
-// The day on which a year of age is reached in year `y`: the birthday, or for one born on
-// 29 February the 1 March of a common year (the age is reached at the end of 28 February).
-Date birthdayIn(Date birth, std::int32_t y) {
-    if (birth.month == 2 && birth.day == 29 && !isLeapYear(y)) return {y, 3, 1};
-    return {y, birth.month, birth.day};
-}
 
 void setAges(DateAnswer& a) {
     const Date& d = a.date;
@@ -33,57 +17,46 @@ void setAges(DateAnswer& a) {
         a.daysToBirthday = dayNumber(d) - dayNumber(ref);
         return;
     }
-    const Date thisYear = birthdayIn(d, ref.year);
-    const bool reached = thisYear <= ref;
-    a.fullAge = ref.year - d.year - (reached ? 0 : 1);
+    a.fullAge = fullAgeOn(d, ref);
     a.countedAge = countedAge(d.year, ref.year);
-    const Date next = ref <= thisYear ? thisYear : birthdayIn(d, ref.year + 1);
-    a.daysToBirthday = dayNumber(next) - dayNumber(ref);
+    a.daysToBirthday = dayNumber(nextBirthday(d, ref)) - dayNumber(ref);
 }
 
-void setWareki(DateAnswer& a, const ParsedDate& parsed) {
+void setEraDate(DateAnswer& a, const ParsedDate& parsed) {
     const Date& d = a.date;
     if (d < kGregorianInJapan) {
         a.yearOnly = true;
         const EraDisplay era = historicalEraDisplay(d.year);
-        a.wareki = era.caption + era.year + (era.year.empty() ? u"" : u"年");
+        a.eraDate = era.caption + era.year + (era.year.empty() ? u"" : u"年");
         return;
     }
     const EraStart* era = eraOnDay(d);
-    const std::int32_t n = d.year - era->offset();
-    const auto yearText = [](std::int32_t y) {
-        return y == 1 ? std::u16string(u"元") : decimal(y);
-    };
-    a.wareki = std::u16string(era->name) + yearText(n) + u"年" + decimal(d.month) + u"月" +
-               decimal(d.day) + u"日";
+    a.eraDate = std::u16string(era->name) + eraYearText(d.year - era->offset()) + u"年" +
+                decimal(d.month) + u"月" + decimal(d.day) + u"日";
     if (parsed.era && parsed.era != era) {
         a.erasDiffer = true;
-        a.typedEra = std::u16string(parsed.era->name) + yearText(parsed.eraYear) + u"年";
+        a.typedEra = std::u16string(parsed.era->name) + eraYearText(parsed.eraYear) + u"年";
     }
 }
 
 void setSexagenary(DateAnswer& a) {
-    const std::optional<SekkiPlace> place = sekkiPlace(a.date);
+    const std::optional<SexagenaryMonth> place = sexagenaryMonth(a.date);
     a.signYear = place ? place->year : a.date.year;
-    if (a.date.year >= kSekkiFirstYear) a.risshun = sekkiMoment(a.date.year, Risshun);
-    a.dayCycle = floorMod(dayNumber(a.date) + kDayCycleShift, 60);
+    if (a.date.year >= kSolarTermFirstYear)
+        a.springStart = solarTermMoment(a.date.year, StartOfSpring);
+    a.dayCycle = dayCycle(a.date);
     if (!place) return;
-    a.monthCycle =
-        floorMod(12 * std::int64_t{place->year - kCycleStartYear} + place->month + 2, 60);
-    // The 寅 month's star: 八白 in 子卯午酉 years, 五黄 in 丑辰未戌, 二黒 in 寅巳申亥; then one
-    // star less each month.
-    const int branch = floorMod(place->year - 4, 12);  // 子 = 0
-    const int first = 8 - 3 * (branch % 3);
-    a.monthStar = floorMod(first - 1 - place->month, 9) + 1;
+    a.monthCycle = monthCycle(place->year, place->month);
+    a.monthStar = monthStar(place->year, place->month);
 }
 
 void setYearsOfLife(DateAnswer& a) {
     const Date& d = a.date;
-    a.earlyBorn = d.month < 4 || (d.month == 4 && d.day == 1);
+    a.earlyBorn = isEarlyBorn(d);
     a.school = schoolYears(d.year, a.earlyBorn);
     const std::int32_t y = a.reference.year;
-    a.yakuThisYear = yakuText(countedAge(d.year, y));
-    a.yakuNextYear = yakuText(countedAge(d.year, y + 1));
+    a.unluckyThisYear = unluckyYearText(countedAge(d.year, y));
+    a.unluckyNextYear = unluckyYearText(countedAge(d.year, y + 1));
     a.longevityThisYear = longevityName(d.year, y, false);
     a.longevityNextYear = longevityName(d.year, y + 1, false);
 }
@@ -101,24 +74,11 @@ DateQuery answerDate(std::u16string_view birthText, std::u16string_view referenc
         a.reference = ref.value->date;
     }
     a.date = birth.value->date;
-    setWareki(a, *birth.value);
+    setEraDate(a, *birth.value);
     setAges(a);
     setSexagenary(a);
     setYearsOfLife(a);
     return {a, {}};
-}
-
-std::u16string cycleName(int cycle) {
-    // The year 4 + n holds place n of the cycle (1984, 甲子, is 0).
-    const YearSign s = yearSign(cycle + 4);
-    return std::u16string(s.stem) + std::u16string(s.branch);
-}
-
-std::u16string cycleWithReading(int cycle) { return signWithReading(cycle + 4); }
-
-std::u16string_view nineStarName(int star) {
-    // The stars' table starts at 二黒 and counts down: slot (11 - star) mod 9.
-    return kNineStars.substr(static_cast<std::size_t>(floorMod(11 - star, 9)) * 4, 4);
 }
 
 std::u16string momentText(const Moment& m) {
@@ -140,8 +100,8 @@ std::u16string thisAndNext(std::int32_t year, std::u16string_view now, std::u16s
     return decimal(year) + u"年 " + part(now) + u" ／ " + decimal(year + 1) + u"年 " + part(next);
 }
 
-constexpr std::size_t kWarekiLine = 1;  // shown red when the typed era did not hold
-static_assert(kAnswerLabels[kWarekiLine] == u"和暦");
+constexpr std::size_t kEraDateLine = 1;  // shown red when the typed era did not hold
+static_assert(kAnswerLabels[kEraDateLine] == u"和暦");
 
 std::u16string ageText(const DateAnswer& a, std::int32_t age) {
     return a.beforeBirth ? std::u16string(u"生まれる前") : decimal(age) + u"歳";
@@ -154,13 +114,13 @@ std::vector<AnswerLine> answerLines(const DateAnswer& a) {
     const std::u16string none = u"（なし）";
     std::u16string values[] = {
         dateText(d) + u"（" + std::u16string(kWeekdays.substr(weekday(d), 1)) + u"）",
-        a.wareki.empty() ? none : a.wareki,
+        a.eraDate.empty() ? none : a.eraDate,
         ageText(a, a.fullAge),
         ageText(a, a.countedAge),
         decimal(a.daysToBirthday) + u"日",
-        signWithReading(a.signYear),
-        std::u16string(yearSign(a.signYear).nineStar),
-        a.risshun ? momentText(*a.risshun) : std::u16string(u"（1873年〜2100年のみ）"),
+        cycleWithReading(yearCycle(a.signYear)),
+        std::u16string(nineStarName(yearStar(a.signYear))),
+        a.springStart ? momentText(*a.springStart) : std::u16string(u"（1873年〜2100年のみ）"),
         a.monthCycle ? cycleWithReading(*a.monthCycle) : none,
         a.monthStar ? std::u16string(nineStarName(*a.monthStar)) : none,
         cycleWithReading(a.dayCycle),
@@ -171,14 +131,15 @@ std::vector<AnswerLine> answerLines(const DateAnswer& a) {
         yearMonth(a.school.highGraduation, 3),
         yearMonth(a.school.collegeGraduation, 3),
         yearMonth(a.school.universityGraduation, 3),
-        thisAndNext(a.reference.year, a.yakuThisYear, a.yakuNextYear),
+        thisAndNext(a.reference.year, a.unluckyThisYear, a.unluckyNextYear),
         thisAndNext(a.reference.year, a.longevityThisYear, a.longevityNextYear),
     };
     static_assert(std::size(values) == std::size(kAnswerLabels));
     std::vector<AnswerLine> lines;
     lines.reserve(std::size(values));
     for (std::size_t i = 0; i < std::size(values); ++i)
-        lines.push_back({kAnswerLabels[i], std::move(values[i]), i == kWarekiLine && a.erasDiffer});
+        lines.push_back(
+            {kAnswerLabels[i], std::move(values[i]), i == kEraDateLine && a.erasDiffer});
     return lines;
 }
 
@@ -186,12 +147,12 @@ std::vector<std::u16string> answerNotes(const DateAnswer& a) {
     std::vector<std::u16string> notes;
     if (a.erasDiffer)
         notes.push_back(a.typedEra + decimal(a.date.month) + u"月" + decimal(a.date.day) +
-                        u"日はありません。この日は" + a.wareki + u"です。");
+                        u"日はありません。この日は" + a.eraDate + u"です。");
     if (a.yearOnly)
         notes.push_back(
             u"1872年までの和暦の月日は旧暦（太陰太陽暦）のもので西暦の月日と違うため、"
             u"元号と年だけを示します。");
-    if (!a.risshun)
+    if (!a.springStart)
         notes.push_back(
             u"立春と節入りは1873年から2100年の分だけです。この日の干支と九星は元日で切り替えて"
             u"います。");

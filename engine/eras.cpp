@@ -6,6 +6,10 @@
 
 namespace yorvane {
 
+std::u16string eraYearText(std::int64_t number) {
+    return number == 1 ? std::u16string(u"元") : decimal(number);
+}
+
 const HistoricalEra* findHistoricalEra(std::int32_t year) {
     // The first row that begins after `year`; the one before it holds the year.
     const auto next = std::upper_bound(
@@ -21,9 +25,25 @@ EraDisplay historicalEraDisplay(std::int32_t year) {
     EraDisplay d;
     d.caption = std::u16string(row->caption);
     if (row->offset == kNoOffset) return d;  // a gap year shows no number
-    const std::int32_t inEra = year - row->offset;
-    d.year = inEra == 1 ? std::u16string(u"元") : decimal(inEra);
+    d.year = eraYearText(year - row->offset);
     return d;
+}
+
+ErasOfYear erasInYear(std::int32_t year) {
+    ErasOfYear out;
+    if (year < kEraStarts.front().first.year) return out;
+    const auto add = [&](std::u16string_view name, std::int32_t offset) {
+        out.eras[out.count++] = {name, year - offset};
+    };
+    // The era of New Year's Day: in 明治's first year, the last early era (慶応).
+    const Date newYear{year, 1, 1};
+    if (const EraStart* e = eraOnDay(newYear))
+        add(e->name, e->offset());
+    else
+        add(kEarlyEras.back().caption, kEarlyEras.back().offset);
+    for (const EraStart& e : kEraStarts)
+        if (e.first.year == year && newYear < e.first) add(e.name, e.offset());
+    return out;
 }
 
 }  // namespace yorvane

@@ -117,6 +117,4 @@ std::int32_t readYearNumber(std::u16string_view text) {
     return static_cast<std::int32_t>(r);
 }
 
-double readValue(std::u16string_view text) { return scanNumber(text).value_or(0.0); }
-
 }  // namespace yorvane

@@ -1,7 +1,7 @@
 #include "yorvane/view.h"
 
 #include "yorvane/periods.h"
-#include "yorvane/sign.h"
+#include "yorvane/sexagenary.h"
 #include "yorvane/text.h"
 #include "yorvane/year.h"
 

@@ -4,7 +4,8 @@
 #include <QtTest>
 
 #include "yorvane/agetable.h"
-#include "yorvane/sign.h"
+#include "yorvane/customs.h"
+#include "yorvane/sexagenary.h"
 
 using namespace yorvane;
 
@@ -21,8 +22,8 @@ private slots:
     void eras();
     void signAndStar_data();
     void signAndStar();
-    void yaku_data();
-    void yaku();
+    void unluckyYears_data();
+    void unluckyYears();
     void longevity_data();
     void longevity();
     void school_data();
@@ -88,7 +89,7 @@ void TestAgeRules::signAndStar() {
     QFETCH(QString, sign);
     QFETCH(QString, star);
     QFETCH(int, imperial);
-    QCOMPARE(qs(signWithReading(year)), sign);
+    QCOMPARE(qs(cycleWithReading(yearCycle(year))), sign);
     const AgeTableRow row = ageTableRow(year, {2026, false, false});
     QCOMPARE(qs(row[AgeColumn::Sign]), sign);
     QCOMPARE(qs(row[AgeColumn::NineStar]), star);
@@ -98,7 +99,7 @@ void TestAgeRules::signAndStar() {
 }
 
 // 数え年 → the 厄年 cell.
-void TestAgeRules::yaku_data() {
+void TestAgeRules::unluckyYears_data() {
     QTest::addColumn<int>("age");
     QTest::addColumn<QString>("text");
     QTest::newRow("17") << 17 << "";
@@ -132,10 +133,10 @@ void TestAgeRules::yaku_data() {
     QTest::newRow("1") << 1 << "";
 }
 
-void TestAgeRules::yaku() {
+void TestAgeRules::unluckyYears() {
     QFETCH(int, age);
     QFETCH(QString, text);
-    QCOMPARE(qs(yakuText(age)), text);
+    QCOMPARE(qs(unluckyYearText(age)), text);
     // Through a whole row: born in 2000, 数え年 `age` in 1999 + age.
     const AgeTableRow row = ageTableRow(2000, {1999 + age, false, false});
     QCOMPARE(qs(row[AgeColumn::CountedAge]), QString::number(age));
@@ -267,13 +268,15 @@ void TestAgeRules::rowCount() {
     QCOMPARE(ageTableRowCount(reference), rows);
 }
 
+// The filter's branches in their customary order, each the slot of the years that have it.
 void TestAgeRules::branches() {
-    QCOMPARE(branchSlot(u"午"), std::optional<int>(10));
-    QCOMPARE(branchSlot(u"子"), std::optional<int>(4));
-    QCOMPARE(branchSlot(u"申"), std::optional<int>(0));
-    QVERIFY(!branchSlot(u"牛"));
-    QVERIFY(!branchSlot(u""));
-    QVERIFY(!branchSlot(u"子丑"));
+    for (int i = 0; i < 12; ++i) {
+        const std::size_t slot = branchSlotInOrder(static_cast<std::size_t>(i));
+        QCOMPARE(qs(kBranches.substr(slot, 1)),
+                 QStringLiteral("子丑寅卯辰巳午未申酉戌亥").mid(i, 1));
+        QCOMPARE(signSlot(1984 + i, 12), slot);
+        QCOMPARE(qs(yearSign(1984 + i).branch), qs(kBranches.substr(slot, 1)));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestAgeRules)

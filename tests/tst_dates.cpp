@@ -1,13 +1,14 @@
-// Day-exact answers on plain values: the notations and bad input, the era by the day at every
-// change, a 和暦 date that does not exist, ages by Japanese law, 干支 and 九星 by 立春, the
-// month and day signs, 早生まれ, and the table of 節 against published moments.
+// Day-exact answers on plain values: every day of years 1 to 9999, the notations and bad input,
+// the era by the day at every change, a 和暦 date that does not exist, ages by Japanese law, 干支
+// and 九星 by 立春, the month and day signs, 早生まれ, and the table of 節 against published
+// moments.
 
 #include <QtTest>
 
 #include "date_query.h"
 #include "u16text.h"
 #include "yorvane/dateanswer.h"
-#include "yorvane/sign.h"
+#include "yorvane/sexagenary.h"
 
 using namespace yorvane;
 
@@ -32,6 +33,7 @@ QString line(const DateAnswer& a, const QString& label) {
 class TestDates : public QObject {
     Q_OBJECT
 private slots:
+    void everyDay();
     void parse_data();
     void parse();
     void eraByDay_data();
@@ -40,12 +42,68 @@ private slots:
     void ages();
     void signs_data();
     void signs();
-    void everyRisshunDay();
-    void publishedRisshun_data();
-    void publishedRisshun();
+    void everySpringStartDay();
+    void publishedSpringStart_data();
+    void publishedSpringStart();
     void outsideTheTable();
     void commandLine();
 };
+
+namespace {
+// The eras in force on the days of a year, oldest first, with their days.
+struct EraDays {
+    QString name;
+    std::int32_t offset;
+    int days;
+};
+
+// The eras counted day by day against the conventions of a change year: every era of the year
+// with its number (the age table) and the one that held the greater part of it (the historical
+// table, which the main window shows).
+void checkYear(std::int32_t year, const QList<EraDays>& byDay) {
+    const ErasOfYear named = erasInYear(year);
+    QCOMPARE(qsizetype(named.count), byDay.size());
+    const EraDays* most = &byDay.front();
+    for (qsizetype i = 0; i < byDay.size(); ++i) {
+        QCOMPARE(qs(named.eras[i].name), byDay[i].name);
+        QCOMPARE(named.eras[i].number, year - byDay[i].offset);
+        if (byDay[i].days > most->days) most = &byDay[i];
+    }
+    QCOMPARE(qs(findHistoricalEra(year)->caption), most->name);
+}
+}  // namespace
+
+// Each day of years 1 to 9999 after the one before: its day number one more and back to the
+// same date, the weekday and the 60-day cycle one step on. From 明治 on, the eras by the day
+// agree with each year's eras.
+void TestDates::everyDay() {
+    QCOMPARE(weekday({2000, 1, 1}), 6);  // a Saturday
+    const HistoricalEra& beforeMeiji = *findHistoricalEra(kEraStarts.front().first.year - 1);
+    QList<EraDays> eras;
+    Date d{kFirstDateYear, 1, 1};
+    for (std::int64_t n = dayNumber(d); d.year <= kLastDateYear; ++n) {
+        if (dateFromDayNumber(n) != d || dayNumber(d) != n)
+            QFAIL(qPrintable(iso(d) + " and day number " + QString::number(n)));
+        const Date next = d.day < daysInMonth(d.year, d.month) ? Date{d.year, d.month, d.day + 1}
+                          : d.month < 12                       ? Date{d.year, d.month + 1, 1}
+                                                               : Date{d.year + 1, 1, 1};
+        if (weekday(next) != (weekday(d) + 1) % 7 || dayCycle(next) != (dayCycle(d) + 1) % 60)
+            QFAIL(qPrintable(iso(next)));
+        if (d.year >= kEraStarts.front().first.year) {
+            const EraStart* e = eraOnDay(d);
+            const std::int32_t offset = e ? e->offset() : beforeMeiji.offset;
+            if (eras.isEmpty() || eras.last().offset != offset)
+                eras.append({e ? qs(e->name) : qs(beforeMeiji.caption), offset, 0});
+            ++eras.last().days;
+        }
+        if (next.year != d.year && !eras.isEmpty()) {
+            checkYear(d.year, eras);
+            if (QTest::currentTestFailed()) return;
+            eras.clear();
+        }
+        d = next;
+    }
+}
 
 // Text → the day it names, or a word the Japanese reason must contain.
 void TestDates::parse_data() {
@@ -127,7 +185,7 @@ void TestDates::parse() {
 // Every change of era ±1 day; a typed era the day was not in is red.
 void TestDates::eraByDay_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("wareki");
+    QTest::addColumn<QString>("eraDate");
     QTest::addColumn<bool>("red");
     QTest::newRow("first Gregorian day") << "1873/1/1"
                                          << "明治6年1月1日" << false;
@@ -171,10 +229,10 @@ void TestDates::eraByDay_data() {
 
 void TestDates::eraByDay() {
     QFETCH(QString, text);
-    QFETCH(QString, wareki);
+    QFETCH(QString, eraDate);
     QFETCH(bool, red);
     const DateAnswer a = answer(text);
-    QCOMPARE(qs(a.wareki), wareki);
+    QCOMPARE(qs(a.eraDate), eraDate);
     QCOMPARE(a.erasDiffer, red);
     QCOMPARE(a.yearOnly, a.date < kGregorianInJapan);
     // The red day is also said in words, beginning with the era and year typed.
@@ -230,7 +288,7 @@ void TestDates::ages() {
     QCOMPARE(a.countedAge, counted);
     QCOMPARE(a.daysToBirthday, days);
     QCOMPARE(a.earlyBorn, early);
-    QCOMPARE(a.school.elementaryEntry, a.date.year + (early ? 6 : 7));
+    QCOMPARE(a.school, schoolYears(a.date.year, early));
 }
 
 // 干支 and 九星 of the year by 立春, the month's by 節入り, the day's by the 60-day cycle.
@@ -296,20 +354,20 @@ void TestDates::signs() {
 }
 
 // The day before each 立春 still has the year before's sign and star; the 立春 day has its own.
-void TestDates::everyRisshunDay() {
-    for (std::int32_t y = kSekkiFirstYear; y <= kSekkiLastYear; ++y) {
-        const Moment r = *sekkiMoment(y, Risshun);
+void TestDates::everySpringStartDay() {
+    for (std::int32_t y = kSolarTermFirstYear; y <= kSolarTermLastYear; ++y) {
+        const Moment r = *solarTermMoment(y, StartOfSpring);
         QVERIFY(r.date.month == 2 && r.date.day >= 3 && r.date.day <= 5);
         const Date before = dateFromDayNumber(dayNumber(r.date) - 1);
         const Date after = dateFromDayNumber(dayNumber(r.date) + 1);
         QCOMPARE(answer(qs(dateText(before))).signYear, y - 1);
         QCOMPARE(answer(qs(dateText(r.date))).signYear, y);
         QCOMPARE(answer(qs(dateText(after))).signYear, y);
-        QCOMPARE(answer(qs(dateText(r.date))).risshun, r);
+        QCOMPARE(answer(qs(dateText(r.date))).springStart, r);
     }
 }
 
-void TestDates::publishedRisshun_data() {
+void TestDates::publishedSpringStart_data() {
     QTest::addColumn<int>("year");
     QTest::addColumn<QString>("moment");
     QTest::newRow("2017") << 2017 << "2017年2月4日 0:34";
@@ -319,9 +377,9 @@ void TestDates::publishedRisshun_data() {
     QTest::newRow("2025") << 2025 << "2025年2月3日 23:10";
 }
 
-void TestDates::publishedRisshun() {
+void TestDates::publishedSpringStart() {
     QFETCH(int, year);
-    QTEST(qs(momentText(*sekkiMoment(year, Risshun))), "moment");
+    QTEST(qs(momentText(*solarTermMoment(year, StartOfSpring))), "moment");
 }
 
 // Before 1873 and after 2100 there is no 節 to go by: the year's sign follows New Year's Day.
@@ -329,7 +387,7 @@ void TestDates::outsideTheTable() {
     for (const char* text : {"1872/1/10", "2101/1/10"}) {
         const DateAnswer a = answer(text);
         QCOMPARE(a.signYear, a.date.year);
-        QVERIFY(!a.risshun && !a.monthCycle && !a.monthStar);
+        QVERIFY(!a.springStart && !a.monthCycle && !a.monthStar);
         QVERIFY(!answerNotes(a).empty());
     }
     QVERIFY(answer("2100/12/31").monthCycle);
@@ -344,7 +402,7 @@ void TestDates::commandLine() {
     const DateAnswer a = answer("S64.1.8", "2027/1/8");
     const auto lines = answerLines(a);
     QCOMPARE(text.count('\n'), qsizetype(lines.size() + answerNotes(a).size()));
-    QVERIFY(text.contains(qs(lines[1].label) + ": " + qs(a.wareki) + "\n"));
+    QVERIFY(text.contains(qs(lines[1].label) + ": " + qs(a.eraDate) + "\n"));
 
     QCOMPARE(runDateQuery("S64.1.8", "2027/1/8", true, jsonOut, err, today), 0);
     const QJsonObject o = QJsonDocument::fromJson(json.toUtf8()).object();

@@ -7,7 +7,7 @@
 
 #include "formfixture.h"
 #include "u16text.h"
-#include "yorvane/age.h"
+#include "yorvane/figure_wording.h"
 
 using yorvane::MainWindow;
 

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "u16text.h"
-#include "yorvane/sign.h"
+#include "yorvane/sexagenary.h"
 
 namespace yorvane {
 

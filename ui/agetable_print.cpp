@@ -22,7 +22,7 @@
 #include "u16text.h"
 #include "units.h"
 #include "yorvane/agetable.h"
-#include "yorvane/sign.h"
+#include "yorvane/sexagenary.h"
 
 namespace yorvane {
 

@@ -28,7 +28,7 @@
 #include "messages.h"
 #include "u16text.h"
 #include "units.h"
-#include "yorvane/sign.h"
+#include "yorvane/sexagenary.h"
 
 namespace yorvane {
 

@@ -3,7 +3,7 @@
 #include <QJsonDocument>
 
 #include "u16text.h"
-#include "yorvane/sign.h"
+#include "yorvane/sexagenary.h"
 
 namespace yorvane {
 
@@ -37,18 +37,19 @@ QJsonObject answerJson(const DateAnswer& a) {
     QJsonObject o;
     o.insert(QStringLiteral("西暦"), isoDate(a.date));
     o.insert(QStringLiteral("曜日"), qs(kWeekdays.substr(weekday(a.date), 1)));
-    o.insert(QStringLiteral("和暦"), qs(a.wareki));
+    o.insert(QStringLiteral("和暦"), qs(a.eraDate));
     o.insert(QStringLiteral("満年齢"), orNull(!a.beforeBirth, a.fullAge));
     o.insert(QStringLiteral("数え年"), orNull(!a.beforeBirth, a.countedAge));
     o.insert(QStringLiteral("次の誕生日まで"), static_cast<qint64>(a.daysToBirthday));
-    o.insert(QStringLiteral("干支"), qs(cycleName(a.signYear - 4)));
+    o.insert(QStringLiteral("干支"), qs(cycleName(yearCycle(a.signYear))));
     o.insert(QStringLiteral("九星"), qs(yearSign(a.signYear).nineStar));
-    const QString risshun = a.risshun ? QStringLiteral("%1T%2:%3+09:00")
-                                            .arg(isoDate(a.risshun->date))
-                                            .arg(a.risshun->hour, 2, 10, QLatin1Char('0'))
-                                            .arg(a.risshun->minute, 2, 10, QLatin1Char('0'))
-                                      : QString();
-    o.insert(QStringLiteral("立春"), orNull(a.risshun.has_value(), risshun));
+    const QString springStart = a.springStart
+                                    ? QStringLiteral("%1T%2:%3+09:00")
+                                          .arg(isoDate(a.springStart->date))
+                                          .arg(a.springStart->hour, 2, 10, QLatin1Char('0'))
+                                          .arg(a.springStart->minute, 2, 10, QLatin1Char('0'))
+                                    : QString();
+    o.insert(QStringLiteral("立春"), orNull(a.springStart.has_value(), springStart));
     o.insert(
         QStringLiteral("月干支"),
         orNull(a.monthCycle.has_value(), a.monthCycle ? qs(cycleName(*a.monthCycle)) : QString()));
@@ -62,7 +63,7 @@ QJsonObject answerJson(const DateAnswer& a) {
     o.insert(QStringLiteral("高校入学"), a.school.highEntry);
     o.insert(QStringLiteral("高校卒業"), a.school.highGraduation);
     o.insert(QStringLiteral("大学卒業"), a.school.universityGraduation);
-    o.insert(QStringLiteral("厄年"), thisAndNext(a.yakuThisYear, a.yakuNextYear));
+    o.insert(QStringLiteral("厄年"), thisAndNext(a.unluckyThisYear, a.unluckyNextYear));
     o.insert(QStringLiteral("長寿祝い"), thisAndNext(a.longevityThisYear, a.longevityNextYear));
     return o;
 }

@@ -10,7 +10,7 @@
 
 #include "canvas.h"
 #include "pictures.h"
-#include "yorvane/sign.h"
+#include "yorvane/sexagenary.h"
 
 namespace art {
 

@@ -74,12 +74,10 @@ QImage keyGuide() {
     return img;
 }
 
-QImage sceneEmpty() {
-    QImage img = whiteCanvas();
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+namespace {
 
-    // A wall calendar: a green header with two rings and a grid of days, one of them marked.
+// A wall calendar: a green header with two rings and a grid of days, one of them marked.
+void wallCalendar(QPainter& p) {
     const QRectF cal(38, 16, 74, 70);
     p.setPen(QPen(kGreenDark, 1.5));
     p.setBrush(Qt::white);
@@ -110,8 +108,10 @@ QImage sceneEmpty() {
             else
                 p.drawRect(box);
         }
+}
 
-    // A pencil leaning on the calendar's lower right corner.
+// A pencil leaning on the calendar's lower right corner.
+void pencil(QPainter& p) {
     p.save();
     p.translate(112, 72);
     p.rotate(45);
@@ -138,7 +138,77 @@ QImage sceneEmpty() {
     p.setBrush(QColor(0x33, 0x33, 0x33));
     p.drawPath(lead);
     p.restore();
+}
 
+// The era keys, two to a row like a compass: up/down, then left/right, and the rule for
+// Western years under them.
+void eraKeys(QPainter& p, const QFont& text, const QFont& small) {
+    struct EraKey {
+        QString arrow;
+        QString era;
+    };
+    const EraKey eras[] = {{QStringLiteral("↑"), QStringLiteral("昭和")},
+                           {QStringLiteral("↓"), QStringLiteral("明治")},
+                           {QStringLiteral("←"), QStringLiteral("大正")},
+                           {QStringLiteral("→"), QStringLiteral("平成")}};
+    for (int i = 0; i < 4; ++i) {
+        const int x = 8 + (i % 2) * 78, y = 23 + (i / 2) * 16;
+        keyCap(p, QRectF(x, y, 15, 14), eras[i].arrow, small);
+        p.setFont(text);
+        p.setPen(kInk);
+        p.drawText(QPointF(x + 19, y + 11.5), eras[i].era);
+    }
+    p.setFont(small);
+    p.setPen(kGreenDark);
+    p.drawText(QRect(0, 55, kSize, 13), Qt::AlignCenter,
+               QStringLiteral("続けて数字、３桁以上で西暦"));
+}
+
+// The other keys, one row each from `top`: their caps, then what they do.
+void otherKeys(QPainter& p, const QFont& text, const QFont& legend, int top) {
+    struct Row {
+        std::vector<QString> keys;
+        QString what;
+    };
+    const Row rows[] = {
+        {{QStringLiteral("Enter")}, QStringLiteral("数字を全選択")},
+        {{QStringLiteral("Space"), QStringLiteral("Del")}, QStringLiteral("欄を空にする")},
+        {{QStringLiteral("Shift")}, QStringLiteral("生まれ年⇔指定年")},
+        {{QStringLiteral("Ctrl")}, QStringLiteral("今年⇔指定年")},
+        {{QStringLiteral("Insert")}, QStringLiteral("二つの年を交換")},
+    };
+    const QFontMetricsF lm(legend);
+    auto capWidth = [&](const QString& k) { return std::ceil(lm.horizontalAdvance(k)) + 6; };
+    // The descriptions line up after the widest set of keys.
+    qreal column = 0;
+    for (const Row& r : rows) {
+        qreal w = 5;
+        for (const QString& k : r.keys) w += capWidth(k) + 2;
+        column = std::max(column, w + 1);
+    }
+    int y = top;
+    for (const Row& r : rows) {
+        qreal x = 5;
+        for (const QString& k : r.keys) {
+            const qreal w = capWidth(k);
+            keyCap(p, QRectF(x, y, w, 14), k, legend);
+            x += w + 2;
+        }
+        p.setFont(text);
+        p.setPen(kInk);
+        p.drawText(QPointF(column, y + 11.5), r.what);
+        y += 17;
+    }
+}
+
+}  // namespace
+
+QImage sceneEmpty() {
+    QImage img = whiteCanvas();
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    wallCalendar(p);
+    pencil(p);
     QFont title = gothic(19);
     drawCentred(p, {80, 112}, QStringLiteral("生まれ年を入力"), title, kGreenDark);
     drawCentred(p, {80, 137}, QStringLiteral("干支・九星・年齢が"), gothic(12), kInk);
@@ -162,63 +232,10 @@ QImage sceneKeys() {
     p.setPen(Qt::white);
     p.drawText(QRect(0, 0, kSize, 19), Qt::AlignCenter, QStringLiteral("キー操作説明"));
 
-    // The era keys, two to a row like a compass: up/down, then left/right.
-    struct EraKey {
-        QString arrow;
-        QString era;
-    };
-    const EraKey eras[] = {{QStringLiteral("↑"), QStringLiteral("昭和")},
-                           {QStringLiteral("↓"), QStringLiteral("明治")},
-                           {QStringLiteral("←"), QStringLiteral("大正")},
-                           {QStringLiteral("→"), QStringLiteral("平成")}};
-    for (int i = 0; i < 4; ++i) {
-        const int x = 8 + (i % 2) * 78, y = 23 + (i / 2) * 16;
-        keyCap(p, QRectF(x, y, 15, 14), eras[i].arrow, small);
-        p.setFont(text);
-        p.setPen(kInk);
-        p.drawText(QPointF(x + 19, y + 11.5), eras[i].era);
-    }
-    p.setFont(small);
-    p.setPen(kGreenDark);
-    p.drawText(QRect(0, 55, kSize, 13), Qt::AlignCenter,
-               QStringLiteral("続けて数字、３桁以上で西暦"));
-
+    eraKeys(p, text, small);
     p.setPen(QColor(0xbb, 0xbb, 0xbb));
     p.drawLine(6, 71, kSize - 7, 71);
-
-    struct Row {
-        std::vector<QString> keys;
-        QString what;
-    };
-    const Row rows[] = {
-        {{QStringLiteral("Enter")}, QStringLiteral("数字を全選択")},
-        {{QStringLiteral("Space"), QStringLiteral("Del")}, QStringLiteral("欄を空にする")},
-        {{QStringLiteral("Shift")}, QStringLiteral("生まれ年⇔指定年")},
-        {{QStringLiteral("Ctrl")}, QStringLiteral("今年⇔指定年")},
-        {{QStringLiteral("Insert")}, QStringLiteral("二つの年を交換")},
-    };
-    const QFontMetricsF lm(legend);
-    auto capWidth = [&](const QString& k) { return std::ceil(lm.horizontalAdvance(k)) + 6; };
-    // The descriptions line up after the widest set of keys.
-    qreal column = 0;
-    for (const Row& r : rows) {
-        qreal w = 5;
-        for (const QString& k : r.keys) w += capWidth(k) + 2;
-        column = std::max(column, w + 1);
-    }
-    int y = 75;
-    for (const Row& r : rows) {
-        qreal x = 5;
-        for (const QString& k : r.keys) {
-            const qreal w = capWidth(k);
-            keyCap(p, QRectF(x, y, w, 14), k, legend);
-            x += w + 2;
-        }
-        p.setFont(text);
-        p.setPen(kInk);
-        p.drawText(QPointF(column, y + 11.5), r.what);
-        y += 17;
-    }
+    otherKeys(p, text, legend, 75);
     return img;
 }
 

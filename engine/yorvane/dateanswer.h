@@ -10,31 +10,31 @@
 #include <string_view>
 #include <vector>
 
-#include "yorvane/agetable.h"
+#include "yorvane/customs.h"
 #include "yorvane/date.h"
-#include "yorvane/sekki.h"
+#include "yorvane/solar_terms.h"
 
 namespace yorvane {
 
 struct DateAnswer {
-    Date date;              // the day named, in the Western calendar
-    Date reference;         // the 基準日
-    std::u16string wareki;  // 昭和55年3月4日; the era and year alone before 1873; empty before 645
+    Date date;               // the day named, in the Western calendar
+    Date reference;          // the 基準日
+    std::u16string eraDate;  // 昭和55年3月4日; the era and year alone before 1873; empty before 645
     bool erasDiffer = false;   // the text named an era the day was not in (昭和64年1月8日)
     std::u16string typedEra;   // that era and its year as typed, "昭和64年"
     bool yearOnly = false;     // before 1873: the month and day were the lunisolar calendar's
     bool beforeBirth = false;  // the 基準日 lies before the day
     std::int32_t fullAge = 0;  // 満年齢 on the 基準日 (Japanese law: reached on the birthday)
-    std::int32_t countedAge = 0;      // 数え年 in the 基準日's year
-    std::int64_t daysToBirthday = 0;  // to the next birthday, or to the day itself if before it
-    std::int32_t signYear = 0;        // the year whose 干支 and 九星 the day has
-    std::optional<Moment> risshun;    // 立春 of the day's Western year, 1873 to 2100
-    std::optional<int> monthCycle;    // the month's place in the sexagenary cycle, 甲子 = 0
-    std::optional<int> monthStar;     // 月命星, 1 (一白) to 9 (九紫)
-    int dayCycle = 0;                 // the day's place in the sexagenary cycle
-    bool earlyBorn = false;           // 早生まれ: 1 January to 1 April
+    std::int32_t countedAge = 0;        // 数え年 in the 基準日's year
+    std::int64_t daysToBirthday = 0;    // to the next birthday, or to the day itself if before it
+    std::int32_t signYear = 0;          // the year whose 干支 and 九星 the day has
+    std::optional<Moment> springStart;  // 立春 of the day's Western year, 1873 to 2100
+    std::optional<int> monthCycle;      // the month's place in the sexagenary cycle, 甲子 = 0
+    std::optional<int> monthStar;       // 月命星, 1 (一白) to 9 (九紫)
+    int dayCycle = 0;                   // the day's place in the sexagenary cycle
+    bool earlyBorn = false;             // 早生まれ: 1 January to 1 April
     SchoolYears school{};
-    std::u16string yakuThisYear, yakuNextYear;                 // the age table's 厄年 texts
+    std::u16string unluckyThisYear, unluckyNextYear;           // the age table's 厄年 texts
     std::u16string_view longevityThisYear, longevityNextYear;  // in 数え年, as the table
 };
 
@@ -48,11 +48,8 @@ struct DateQuery {
 // reference text is `today`.
 DateQuery answerDate(std::u16string_view birthText, std::u16string_view referenceText, Date today);
 
-// Texts of the answer.
-std::u16string cycleName(int cycle);         // 甲子 = 0 .. 癸亥 = 59: "庚申"
-std::u16string cycleWithReading(int cycle);  // "庚申（かのえさる）"
-std::u16string_view nineStarName(int star);  // 1 .. 9: "一白水星"
-std::u16string momentText(const Moment& m);  // "1980年2月5日 0:10"
+// "1980年2月5日 0:10"
+std::u16string momentText(const Moment& m);
 
 // The labels of the lines of an answer, in their order.
 inline constexpr std::u16string_view kAnswerLabels[] = {

@@ -21,7 +21,4 @@ std::optional<double> scanNumber(std::u16string_view text);
 // 32-bit signed range (1e10), reads as 0: the window then treats it as an empty field.
 std::int32_t readYearNumber(std::u16string_view text);
 
-// The number read as it is, 0 for a text with no number (used for the figure's colour).
-double readValue(std::u16string_view text);
-
 }  // namespace yorvane

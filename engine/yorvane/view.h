@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "yorvane/age.h"
 #include "yorvane/eras.h"
+#include "yorvane/figure_wording.h"
 
 namespace yorvane {
 

@@ -26,7 +26,7 @@ constexpr YearReading readYear(std::int32_t number, std::optional<Era> era) {
     r.empty = number < 1;
     r.number = r.empty ? 0 : number;
     r.era = r.number > 100 ? Era::Western : era;
-    r.western = std::int64_t{r.number} + (r.era ? modernEra(*r.era).offset : 0);
+    r.western = std::int64_t{r.number} + (r.era ? listedEra(*r.era).offset : 0);
     r.pastEraEnd = r.era && pastEraEnd(*r.era, r.number);
     return r;
 }

@@ -6,35 +6,31 @@
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
-#include "yorvane/date.h"
+#include "yorvane/gregorian.h"
 
 namespace yorvane {
 
 // The years whose days the table places in their months (the table also holds 1872, whose
 // 大雪 begins the month of early January 1873).
-inline constexpr std::int32_t kSekkiFirstYear = 1873;
-inline constexpr std::int32_t kSekkiLastYear = 2100;
+inline constexpr std::int32_t kSolarTermFirstYear = 1873;
+inline constexpr std::int32_t kSolarTermLastYear = 2100;
 
-enum Sekki : int {
-    Shokan,
-    Risshun,
-    Keichitsu,
-    Seimei,
-    Rikka,
-    Boshu,
-    Shosho,
-    Risshu,
-    Hakuro,
-    Kanro,
-    Rittou,
-    Taisetsu,
-    SekkiCount
-};
-inline constexpr std::u16string_view kSekkiNames[SekkiCount] = {
-    u"小寒", u"立春", u"啓蟄", u"清明", u"立夏", u"芒種",
-    u"小暑", u"立秋", u"白露", u"寒露", u"立冬", u"大雪",
+// The 節 in the order of the year.
+enum SolarTerm : int {
+    LesserCold,          // 小寒
+    StartOfSpring,       // 立春
+    AwakeningOfInsects,  // 啓蟄
+    ClearAndBright,      // 清明
+    StartOfSummer,       // 立夏
+    GrainInEar,          // 芒種
+    LesserHeat,          // 小暑
+    StartOfAutumn,       // 立秋
+    WhiteDew,            // 白露
+    ColdDew,             // 寒露
+    StartOfWinter,       // 立冬
+    GreaterSnow,         // 大雪
+    SolarTermCount
 };
 
 struct Moment {
@@ -45,16 +41,16 @@ struct Moment {
 };
 
 // The moment of a 節 of a year; nullopt outside 1872 to 2100.
-std::optional<Moment> sekkiMoment(std::int32_t year, Sekki sekki);
+std::optional<Moment> solarTermMoment(std::int32_t year, SolarTerm term);
 
 // Where a day stands in the sexagenary calendar, from its 節入り: the year that holds it (the
 // Western year of the 立春 on or before the day) and its month, 0 for the month from 立春 (寅)
 // to 11 for the month from 小寒 (丑). A day belongs to the month whose 節 falls on it or
 // before it, whatever the hour. nullopt for a day outside 1873 to 2100.
-struct SekkiPlace {
+struct SexagenaryMonth {
     std::int32_t year;
     int month;
 };
-std::optional<SekkiPlace> sekkiPlace(Date d);
+std::optional<SexagenaryMonth> sexagenaryMonth(Date d);
 
 }  // namespace yorvane
