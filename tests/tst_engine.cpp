@@ -103,8 +103,8 @@ void TestEngine::northernCourtYears() {
 
 void TestEngine::historicalDisplay_data() {
     QTest::addColumn<int>("year");
-    QTest::addColumn<QString>("gengo");
-    QTest::addColumn<QString>("nen");
+    QTest::addColumn<QString>("eraCaption");
+    QTest::addColumn<QString>("eraYear");
     struct Row {
         int y;
         const char* g;
@@ -127,11 +127,11 @@ void TestEngine::historicalDisplay_data() {
 
 void TestEngine::historicalDisplay() {
     QFETCH(int, year);
-    QFETCH(QString, gengo);
-    QFETCH(QString, nen);
+    QFETCH(QString, eraCaption);
+    QFETCH(QString, eraYear);
     const auto d = historicalEraDisplay(year);
-    QCOMPARE(qs(d.caption), gengo);
-    QCOMPARE(qs(d.year), nen);
+    QCOMPARE(qs(d.caption), eraCaption);
+    QCOMPARE(qs(d.year), eraYear);
 }
 
 void TestEngine::readYearNumber_data() {
@@ -432,8 +432,8 @@ void TestEngine::recalculation_data() {
     QTest::addColumn<int>("eraAfter");
     QTest::addColumn<int>("western");
     QTest::addColumn<bool>("red");
-    QTest::addColumn<QString>("gengo");
-    QTest::addColumn<QString>("nen");
+    QTest::addColumn<QString>("eraCaption");
+    QTest::addColumn<QString>("eraYear");
     QTest::addColumn<QString>("period");
     struct Row {
         const char* name;
@@ -504,8 +504,8 @@ void TestEngine::recalculation() {
     QFETCH(int, eraAfter);
     QFETCH(int, western);
     QFETCH(bool, red);
-    QFETCH(QString, gengo);
-    QFETCH(QString, nen);
+    QFETCH(QString, eraCaption);
+    QFETCH(QString, eraYear);
     QFETCH(QString, period);
     MainInputs in;
     in.listEra = eraOf(era);
@@ -515,8 +515,8 @@ void TestEngine::recalculation() {
     QCOMPARE(v.listEra, eraOf(eraAfter));
     QCOMPARE(v.birthYear, western);
     QCOMPARE(v.birthRed, red);
-    QCOMPARE(qs(v.otherEra), gengo);
-    QCOMPARE(qs(v.otherYear), nen);
+    QCOMPARE(qs(v.otherEra), eraCaption);
+    QCOMPARE(qs(v.otherYear), eraYear);
     QCOMPARE(qs(v.period), period);
     if (emptied) {
         // The empty state: no sign, no figure, the scene picture.
