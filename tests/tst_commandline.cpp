@@ -6,6 +6,12 @@
 
 #include <QtTest>
 
+#include <fcntl.h>
+#include <stdio_ext.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cstdio>
+
 using yorvane::CommandLine;
 using Action = CommandLine::Action;
 
@@ -13,6 +19,34 @@ namespace {
 CommandLine parse(const QString& arguments) {
     return yorvane::parseCommandLine(QStringList{QStringLiteral("yorvane")} +
                                      arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+}
+
+// Runs the command line as main does, its standard output going to `output`; what it says on
+// standard error lands in `said`.
+int run(QList<QByteArray> arguments, const char* output, QByteArray* said) {
+    std::fflush(stdout);
+    const int keptOut = ::dup(1);
+    const int keptErr = ::dup(2);
+    QTemporaryFile errors;
+    if (!errors.open()) return -1;
+    const int out = ::open(output, O_WRONLY);
+    ::dup2(out, 1);
+    ::close(out);
+    ::dup2(errors.handle(), 2);
+    arguments.prepend("yorvane");
+    std::vector<char*> argv;
+    for (QByteArray& a : arguments) argv.push_back(a.data());
+    int argc = int(argv.size());
+    const std::optional<int> status = yorvane::runCommandLine(argc, argv.data());
+    __fpurge(stdout);  // what a failed write left behind is not for the test's own output
+    std::clearerr(stdout);
+    ::dup2(keptOut, 1);
+    ::dup2(keptErr, 2);
+    ::close(keptOut);
+    ::close(keptErr);
+    errors.seek(0);
+    *said = errors.readAll();
+    return status.value_or(-1);
 }
 }  // namespace
 
@@ -26,6 +60,9 @@ private slots:
     void displayReachable_data();
     void displayReachable();
     void qtSpeaksJapanese();
+    void outputThatCannotBeWrittenFails_data();
+    void outputThatCannotBeWrittenFails();
+    void fileNamesAreBytes();
 };
 
 void TestCommandLine::action_data() {
@@ -74,27 +111,31 @@ void TestCommandLine::displayReachable_data() {
     QTest::addColumn<QString>("x11");
     QTest::addColumn<QString>("wayland");
     QTest::addColumn<bool>("reachable");
+    QTest::addColumn<QString>("named");  // what a message names
     QTest::newRow("nothing") << ""
                              << ""
-                             << "" << false;
+                             << "" << false << "";
     QTest::newRow("X11") << ""
                          << ":0"
-                         << "" << true;
+                         << "" << true << ":0";
     QTest::newRow("Wayland") << ""
                              << ""
-                             << "wayland-0" << true;
+                             << "wayland-0" << true << "wayland-0";
     QTest::newRow("offscreen with options") << "offscreen:fontengine=freetype"
                                             << ""
-                                            << "" << true;
+                                            << "" << true << "";
     QTest::newRow("xcb, Wayland only") << "xcb"
                                        << ""
-                                       << "wayland-0" << false;
+                                       << "wayland-0" << false << "";
     QTest::newRow("wayland, X11 only") << "wayland"
                                        << ":0"
-                                       << "" << false;
+                                       << "" << false << "";
     QTest::newRow("wayland then xcb, X11 only") << "wayland;xcb"
                                                 << ":0"
-                                                << "" << true;
+                                                << "" << true << ":0";
+    QTest::newRow("both, Qt's choice") << ""
+                                       << ":0"
+                                       << "wayland-0" << true << "wayland-0、:0";
 }
 
 void TestCommandLine::displayReachable() {
@@ -102,7 +143,9 @@ void TestCommandLine::displayReachable() {
     QFETCH(QString, x11);
     QFETCH(QString, wayland);
     QFETCH(bool, reachable);
+    QFETCH(QString, named);
     QCOMPARE(yorvane::displayReachable(platforms, x11, wayland), reachable);
+    QCOMPARE(yorvane::displayNames(platforms, x11, wayland), named);
 }
 
 // Qt's own texts, from the usage to a box's context menu, come from its installed translations.
@@ -110,6 +153,40 @@ void TestCommandLine::qtSpeaksJapanese() {
     QVERIFY(yorvane::installQtTranslations(*QCoreApplication::instance()));
     QVERIFY(QCoreApplication::translate("QLineEdit", "&Undo") != QLatin1String("&Undo"));
     QVERIFY(!parse(QStringLiteral("--colour")).text.contains(QLatin1String("Unknown option")));
+}
+
+// A full disk is a failure with a reason, for every output of the command line.
+void TestCommandLine::outputThatCannotBeWrittenFails_data() {
+    QTest::addColumn<QByteArrayList>("arguments");
+    QTest::newRow("--query --json") << QByteArrayList{"--query", "1980/3/4", "--json"};
+    QTest::newRow("--csv -") << QByteArrayList{"--csv", "-"};
+    QTest::newRow("--help") << QByteArrayList{"--help"};
+    QTest::newRow("--version") << QByteArrayList{"--version"};
+}
+
+void TestCommandLine::outputThatCannotBeWrittenFails() {
+    QFETCH(QByteArrayList, arguments);
+    QByteArray said;
+    QCOMPARE(run(arguments, "/dev/null", &said), 0);
+    QVERIFY(said.isEmpty());
+    QCOMPARE(run(arguments, "/dev/full", &said), 1);
+    QVERIFY2(said.startsWith("yorvane: ") && said.endsWith('\n'), said.constData());
+    QVERIFY2(!said.contains(QByteArray::number(ENOSPC)), said.constData());
+}
+
+// A name given in Shift_JIS, in a folder named in Shift_JIS, is written under those very bytes.
+void TestCommandLine::fileNamesAreBytes() {
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/sj\x83t";
+    QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+    const QByteArray file = folder + "/\x94N\x97\xee.csv";
+    QByteArray said;
+    QCOMPARE(run({"--csv", file}, "/dev/null", &said), 0);
+    struct stat st {};
+    const bool written = ::stat(file.constData(), &st) == 0 && st.st_size > 0;
+    ::unlink(file.constData());
+    QVERIFY2(::rmdir(folder.constData()) == 0, "a file of another name is left in the folder");
+    QVERIFY(written);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -180,12 +180,24 @@ QString reasonForError(int error) {
         case EFBIG: return QStringLiteral("ファイルが大きすぎます");
         case EIO: return QStringLiteral("ディスクの読み書きでエラーが起きました");
         case ENOMEM: return QStringLiteral("メモリーが足りません");
+        case EBADF: return QStringLiteral("書き込み先が開かれていません");
+        case EMFILE:
+        case ENFILE: return QStringLiteral("開いているファイルが多すぎます");
+        case EINVAL:
+        case ENXIO:
+        case ENODEV: return QStringLiteral("書き込み先がこの書き込みを受け付けません");
+        case EPIPE: return QStringLiteral("読み手がいなくなりました");
+        case EAGAIN: return QStringLiteral("書き込み先が今は受け付けません");
         default: return QStringLiteral("書き込めませんでした（エラー番号 %1）").arg(error);
     }
 }
 
 std::optional<QString> refusedTarget(const QString& path) {
-    const QByteArray target = finalTarget(QFile::encodeName(path));
+    return refusedNativeTarget(QFile::encodeName(path));
+}
+
+std::optional<QString> refusedNativeTarget(const QByteArray& path) {
+    const QByteArray target = finalTarget(path);
     struct stat st {};
     if (::stat(target.constData(), &st) == 0)
         return S_ISREG(st.st_mode) ? std::nullopt : std::optional(notRegularFileReason());
@@ -198,12 +210,16 @@ std::optional<QString> refusedTarget(const QString& path) {
 int makeFolders(const QString& path) { return makeFolderPath(QFile::encodeName(path)); }
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* why) {
+    return writeNativeFileAtomically(QFile::encodeName(path), bytes, why);
+}
+
+bool writeNativeFileAtomically(const QByteArray& path, const QByteArray& bytes, QString* why) {
     const auto fail = [why](const QString& reason) {
         if (why) *why = reason;
         return false;
     };
-    if (const std::optional<QString> refused = refusedTarget(path)) return fail(*refused);
-    const QByteArray target = finalTarget(QFile::encodeName(path));
+    if (const std::optional<QString> refused = refusedNativeTarget(path)) return fail(*refused);
+    const QByteArray target = finalTarget(path);
     struct stat st {};
     const bool exists = ::stat(target.constData(), &st) == 0;
     bool inPlaceInstead = false;

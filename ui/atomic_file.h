@@ -32,6 +32,11 @@ std::optional<QString> refusedTarget(const QString& path);
 // Writes `bytes` as the whole content of the file at `path`; false, with the old file untouched
 // and `why` (if given) holding the reason, when it could not.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* why = nullptr);
+// The same two for a path given as its bytes, which need not be UTF-8 (a name from the command
+// line in Shift_JIS).
+std::optional<QString> refusedNativeTarget(const QByteArray& path);
+bool writeNativeFileAtomically(const QByteArray& path, const QByteArray& bytes,
+                               QString* why = nullptr);
 
 // Makes the folder `path` and every missing folder above it: 0, or the error that stopped it.
 // A folder made in a folder of another user (the program run as root in a user's home) is given

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QIODevice>
 #include <QTextStream>
 #include <algorithm>
 #include <cerrno>
@@ -19,10 +20,23 @@ namespace yorvane {
 
 namespace {
 
-void print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fflush(stream);
+// Writes all of `bytes` and flushes them: false, with errno telling why, when any of it failed.
+bool writeAll(std::FILE* stream, const QByteArray& bytes) {
+    const auto size = static_cast<std::size_t>(bytes.size());
+    return std::fwrite(bytes.constData(), 1, size, stream) == size && std::fflush(stream) == 0 &&
+           !std::ferror(stream);
+}
+
+// What the program says on standard error; nowhere to report it when that fails too.
+void say(const QByteArray& bytes) { writeAll(stderr, bytes); }
+void say(const QString& text) { say(text.toUtf8()); }
+
+// Standard output, written whole or failed: a full disk, a closed descriptor or a device that
+// takes nothing ends the program with status 1 and the reason, never with success.
+int output(const QByteArray& bytes) {
+    if (writeAll(stdout, bytes)) return 0;
+    say(QStringLiteral("yorvane: 標準出力に書き込めませんでした: %1\n").arg(reasonForError(errno)));
+    return 1;
 }
 
 QString versionText() {
@@ -138,28 +152,33 @@ int writeAgeTableCsv(const CsvRequest& request) {
     model.setOptions(
         {request.reference.value_or(thisYear), request.longevityInFullAge, request.earlyBorn});
     const QByteArray bytes = csvBytes(model);
+    const bool toOutput = request.file == QLatin1String("-");
+    // The name exactly as it was given, in whatever encoding.
+    const QByteArray file = nativeBytes(request.file);
     QString why;
-    if (request.file == QLatin1String("-")) {
-        const auto size = static_cast<std::size_t>(bytes.size());
-        if (std::fwrite(bytes.constData(), 1, size, stdout) == size && std::fflush(stdout) == 0)
-            return 0;
-        why = reasonForError(errno);
-    } else if (writeFileAtomically(request.file, bytes, &why)) {
-        return 0;
-    }
-    const QString target =
-        request.file == QLatin1String("-") ? QStringLiteral("標準出力") : request.file;
-    print(stderr,
-          QStringLiteral("yorvane: CSV ファイルを保存できませんでした: %1: %2\n").arg(target, why));
+    if (toOutput ? writeAll(stdout, bytes) : writeNativeFileAtomically(file, bytes, &why)) return 0;
+    if (toOutput) why = reasonForError(errno);
+    say(QStringLiteral("yorvane: CSV ファイルを保存できませんでした: ").toUtf8() +
+        (toOutput ? QStringLiteral("標準出力").toUtf8() : file) + ": " + why.toUtf8() + '\n');
     return 1;
 }
 
 // The day-exact answer for a day of birth, as the window 日付で調べる shows it.
 int answerQuery(const QueryRequest& query) {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    return runDateQuery(query.text, query.on ? query.on->toString(Qt::ISODate) : QString(),
-                        query.json, out, err);
+    QByteArray answer;
+    QString reason;
+    int status = 0;
+    {
+        QTextStream out(&answer, QIODevice::WriteOnly);
+        QTextStream err(&reason, QIODevice::WriteOnly);
+        status = runDateQuery(query.text, query.on ? query.on->toString(Qt::ISODate) : QString(),
+                              query.json, out, err);
+    }
+    if (status != 0) {
+        say(reason);
+        return status;
+    }
+    return output(answer);
 }
 
 QString environment(const char* name) { return qEnvironmentVariable(name); }
@@ -172,7 +191,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral(
-            "%1: 生まれ年の和暦・干支・九星・年齢を調べます。オプションなしで窓を開きます。")
+            "%1: "
+            "生まれ年の和暦・干支・九星・年齢を調べます。オプションなしでウィンドウを開きます。")
             .arg(applicationTitle()));
     Options o;
     parser.addOptions(
@@ -211,27 +231,94 @@ bool displayReachable(const QString& platforms, const QString& x11Display,
     return false;
 }
 
-std::optional<int> runCommandLine(int& argc, char** argv) {
+QString displayNames(const QString& platforms, const QString& x11Display,
+                     const QString& waylandDisplay) {
+    // Qt tries Wayland first when its display is set, then X11, unless told which to use.
+    bool x11 = platforms.isEmpty();
+    bool wayland = platforms.isEmpty() && !waylandDisplay.isEmpty();
+    for (const QString& entry : platforms.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString name = entry.section(QLatin1Char(':'), 0, 0);
+        x11 = x11 || name == QLatin1String("xcb");
+        wayland = wayland || name.startsWith(QLatin1String("wayland"));
+    }
+    QStringList names;
+    if (wayland) names << waylandDisplay;
+    if (x11) names << x11Display;
+    names.removeAll(QString());
+    return names.join(QStringLiteral("、"));
+}
+
+QStringList argumentTexts(int argc, char** argv) {
+    QStringList texts;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArrayView bytes(argv[i]);
+        QString text = QString::fromUtf8(bytes);
+        if (text.toUtf8() != bytes) {
+            // Each character that decodes on its own is kept, each byte that does not becomes
+            // U+DC80 to U+DCFF, which no UTF-8 text can hold alone.
+            text.clear();
+            for (qsizetype at = 0; at < bytes.size();) {
+                qsizetype length = 1;
+                while (length <= 4 && at + length <= bytes.size() &&
+                       QString::fromUtf8(bytes.sliced(at, length)).toUtf8() !=
+                           bytes.sliced(at, length))
+                    ++length;
+                if (length > 4 || at + length > bytes.size()) {
+                    text += QChar(0xDC00 | quint8(bytes[at]));
+                    length = 1;
+                } else {
+                    text += QString::fromUtf8(bytes.sliced(at, length));
+                }
+                at += length;
+            }
+        }
+        texts << text;
+    }
+    return texts;
+}
+
+QByteArray nativeBytes(const QString& text) {
+    QByteArray bytes;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool paired = i > 0 && QChar::isHighSurrogate(text[i - 1].unicode());
+        if (c < 0xDC80 || c > 0xDCFF || paired) continue;
+        bytes += text.sliced(from, i - from).toUtf8();
+        bytes += char(c & 0xFF);
+        from = i + 1;
+    }
+    return bytes + text.sliced(from).toUtf8();
+}
+
+std::optional<int> runCommandLine(int& argc, char** argv, DisplayChoice* display) {
     CommandLine line;
     if (argc > 1) {
-        QCoreApplication core(argc, argv);
-        installQtTranslations(core);
-        line = parseCommandLine(QCoreApplication::arguments());
+        // Qt's texts in Japanese; a caller that has an application already keeps it.
+        std::optional<QCoreApplication> core;
+        if (!QCoreApplication::instance()) {
+            core.emplace(argc, argv);
+            installQtTranslations(*core);
+        }
+        line = parseCommandLine(argumentTexts(argc, argv));
         switch (line.action) {
             case CommandLine::Action::OpenWindow: break;
             case CommandLine::Action::Help:
-            case CommandLine::Action::Version: print(stdout, line.text); return 0;
-            case CommandLine::Action::Mistake: print(stderr, line.text); return 2;
+            case CommandLine::Action::Version: return output(line.text.toUtf8());
+            case CommandLine::Action::Mistake: say(line.text); return 2;
             case CommandLine::Action::Csv: return writeAgeTableCsv(line.csv);
             case CommandLine::Action::Query: return answerQuery(line.query);
         }
     }
-    const QString platforms =
-        line.platform.isEmpty() ? environment("QT_QPA_PLATFORM") : line.platform;
-    const QString x11 = line.display.isEmpty() ? environment("DISPLAY") : line.display;
-    if (displayReachable(platforms, x11, environment("WAYLAND_DISPLAY"))) return std::nullopt;
-    print(stderr, QStringLiteral("yorvane: グラフィカルなデスクトップ（X11 または Wayland）が"
-                                 "見つからないため、窓を開けません。\n"));
+    const DisplayChoice choice{
+        line.platform.isEmpty() ? environment("QT_QPA_PLATFORM") : line.platform,
+        line.display.isEmpty() ? environment("DISPLAY") : line.display,
+        environment("WAYLAND_DISPLAY")};
+    if (display) *display = choice;
+    if (displayReachable(choice.platforms, choice.x11, choice.wayland)) return std::nullopt;
+    say(
+        QStringLiteral("yorvane: グラフィカルなデスクトップ（X11 または Wayland）が"
+                       "見つからないため、ウィンドウを開けません。\n"));
     return 1;
 }
 

@@ -11,7 +11,7 @@ namespace yorvane {
 
 // --csv FILE [--reference YEAR] [--full-age] [--early]: the age table as CSV.
 struct CsvRequest {
-    QString file;                  // "-" for standard output
+    QString file;                  // "-" for standard output; nativeBytes gives the name's bytes
     std::optional<int> reference;  // none: this year
     bool longevityInFullAge = false;
     bool earlyBorn = false;
@@ -44,9 +44,28 @@ CommandLine parseCommandLine(const QStringList& arguments);
 bool displayReachable(const QString& platforms, const QString& x11Display,
                       const QString& waylandDisplay);
 
+// The display or displays Qt will try for the same choice, for messages: ":0", "wayland-0",
+// "wayland-0、:0"; empty when none is named.
+QString displayNames(const QString& platforms, const QString& x11Display,
+                     const QString& waylandDisplay);
+
+// The arguments as texts that keep their bytes, whatever their encoding: what is no UTF-8 is held
+// as one lone surrogate U+DC80 to U+DCFF for each byte, and nativeBytes gives the bytes back.
+QStringList argumentTexts(int argc, char** argv);
+QByteArray nativeBytes(const QString& text);
+
+// The window system Qt will be asked for: its platform choice, DISPLAY and WAYLAND_DISPLAY, each
+// as given on the command line or else in the environment.
+struct DisplayChoice {
+    QString platforms;
+    QString x11;
+    QString wayland;
+};
+
 // Everything main does before its QApplication: reads the command line, prints what is asked
 // and runs the actions that need no window. The exit status when the program ends here, none
-// when the window is to open.
-std::optional<int> runCommandLine(int& argc, char** argv);
+// when the window is to open; then `display`, when given, is what Qt will be asked for. Every
+// output is checked to its final flush: one that cannot be written ends with status 1.
+std::optional<int> runCommandLine(int& argc, char** argv, DisplayChoice* display = nullptr);
 
 }  // namespace yorvane
