@@ -9,12 +9,30 @@
 #include "platform.h"
 #include "termination.h"
 
+namespace {
+// Said before Qt starts, so that a limit that leaves too little never ends in a hang.
+bool tooLittle(const yorvane::Needs& needs) {
+    const QString problem = yorvane::machineLimitProblem(needs);
+    if (problem.isEmpty()) return false;
+    std::fprintf(stderr, "%s\n", problem.toUtf8().constData());
+    return true;
+}
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    yorvane::holdClosedStandardStreams();
+    // Without arguments the window opens: its needs are said at once.
+    if (tooLittle(argc > 1 ? yorvane::kCommandLineNeeds : yorvane::kWindowNeeds)) return 1;
     // --help, --version, the options that need no window, and a missing display all end here,
     // before Qt's window system is started (without a display it would abort).
-    if (const std::optional<int> status = yorvane::runCommandLine(argc, argv)) return *status;
+    yorvane::DisplayChoice display;
+    if (const std::optional<int> status = yorvane::runCommandLine(argc, argv, &display))
+        return *status;
+    if (tooLittle(yorvane::kWindowNeeds)) return 1;
 
+    yorvane::sayDisplayFailuresInJapanese(display);
     QApplication app(argc, argv);
+    yorvane::displayStarted();
     yorvane::setUpApplication();
 
     yorvane::DesktopPlatform platform;

@@ -17,7 +17,11 @@
 #   5. moved and ended by SIGTERM, SIGHUP and SIGINT in turn: each ends with status 0 and saves
 #      the position, as a close would;
 #   6. from a program folder whose name is no UTF-8 (Shift_JIS bytes): it reads that folder's
-#      settings, saves there, and writes nothing into the folder it was started from.
+#      settings, saves there, and writes nothing into the folder it was started from;
+#   7. moved and given a designated year, then its X server killed: it ends with status 1 and one
+#      Japanese line that names the display, and the file holds what it had a second to save.
+# Before these, a display with no server and a Wayland display that does not exist must each end
+# the program with status 1 and one line that names them.
 # Everything started here is stopped and the temporary folder removed, whatever happens.
 set -euo pipefail
 
@@ -59,6 +63,24 @@ log "program folder $prog: $(cd "$prog" && ls | tr '\n' ' ')"
 # --- the X server ------------------------------------------------------------------------------
 start_xvfb
 log "Xvfb on $DISPLAY (no window manager)"
+
+# --- displays that cannot be reached ------------------------------------------------------------
+# Either way Qt gives up; the program says so in one line of its own, with status 1.
+unreachable() { # NAME ENV-ARGUMENTS...
+    local name=$1 status=0 output
+    shift
+    output=$(cd "$work" && env "$@" "$prog/yorvane" 2>&1) || status=$?
+    ((status == 1)) || fail "display $name: status $status, not 1: $output"
+    [[ $(printf '%s\n' "$output" | wc -l) == 1 && $output == *"$name"* ]] ||
+        fail "display $name: not one line that names it: $output"
+    LC_ALL=C grep -q -P '[\x80-\xff]' <<<"$output" || fail "display $name: not said in Japanese: $output"
+}
+for n in $(seq 90 300); do
+    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || break
+done
+unreachable ":$n" -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=":$n"
+unreachable "yorvane-none-$$" -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY="yorvane-none-$$"
+ok "no server on :$n, no Wayland display yorvane-none-$$: status 1 and one line naming each"
 
 # --- helpers -----------------------------------------------------------------------------------
 run=0
@@ -216,5 +238,25 @@ close_and_wait
     fail "run 6: the folder's own file was not saved: LEFT=$(ini_value LOCATION LEFT)"
 [[ ! -e $work/yorvane.ini ]] || fail "run 6: a yorvane.ini appeared in the folder it was started from"
 ok "run 6: a program folder named in Shift_JIS read and saved its own settings, nothing elsewhere"
+
+# --- run 7: the X server goes away --------------------------------------------------------------
+start_program
+set_designated "$window" 1999 150 110
+sleep 2 # a change is saved once it has rested for about a second
+kill -KILL "$xvfb_pid"
+wait "$xvfb_pid" 2>/dev/null || true
+xvfb_pid=
+status=0
+for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$app_pid" || status=$?
+app_pid=
+said=$(cat "$work/run$run.log")
+((status == 1)) || fail "run 7: status $status, not 1, when the display went away: $said"
+[[ $(wc -l <"$work/run$run.log") == 1 && $said == *"$DISPLAY"* ]] ||
+    fail "run 7: not one line that names $DISPLAY: $said"
+LC_ALL=C grep -q -P '[\x80-\xff]' <<<"$said" || fail "run 7: not said in Japanese: $said"
+[[ $(ini_value SET SHITEI) == 1999 && $(ini_value LOCATION LEFT) == $((150 * 15)) ]] ||
+    fail "run 7: SHITEI=$(ini_value SET SHITEI) LEFT=$(ini_value LOCATION LEFT): the change of 2 s before was lost"
+ok "run 7: display killed: status 1, one Japanese line naming $DISPLAY, the designated year and position saved"
 
 log "all checks passed in $((SECONDS - started)) s"
