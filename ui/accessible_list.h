@@ -1,8 +1,9 @@
 #pragma once
 // Screen readers and drop-down lists: on Linux Qt gives a drop-down list the text it shows as its
-// name, so a reader announces "昭和" where it should say what the list is for ("元号", and then
-// its value). A list that has an accessible name of its own is named by it here; one
-// without keeps Qt's name.
+// name and nothing a reader speaks when the choice changes. Here a list that has an accessible
+// name of its own says its purpose and its chosen entry ("元号 昭和"), and reports each new
+// choice as a change of its value, at which a reader speaks the list again; one without a name
+// keeps Qt's name, the entry alone.
 
 namespace yorvane {
 
