@@ -26,6 +26,7 @@ class TestEngine : public QObject {
 private slots:
     void eraTableInvariants();
     void northernCourtYears();
+    void helpPageEraTable();
     void historicalDisplay_data();
     void historicalDisplay();
     void readYearNumber_data();
@@ -79,6 +80,25 @@ void TestEngine::eraTableInvariants() {
         QVERIFY(row);
         QCOMPARE(qs(row->caption), qs(eraName(e)));
     }
+}
+
+// The help page gives the era table as text too (for screen readers); its rows are the table's.
+void TestEngine::helpPageEraTable() {
+    QFile page(qEnvironmentVariable("YORVANE_DATA_DIR") + QStringLiteral("/help.htm"));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    static const QRegularExpression row(
+        QStringLiteral("<tr><td>([^<]+)</td><td>(\\d+)〜(\\d*)</td><td>[^<]*</td></tr>"));
+    std::size_t i = 0;
+    for (auto m = row.globalMatch(html); m.hasNext(); ++i) {
+        const QRegularExpressionMatch r = m.next();
+        QVERIFY(i < kHistoricalEras.size());
+        QCOMPARE(r.captured(1), qs(kHistoricalEras[i].caption));
+        QCOMPARE(r.captured(2).toInt(), kHistoricalEras[i].firstYear);
+        if (i + 1 < kHistoricalEras.size())
+            QCOMPARE(r.captured(3).toInt(), kHistoricalEras[i + 1].firstYear - 1);
+    }
+    QCOMPARE(i, kHistoricalEras.size());
 }
 
 void TestEngine::northernCourtYears() {

@@ -191,6 +191,23 @@ void drawNotes(QPainter& p, qreal ny) {
 
 }  // namespace
 
+QString eraTableHtml() {
+    QString html = QStringLiteral(
+        "<table class=\"eras\">\n<tr><th>元号</th><th>西暦</th><th>年数</th></tr>\n");
+    for (std::size_t i = 0; i < kTable.size(); ++i) {
+        const auto& row = kTable[i];
+        const bool last = i + 1 == kTable.size();
+        const std::int32_t lastYear = last ? 0 : kTable[i + 1].firstYear - 1;
+        const QString years = last ? QStringLiteral("%1〜").arg(row.firstYear)
+                                   : QStringLiteral("%1〜%2").arg(row.firstYear).arg(lastYear);
+        const QString count =
+            last ? QString() : QStringLiteral("%1年").arg(lastYear - row.firstYear + 1);
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>\n")
+                    .arg(qs(row.caption), years, count);
+    }
+    return html + QStringLiteral("</table>\n");
+}
+
 QImage eraTable() {
     QImage img(kWidth, kTableBottom + 150, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::white);

@@ -1,6 +1,7 @@
 // draw OUTDIR: draws every picture the program ships as a PNG under OUTDIR and writes
 // OUTDIR/manifest, one line per picture: the PNG, then the file it becomes, both relative
-// (the generate script converts and places them). Run with QT_QPA_PLATFORM=offscreen.
+// (the generate script converts and places them), and OUTDIR/era-table.html, the era table's rows
+// as HTML for the help page. Run with QT_QPA_PLATFORM=offscreen.
 
 #include <QDir>
 #include <QFile>
@@ -66,6 +67,14 @@ int main(int argc, char** argv) {
     out.add(rocket, QStringLiteral("ui/resources/rocket.png"));
     const QPoint hot = art::rocketHotSpot();
     std::printf("rocket hot spot: %d,%d\n", hot.x(), hot.y());
+
+    QFile table(out.root.filePath(QStringLiteral("era-table.html")));
+    if (!table.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        std::fprintf(stderr, "draw: cannot write the era table\n");
+        return 1;
+    }
+    QTextStream(&table) << art::eraTableHtml();
+    table.close();
 
     QFile list(out.root.filePath(QStringLiteral("manifest")));
     if (!list.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {

@@ -30,5 +30,7 @@ QImage rocket();
 QPoint rocketHotSpot();  // the nose tip, where the pointer points
 
 QImage eraTable();
+// The same rows as an HTML table, which the generate script puts into the help page.
+QString eraTableHtml();
 
 }  // namespace art
