@@ -151,4 +151,29 @@ MainView mainView(const MainInputs& in) {
     return v;
 }
 
+std::u16string spokenAnswers(const MainView& v) {
+    if (v.birthYear == 0) return {};
+    std::u16string said;
+    // The red of a number past its era's end, in words: 「昭和は64年までです。」
+    if (v.birthRed && v.listEra) {
+        const auto era = listedEra(*v.listEra);
+        said = std::u16string(era.name) + u"は" + decimal(era.lastYear) + u"年までです。";
+    }
+    auto add = [&said, first = true](std::u16string_view part) mutable {
+        if (part.empty()) return;
+        if (!first) said += u"、";
+        said += part;
+        first = false;
+    };
+    // A gap year of the historical table shows its caption and no number.
+    add(v.otherEra + (v.otherYear.empty() ? u"" : v.otherYear + u"年"));
+    add(v.period);
+    std::u16string reading = v.signReading;
+    std::erase(reading, u' ');
+    add(v.sign + (reading.empty() ? u"" : u"（" + reading + u"）"));
+    add(v.nineStar);
+    if (v.figure) add(decimal(*v.figure) + std::u16string(v.wording.unit));
+    return said;
+}
+
 }  // namespace yorvane

@@ -48,6 +48,26 @@ QString numberText(const std::optional<std::int64_t>& n) { return n ? qs(decimal
 void setBoxText(QLineEdit* box, const QString& text) {
     if (box->text() != text) box->setText(text);
 }
+
+// The answers reach a screen reader from the box they were typed in: its description, which a
+// reader speaks when asked where the focus is. The exchange button's description says what the
+// exchange made of the birth year. Without a year each says what it is for.
+void describeAnswers(QWidget* birthYearBox, QWidget* exchangeButton, const MainView& view) {
+    const QString answers = qs(spokenAnswers(view));
+    const QString exchange = QStringLiteral("生まれ年と指定年を入れ替える");
+    const auto describe = [](QWidget* w, const QString& description) {
+        if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
+    };
+    if (answers.isEmpty()) {
+        describe(birthYearBox, QStringLiteral("元号の欄の暦で数えた生まれ年"));
+        describe(exchangeButton, exchange);
+        return;
+    }
+    describe(birthYearBox, answers);
+    const QString year = view.listEra ? qs(eraName(*view.listEra)) : QString();
+    describe(exchangeButton, exchange + QStringLiteral("。いまの生まれ年は") + year +
+                                 qs(view.birthText) + QStringLiteral("年、") + answers);
+}
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -74,6 +94,7 @@ void MainWindow::render(const MainView& view) {
     signLabel->setText(qs(view.sign));
     renderAgeBox(view);
     renderPicture(view);
+    describeAnswers(birthYearBox, exchangeButton, view);
     rendering_ = false;
 }
 

@@ -145,8 +145,8 @@ void MainWindow::createAgeBox(QWidget* client) {
     exchangeButton = placed(new QPushButton(QStringLiteral("↓↑"), ageFrame), "ComExch",
                             rectTwips(2000, 240, 600, 350), windowFont());
     exchangeButton->setToolTip(QStringLiteral("交換"));
-    describe(exchangeButton, QStringLiteral("生まれ年と指定年を入れ替える"),
-             QStringLiteral("交換"));
+    // Its description follows the answers (MainWindow::render).
+    exchangeButton->setAccessibleName(QStringLiteral("交換"));
 
     createDesignatedYearBox();
     createReferenceButtons();
@@ -213,8 +213,8 @@ void MainWindow::createBirthYearLine(QWidget* client) {
                           pGothic(15.75));
     setBackground(birthYearBox, kWhite);
     setTextColour(birthYearBox, kBlack);
-    describe(birthYearBox, QStringLiteral("元号の欄の暦で数えた生まれ年"),
-             QStringLiteral("生まれ年"));
+    // Its description carries the answers (MainWindow::render).
+    birthYearBox->setAccessibleName(QStringLiteral("生まれ年"));
 
     periodLabel = makeLabel(client, "lblJidai", rectTwips(360, 750, 1200, 190), {}, pGothic(8.25));
     describe(periodLabel, QStringLiteral("時代"));

@@ -93,4 +93,9 @@ struct MainView {
 
 MainView mainView(const MainInputs& in);
 
+// The window's answers in words, which the birth-year box carries to a screen reader:
+// 「西暦1980年、庚申（かのえさる）、二黒土星、46歳」, after a warning in words for a number past
+// its era's end. Empty for no year of birth.
+std::u16string spokenAnswers(const MainView& view);
+
 }  // namespace yorvane
