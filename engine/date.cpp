@@ -1,5 +1,6 @@
 #include "yorvane/date.h"
 
+#include "yorvane/lunisolar.h"
 #include "yorvane/text.h"
 
 namespace yorvane {
@@ -91,12 +92,14 @@ const EraStart* readEra(Reader& r) {
 
 struct Parts {
     const EraStart* era = nullptr;
+    const LunisolarEra* oldEra = nullptr;  // an era before 明治
+    bool leap = false;                     // 閏 before the month
     std::int64_t year = 0, month = 0, day = 0;
 };
 
 // The year: digits, or 元 after an era.
 std::optional<std::int64_t> readYear(Reader& r, const Parts& p, int& digits) {
-    if (p.era && r.take(u"元")) {
+    if ((p.era || p.oldEra) && r.take(u"元")) {
         digits = 1;
         return 1;
     }
@@ -108,7 +111,9 @@ std::u16string readParts(Reader& r, Parts& p) {
     r.skipBlanks();
     if (r.done()) return u"日付を入力してください。";
     p.era = readEra(r);
-    if (!p.era && isLetter(r.peek()))
+    for (const LunisolarEra& e : kLunisolarEras)
+        if (!p.era && !p.oldEra && r.take(e.name)) p.oldEra = &e;
+    if (!p.era && !p.oldEra && isLetter(r.peek()))
         return quoted(r.peek(), u"は元号の略字ではありません（M・T・S・H・R）。");
     r.skipBlanks();
     int digits = 0;
@@ -121,6 +126,7 @@ std::u16string readParts(Reader& r, Parts& p) {
         return {};
     }
     if (!r.separator(u'年')) return missingPart(r, u"月と日");
+    p.leap = r.take(u"閏");
     const auto month = r.number(digits);
     if (!month) return missingPart(r, u"月と日");
     if (!r.separator(u'月')) return missingPart(r, u"日");
@@ -147,6 +153,26 @@ std::u16string checkParts(const Parts& p, std::int64_t westernYear) {
     return {};
 }
 
+// A 和暦 date before 明治6年 is a date of the lunisolar calendar.
+bool isLunisolar(const Parts& p) {
+    return p.oldEra || (p.era && p.era->name == u"明治" && p.year < kGregorianInJapan.year - 1867);
+}
+
+DateParse lunisolarParse(const Parts& p) {
+    const LunisolarEra& era = p.oldEra ? *p.oldEra : *lunisolarEraNamed(u"明治");
+    if (p.year == 0) return {std::nullopt, u"元号の年は1（元年）から数えます。"};
+    if (p.month < 1 || p.month > 12) return {std::nullopt, decimal(p.month) + u"月はありません。"};
+    if (era.proclaimed.year - 1 + p.year < kLunisolarFirstDay.year)
+        return {std::nullopt, u"1843年以前の旧暦の日付には対応していません。"};
+    const auto d = dateOfLunisolarEra(era, static_cast<std::int32_t>(p.year),
+                                      static_cast<int>(p.month), p.leap, static_cast<int>(p.day));
+    if (!d)
+        return {std::nullopt, std::u16string(era.name) + decimal(p.year) + u"年" +
+                                  (p.leap ? u"閏" : u"") + decimal(p.month) + u"月" +
+                                  decimal(p.day) + u"日は旧暦にありません。"};
+    return {ParsedDate{*d, p.era, static_cast<std::int32_t>(p.era ? p.year : 0)}, {}};
+}
+
 }  // namespace
 
 DateParse parseDate(std::u16string_view text) {
@@ -155,6 +181,8 @@ DateParse parseDate(std::u16string_view text) {
     for (char16_t c : text) r.text += folded(c);
     Parts p;
     if (std::u16string error = readParts(r, p); !error.empty()) return {std::nullopt, error};
+    if (isLunisolar(p)) return lunisolarParse(p);
+    if (p.leap) return {std::nullopt, u"閏月は明治5年までの旧暦の日付にしかありません。"};
     const std::int64_t western = p.era ? p.era->offset() + p.year : p.year;
     if (std::u16string error = checkParts(p, western); !error.empty()) return {std::nullopt, error};
     ParsedDate parsed;
