@@ -101,7 +101,9 @@ grep -Eq "<release version=\"$version\" date=\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"" "$m
 manual=$share/man/man1/yorvane.1.gz
 gzip -dc "$manual" 2>/dev/null | grep -q "^\.TH YORVANE 1 .*\"yorvane $version\"" ||
     fail "no manual page for version $version"
-ok "the metadata is valid and names the desktop file and release $version; the manual page is $version"
+gzip -dc "$share/man/ja/man1/yorvane.1.gz" 2>/dev/null | grep -q "^\.SH 名前" ||
+    fail "no Japanese manual page where man -L ja looks"
+ok "the metadata is valid and names the desktop file and release $version; the manual page is $version, in English and Japanese"
 
 # --- the command line, with no display at all: each row is the arguments, the exit status and
 # the stream that carries the text (the other one stays empty).
