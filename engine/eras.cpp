@@ -46,4 +46,16 @@ ErasOfYear erasInYear(std::int32_t year) {
     return out;
 }
 
+ErasOfYear erasOfDay(Date d) {
+    ErasOfYear out;
+    const EraStart* era = eraOnDay(d);
+    if (!era) return out;
+    if (era->first == d && era->sharesFirstDay && era != kEraStarts.data()) {
+        const EraStart& before = *(era - 1);
+        out.eras[out.count++] = {before.name, d.year - before.offset()};
+    }
+    out.eras[out.count++] = {era->name, d.year - era->offset()};
+    return out;
+}
+
 }  // namespace yorvane

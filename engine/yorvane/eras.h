@@ -20,6 +20,8 @@ struct EraStart {
     std::u16string_view name;
     char16_t letter;  // the letter that names it in short notations (S55.3.4)
     Date first;       // its first day
+    // Its first day was also the last of the era before, and bears both names (see erasOfDay).
+    bool sharesFirstDay = false;
     // The Western year of era year n is n + offset().
     constexpr std::int32_t offset() const { return first.year - 1; }
 };
@@ -28,8 +30,8 @@ struct EraStart {
 // Gregorian calendar 25 January), to which it was dated back.
 inline constexpr std::array<EraStart, 5> kEraStarts{{
     {u"明治", u'M', {1868, 1, 25}},
-    {u"大正", u'T', {1912, 7, 30}},
-    {u"昭和", u'S', {1926, 12, 25}},
+    {u"大正", u'T', {1912, 7, 30}, true},
+    {u"昭和", u'S', {1926, 12, 25}, true},
     {u"平成", u'H', {1989, 1, 8}},
     {u"令和", u'R', {2019, 5, 1}},
 }};
@@ -263,5 +265,12 @@ struct ErasOfYear {
     std::size_t count = 0;
 };
 ErasOfYear erasInYear(std::int32_t year);
+
+// The eras whose names a day bears, oldest first: one, or two on a day that was the last of
+// one era and the first of the next. 大正 and 昭和 began on the day the emperor died, which
+// the old era also counts as its last (1912-07-30 is 明治45年7月30日 and 大正元年7月30日,
+// 1926-12-25 大正15年 and 昭和元年12月25日); 平成 and 令和 began the day after the old era's
+// last (1989-01-08, 2019-05-01). None before 明治.
+ErasOfYear erasOfDay(Date d);
 
 }  // namespace yorvane
