@@ -1,57 +1,54 @@
 #include "yorvane/customs.h"
 
+#include "yorvane/eras.h"
+#include "yorvane/sexagenary.h"
+#include "yorvane/solar_terms.h"
+#include "yorvane/text.h"
+
 namespace yorvane {
 
 namespace {
 
-// The 本厄 ages of each; the year before is 前厄 and the year after 後厄.
-constexpr std::int32_t kMenMain[] = {25, 42, 61};
-constexpr std::int32_t kWomenMain[] = {19, 33, 37, 61};
-constexpr std::int32_t kMenGreat = 42;
-constexpr std::int32_t kWomenGreat = 33;
+// The 本厄 ages of each, in 数え年; the year before is 前厄 and the year after 後厄.
+struct UnluckyAges {
+    std::array<std::int32_t, 4> main;
+    std::size_t count;
+    std::int32_t great;  // the 本厄 that is 大厄
+};
+constexpr UnluckyAges kMen{{25, 42, 61}, 3, 42};
+constexpr UnluckyAges kWomen{{19, 33, 37, 61}, 4, 33};
 
-template <std::size_t N>
-UnluckyYear unluckyFrom(const std::int32_t (&main)[N], std::int32_t great, std::int32_t age) {
-    for (std::int32_t m : main) {
+constexpr const UnluckyAges& unluckyAges(Sex sex) { return sex == Sex::Male ? kMen : kWomen; }
+
+std::u16string unluckyPart(const UnluckyYear& y) {
+    std::u16string s(unluckyKindName(y.kind));
+    if (y.great) s += u"（大厄）";
+    return s;
+}
+
+}  // namespace
+
+UnluckyYear unluckyYear(Sex sex, std::int32_t age) {
+    const UnluckyAges& ages = unluckyAges(sex);
+    for (std::size_t i = 0; i < ages.count; ++i) {
+        const std::int32_t m = ages.main[i];
         if (age == m - 1) return {UnluckyKind::Before, false};
-        if (age == m) return {UnluckyKind::Main, m == great};
+        if (age == m) return {UnluckyKind::Main, m == ages.great};
         if (age == m + 1) return {UnluckyKind::After, false};
     }
     return {};
 }
 
-std::u16string unluckyPart(const UnluckyYear& y) {
-    std::u16string s;
-    switch (y.kind) {
-        case UnluckyKind::Before: s = u"前厄"; break;
-        case UnluckyKind::Main: s = u"本厄"; break;
-        case UnluckyKind::After: s = u"後厄"; break;
+std::u16string_view sexName(Sex sex) { return sex == Sex::Male ? u"男" : u"女"; }
+
+std::u16string_view unluckyKindName(UnluckyKind kind) {
+    switch (kind) {
+        case UnluckyKind::Before: return u"前厄";
+        case UnluckyKind::Main: return u"本厄";
+        case UnluckyKind::After: return u"後厄";
         case UnluckyKind::None: break;
     }
-    if (y.great) s += u"（大厄）";
-    return s;
-}
-
-struct Longevity {
-    std::int32_t age;
-    std::u16string_view name;
-};
-// 還暦 and 大還暦 are the years of 満60 and 満120 in either count.
-constexpr Longevity kInBothCounts[] = {{60, u"還暦"}, {120, u"大還暦"}};
-// The others, in the count chosen.
-constexpr Longevity kLongevity[] = {
-    {70, u"古希"}, {77, u"喜寿"},  {80, u"傘寿"},  {88, u"米寿"},  {90, u"卒寿"},
-    {99, u"白寿"}, {100, u"百寿"}, {108, u"茶寿"}, {111, u"皇寿"},
-};
-
-}  // namespace
-
-UnluckyYear menUnluckyYear(std::int32_t countedAge) {
-    return unluckyFrom(kMenMain, kMenGreat, countedAge);
-}
-
-UnluckyYear womenUnluckyYear(std::int32_t countedAge) {
-    return unluckyFrom(kWomenMain, kWomenGreat, countedAge);
+    return {};
 }
 
 std::u16string unluckyYearText(std::int32_t countedAge) {
@@ -70,12 +67,53 @@ std::u16string unluckyYearText(std::int32_t countedAge) {
 
 std::u16string_view longevityName(std::int32_t birthYear, std::int32_t year, bool inFullAge) {
     const std::int32_t full = fullAge(birthYear, year);
-    for (const Longevity& l : kInBothCounts)
-        if (l.age == full) return l.name;
-    const std::int32_t age = inFullAge ? full : countedAge(birthYear, year);
+    const std::int32_t chosen = inFullAge ? full : countedAge(birthYear, year);
     for (const Longevity& l : kLongevity)
-        if (l.age == age) return l.name;
+        if (l.inBothCounts && l.age == full) return l.name;
+    for (const Longevity& l : kLongevity)
+        if (!l.inBothCounts && l.age == chosen) return l.name;
     return {};
+}
+
+std::vector<UnluckyEntry> lifeUnluckyYears(std::int32_t birthYear, Sex sex) {
+    const UnluckyAges& ages = unluckyAges(sex);
+    std::vector<UnluckyEntry> list;
+    for (std::size_t i = 0; i < ages.count; ++i) {
+        for (std::int32_t age = ages.main[i] - 1; age <= ages.main[i] + 1; ++age)
+            list.push_back({sex, age, unluckyYear(sex, age), birthYear + age - 1});
+    }
+    return list;
+}
+
+std::vector<LongevityEntry> lifeLongevity(std::int32_t birthYear, bool inFullAge) {
+    std::vector<LongevityEntry> list;
+    for (const Longevity& l : kLongevity) {
+        const bool full = inFullAge || l.inBothCounts;
+        list.push_back({l.name, l.age, full, birthYear + l.age - (full ? 0 : 1)});
+    }
+    return list;
+}
+
+std::u16string yearInErasText(std::int32_t year) {
+    const ErasOfYear eras = erasInYear(year);
+    if (eras.count == 0) {
+        const EraDisplay old = historicalEraDisplay(year);
+        return old.year.empty() ? std::u16string() : old.caption + old.year + u"年";
+    }
+    std::u16string text;
+    for (std::size_t i = 0; i < eras.count; ++i) {
+        if (i > 0) text += u" / ";
+        text += std::u16string(eras.eras[i].name) + eraYearText(eras.eras[i].number) + u"年";
+    }
+    return text;
+}
+
+YearSignCounts yearSignCounts(Date birth) {
+    const auto count = [](std::int32_t year) {
+        return YearSignCount{year, yearCycle(year), yearStar(year)};
+    };
+    const std::optional<SexagenaryMonth> place = sexagenaryMonth(birth);
+    return {count(place ? place->year : birth.year), count(birth.year)};
 }
 
 }  // namespace yorvane

@@ -1,11 +1,13 @@
 // The rules of the age table on plain values: eras of a change year, 皇紀, sign, both ages,
-// 厄年, 長寿祝い and the years of school.
+// 厄年, 長寿祝い and the years of school; and over a life: the 学歴 of a résumé, every 厄年 and
+// 長寿祝い, the two counts of a year's sign and the days that bear two eras.
 
 #include <QtTest>
 
 #include "yorvane/agetable.h"
 #include "yorvane/customs.h"
 #include "yorvane/sexagenary.h"
+#include "yorvane/solar_terms.h"
 
 using namespace yorvane;
 
@@ -32,6 +34,12 @@ private slots:
     void rowCount_data();
     void rowCount();
     void branches();
+    void schoolRecord_data();
+    void schoolRecord();
+    void lifeLists();
+    void signCounts();
+    void erasOfDay_data();
+    void erasOfDay();
 };
 
 void TestAgeRules::eras_data() {
@@ -277,6 +285,118 @@ void TestAgeRules::branches() {
         QCOMPARE(signSlot(1984 + i, 12), slot);
         QCOMPARE(qs(yearSign(1984 + i).branch), qs(kBranches.substr(slot, 1)));
     }
+}
+
+// One entry of a résumé's 学歴: 早生まれ to 1 April, the era on the 1st of the month, and
+// 浪人 moving only the schools after 高校.
+void TestAgeRules::schoolRecord_data() {
+    QTest::addColumn<QDate>("birth");
+    QTest::addColumn<int>("extra");
+    QTest::addColumn<int>("row");  // in kSchoolRows
+    QTest::addColumn<QString>("month");
+    const int elementary = 0, high = 5, university = 7;
+    QTest::newRow("4/1 早生まれ") << QDate(2012, 4, 1) << 0 << elementary << "平成30年4月";
+    QTest::newRow("4/2 by 1 April 2019") << QDate(2012, 4, 2) << 0 << elementary << "平成31年4月";
+    QTest::newRow("元年") << QDate(1982, 4, 2) << 0 << elementary << "平成元年4月";
+    QTest::newRow("大学 平成31") << QDate(1996, 4, 2) << 0 << university << "平成31年3月";
+    QTest::newRow("浪人 1 to 令和") << QDate(1996, 4, 2) << 1 << university << "令和2年3月";
+    QTest::newRow("浪人 leaves 高校") << QDate(1996, 4, 2) << 1 << high << "平成27年3月";
+    QTest::newRow("浪人 at most 5") << QDate(2000, 6, 1) << 9 << university << "令和10年3月";
+    QTest::newRow("before 1873") << QDate(1860, 6, 1) << 0 << elementary << "1867年4月";
+}
+
+void TestAgeRules::schoolRecord() {
+    QFETCH(QDate, birth);
+    QFETCH(int, extra);
+    QFETCH(int, row);
+    QFETCH(QString, month);
+    const Date b{birth.year(), birth.month(), birth.day()};
+    const SchoolRecord record = yorvane::schoolRecord(b, extra);
+    const SchoolEntry& e = record[static_cast<std::size_t>(row)];
+    QCOMPARE(qs(schoolMonthText(e, ResumeCalendar::Japanese)), month);
+    const QString western = QString::number(e.year) + "年" + QString::number(e.month) + "月";
+    QCOMPARE(qs(resumeLine(e, ResumeCalendar::Western)),
+             western + " " + qs(schoolName(e.school)) + " " + qs(schoolEventName(e.event)));
+    for (std::size_t i = 1; i < record.size(); ++i) QVERIFY(record[i - 1].year <= record[i].year);
+}
+
+// A life's lists hold exactly the years the age table marks, in order of year.
+void TestAgeRules::lifeLists() {
+    const int birth = 1950;
+    for (Sex sex : {Sex::Male, Sex::Female}) {
+        const std::vector<UnluckyEntry> list = lifeUnluckyYears(birth, sex);
+        std::size_t i = 0, great = 0;
+        for (int age = 1; age <= 130; ++age) {
+            const UnluckyYear y = unluckyYear(sex, age);
+            if (y.kind == UnluckyKind::None) continue;
+            QVERIFY(i < list.size());
+            QCOMPARE(list[i].countedAge, age);
+            QCOMPARE(list[i].year, birth + age - 1);
+            QVERIFY(list[i].which == y);
+            great += y.great;
+            ++i;
+        }
+        QCOMPARE(i, list.size());
+        QCOMPARE(great, std::size_t{1});
+        QCOMPARE(firstFromYear(list, list[2].year + 1), std::size_t{3});
+    }
+    for (bool full : {false, true}) {
+        const std::vector<LongevityEntry> list = lifeLongevity(birth, full);
+        std::size_t i = 0;
+        for (int year = birth; year <= birth + 130; ++year) {
+            const std::u16string_view name = longevityName(birth, year, full);
+            if (name.empty()) continue;
+            QVERIFY(i < list.size());
+            QCOMPARE(qs(list[i].name), qs(name));
+            QCOMPARE(list[i].year, year);
+            QCOMPARE(list[i].year, birth + list[i].age - (list[i].fullAge ? 0 : 1));
+            ++i;
+        }
+        QCOMPARE(i, list.size());
+        QCOMPARE(firstFromYear(list, list.back().year + 1), list.size());
+    }
+}
+
+// Every year of the table of 節: 1 January and 節分 are counted in the year before from 立春,
+// 立春 in its own year; from New Year's Day all three are the Western year.
+void TestAgeRules::signCounts() {
+    for (int y = kSolarTermFirstYear; y <= kSolarTermLastYear; ++y) {
+        const Date spring = solarTermMoment(y, StartOfSpring)->date;
+        const Date setsubun = dateFromDayNumber(dayNumber(spring) - 1);
+        for (Date d : {Date{y, 1, 1}, setsubun, spring}) {
+            const YearSignCounts c = yearSignCounts(d);
+            const int signYear = d < spring ? y - 1 : y;
+            QCOMPARE(c.fromSpring.year, signYear);
+            QCOMPARE(c.fromSpring.cycle, yearCycle(signYear));
+            QCOMPARE(c.fromNewYear.year, y);
+            QCOMPARE(c.fromNewYear.star, yearStar(y));
+            QCOMPARE(bornBeforeSpring(d), d < spring);
+        }
+    }
+    QVERIFY(!yearSignCounts({1872, 1, 15}).differ());  // before the table: not known
+}
+
+void TestAgeRules::erasOfDay_data() {
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QString>("eras");
+    QTest::newRow("before 明治") << QDate(1868, 1, 24) << "";
+    QTest::newRow("明治's eve") << QDate(1912, 7, 29) << "明治45";
+    QTest::newRow("1912 both") << QDate(1912, 7, 30) << "明治45 / 大正元";
+    QTest::newRow("1926 both") << QDate(1926, 12, 25) << "大正15 / 昭和元";
+    QTest::newRow("昭和's last") << QDate(1989, 1, 7) << "昭和64";
+    QTest::newRow("平成 alone") << QDate(1989, 1, 8) << "平成元";
+}
+
+void TestAgeRules::erasOfDay() {
+    QFETCH(QDate, day);
+    QFETCH(QString, eras);
+    const ErasOfYear found = yorvane::erasOfDay({day.year(), day.month(), day.day()});
+    QStringList names;
+    for (std::size_t i = 0; i < found.count; ++i)
+        names << qs(found.eras[i].name) + qs(eraYearText(found.eras[i].number));
+    QCOMPARE(names.join(" / "), eras);
+    // The lists of 厄年 and 長寿祝い name a change day's year by both eras.
+    if (found.count == 2) QCOMPARE(qs(yearInErasText(day.year())), names.join("年 / ") + "年");
 }
 
 QTEST_APPLESS_MAIN(TestAgeRules)
