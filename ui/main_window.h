@@ -127,8 +127,8 @@ private:
     QAction* dateAction = nullptr;                 // [mnuHiduke]
     QMenu* helpMenu = nullptr;                     // [mnuH]
     QAction* helpAction = nullptr;                 // [mnuHelp]
-    QAction* versionAction = nullptr;
-    QAction* quitAction = nullptr;  // [mnuVer]
+    QAction* versionAction = nullptr;              // [mnuVer]
+    QAction* quitAction = nullptr;                 // [mnuQuit], Ctrl+Q, in no menu
 
     MainInputs inputs_;
     bool rendering_ = false;                // the controls' own signals are the render's echo
