@@ -533,6 +533,22 @@ void TestAgeTable::keyboardAndScreenReader() {
     }
     QCOMPARE(QApplication::focusWidget(), t.referenceYearBox);  // round again, out of the table
     QVERIFY(!t.table->tabKeyNavigation());
+    // Each control but the table has a letter of its own (Alt and the letter), a box its label's.
+    QSet<QChar> letters;
+    for (QWidget* c : order.mid(0, order.size() - 1)) {
+        QString text;
+        for (const QLabel* label : t.findChildren<QLabel*>())
+            if (label->buddy() == c) text = label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(c)) text = button->text();
+        const qsizetype amp = text.indexOf(u'&');
+        QVERIFY2(amp >= 0 && amp + 1 < text.size(), qPrintable(text));
+        const QChar letter = text.at(amp + 1);
+        QVERIFY2(!letters.contains(letter), qPrintable(text));
+        letters << letter;
+        if (qobject_cast<QAbstractButton*>(c)) continue;  // a button would act
+        QTest::keyClick(&t, Qt::Key(letter.unicode()), Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), c);
+    }
     // Headers and cells read as they show.
     for (int c = 0; c < t.model->columnCount(); ++c)
         QCOMPARE(t.model->headerData(c, Qt::Horizontal, Qt::AccessibleTextRole).toString(),

@@ -7,7 +7,10 @@
 #include <QtTest>
 
 #include "messages.h"
+#include "placement.h"
 #include "platform.h"
+
+using yorvane::Opening;
 
 class TestDesktop : public QObject {
     Q_OBJECT
@@ -16,6 +19,10 @@ private slots:
     void openDocument_data();
     void openDocument();
     void openFailureShowsThePath();
+    void windowsOpenWhole_data();
+    void windowsOpenWhole();
+    void restoredTitleBarWhole_data();
+    void restoredTitleBarWhole();
 };
 
 void TestDesktop::openDocument_data() {
@@ -82,6 +89,70 @@ void TestDesktop::openFailureShowsThePath() {
     QVERIFY(!button.isEmpty());
     QVERIFY(std::none_of(button.begin(), button.end(),
                          [](QChar c) { return c.isLetter() && c.unicode() < 0x80; }));
+}
+
+// A window opened from the main window (its frame `owner`) lies whole on the screen that holds
+// the main window: beside it where there is room, else over it; or centred on that screen.
+void TestDesktop::windowsOpenWhole_data() {
+    QTest::addColumn<QList<QRect>>("screens");  // free areas; a task bar of 40 at the bottom
+    QTest::addColumn<QRect>("owner");
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<Opening>("how");
+    QTest::addColumn<QString>("where");  // right, left, over or centre
+    const QList<QRect> vga{{0, 0, 800, 560}}, sxga{{0, 0, 1280, 984}},
+        two{{0, 0, 1920, 1040}, {1920, 0, 1280, 1024}}, scaled{{0, 0, 426, 328}};
+    const QRect designed(570, 418, 416, 330);
+    const QSize dates(437, 640), table(1048, 632), version(342, 183);
+    QTest::newRow("800x600: over it")
+        << vga << QRect(192, 115, 416, 330) << dates << Opening::Beside << "over";
+    QTest::newRow("1280x1024: left of it")
+        << sxga << designed << dates << Opening::Beside << "left";
+    QTest::newRow("1920x1080: right of it")
+        << two.mid(0, 1) << designed << dates << Opening::Beside << "right";
+    QTest::newRow("two screens: on the right one")
+        << two << QRect(2400, 100, 416, 330) << dates << Opening::Beside << "left";
+    QTest::newRow("scale 3: a large window on a small screen")
+        << scaled << QRect(5, 0, 416, 328) << table << Opening::Beside << "over";
+    QTest::newRow("two screens: centred on the right one")
+        << two << QRect(2400, 100, 416, 330) << version << Opening::Centred << "centre";
+}
+
+void TestDesktop::windowsOpenWhole() {
+    QFETCH(QList<QRect>, screens);
+    QFETCH(QRect, owner);
+    QFETCH(QSize, frame);
+    QFETCH(Opening, how);
+    QFETCH(QString, where);
+    const QRect r = yorvane::openingFrame(frame, owner, screens, how);
+    const auto holder = std::find_if(screens.begin(), screens.end(),
+                                     [&](const QRect& s) { return s.contains(owner.center()); });
+    QVERIFY(holder->contains(r));
+    QCOMPARE(r.size(), frame.boundedTo(holder->size()));
+    if (where == "centre") QVERIFY((r.center() - holder->center()).manhattanLength() <= 1);
+    if (where == "over") QVERIFY(r.intersects(owner));
+    if (where == "right" || where == "left") {
+        QVERIFY(where == "right" ? r.left() > owner.right() : r.right() < owner.left());
+        QCOMPARE(r.top(), std::min(owner.top(), holder->bottom() + 1 - r.height()));
+    }
+}
+
+// A restored window keeps its whole title bar on a screen, moved as little as that takes.
+void TestDesktop::restoredTitleBarWhole_data() {
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QPoint>("moved");
+    QTest::newRow("whole on the second screen") << QRect(2000, 500, 416, 330) << QPoint();
+    QTest::newRow("partly off the right") << QRect(3000, 500, 416, 330) << QPoint(-216, 0);
+    QTest::newRow("above the top") << QRect(100, -10, 416, 330) << QPoint(0, 10);
+    QTest::newRow("across both, mostly on the first")
+        << QRect(1700, 100, 416, 330) << QPoint(-196, 0);
+    QTest::newRow("below the task bar") << QRect(100, 1030, 416, 330) << QPoint(0, -20);
+}
+
+void TestDesktop::restoredTitleBarWhole() {
+    QFETCH(QRect, frame);
+    QFETCH(QPoint, moved);
+    const QList<QRect> screens{{0, 0, 1920, 1040}, {1920, 0, 1280, 1024}};
+    QCOMPARE(yorvane::titleBarKeptOnScreen(frame, 30, screens), frame.translated(moved));
 }
 
 QTEST_MAIN(TestDesktop)

@@ -26,8 +26,10 @@
 #include "agetable_model.h"
 #include "agetable_print.h"
 #include "messages.h"
+#include "placement.h"
 #include "u16text.h"
 #include "units.h"
+#include "window_common.h"
 #include "yorvane/sexagenary.h"
 
 namespace yorvane {
@@ -43,6 +45,7 @@ constexpr int kFollowScrollMs = 120;
 
 AgeTableWindow::AgeTableWindow(int thisYear, const SettingsLocation& settings, QWidget* parent)
     : QWidget(parent, Qt::Window), thisYear_(thisYear), settings_(settings) {
+    announceWindowsAsFrames();  // before anything asks for its accessible object
     setObjectName(QStringLiteral("frmHayami"));
     setWindowTitle(kAgeTableTitle);
     setAccessibleName(kAgeTableTitle);
@@ -68,6 +71,7 @@ void AgeTableWindow::restore(const AgeTableState& state) {
     earlyBornCheck->setChecked(state.earlyBorn);
     branchFilter->setCurrentIndex(std::max(0, branchFilter->findData(state.branch)));
     lastFolder_ = state.folder;
+    placeRestored_ = state.geometry.has_value();
     // On the screen it was left on, else the first; no larger than that screen's free area.
     const QScreen* screen =
         state.geometry ? QGuiApplication::screenAt(state.geometry->center()) : nullptr;
@@ -93,15 +97,12 @@ AgeTableState AgeTableWindow::state() const {
     return s;
 }
 
-// The buttons stay beside the options while the window is wide enough for them.
+// The controls take as few rows as the window's width allows (see arrangeRows).
 void AgeTableWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    QHBoxLayout* row = width() >= wideWidth_ ? optionsRow_ : buttonsRow_;
-    if (row->indexOf(printButton) >= 0) return;
-    for (QPushButton* button : {saveCsvButton, printButton}) {
-        (row == optionsRow_ ? buttonsRow_ : optionsRow_)->removeWidget(button);
-        row->addWidget(button);
-    }
+    int rows = 0;
+    while (rows < 2 && width() < leastWidths_[rows]) ++rows;
+    if (rows != arrangedRows_) arrangeRows(rows);
 }
 
 void AgeTableWindow::closeEvent(QCloseEvent* event) {
@@ -124,11 +125,7 @@ void AgeTableWindow::addKeys() {
         connect(action, &QAction::triggered, this, slot);
         return keys.first().toString(QKeySequence::NativeText);
     };
-    QList<QKeySequence> close = QKeySequence::keyBindings(QKeySequence::Cancel) +
-                                QKeySequence::keyBindings(QKeySequence::Close);
-    if (!close.contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
-        close << QKeySequence(Qt::CTRL | Qt::Key_W);
-    key(close, &AgeTableWindow::close);
+    addCloseKeys(this);
     saveCsvButton->setToolTip(QStringLiteral("表示している行を CSV ファイルに保存します（%1）")
                                   .arg(key(QKeySequence::keyBindings(QKeySequence::Save),
                                            &AgeTableWindow::saveCsvClicked)));
@@ -160,20 +157,20 @@ void AgeTableWindow::createBranchFilter() {
 }
 
 void AgeTableWindow::createChecksAndButtons() {
-    fullAgeCheck = new QCheckBox(QStringLiteral("満年齢で数える"), this);
+    fullAgeCheck = new QCheckBox(QStringLiteral("満年齢で数える(&M)"), this);
     fullAgeCheck->setObjectName(QStringLiteral("chkMan"));
     fullAgeCheck->setAccessibleName(QStringLiteral("長寿祝いを満年齢で数える"));
     fullAgeCheck->setToolTip(
         QStringLiteral("長寿祝いを満年齢で数えます（既定は数え年。還暦はどちらも満60歳の年）"));
-    earlyBornCheck = new QCheckBox(QStringLiteral("早生まれ（1月1日〜4月1日）"), this);
+    earlyBornCheck = new QCheckBox(QStringLiteral("早生まれ（1月1日〜4月1日）(&H)"), this);
     earlyBornCheck->setObjectName(QStringLiteral("chkHayaumare"));
     earlyBornCheck->setAccessibleName(QStringLiteral("早生まれ（1月1日から4月1日）"));
     earlyBornCheck->setToolTip(QStringLiteral("入学・卒業の年を一年早めます"));
 
-    saveCsvButton = new QPushButton(QStringLiteral("CSV で保存…"), this);
+    saveCsvButton = new QPushButton(QStringLiteral("CSV で保存(&S)…"), this);
     saveCsvButton->setObjectName(QStringLiteral("ComCsv"));
     saveCsvButton->setAccessibleName(QStringLiteral("CSV で保存"));
-    printButton = new QPushButton(QStringLiteral("印刷…"), this);
+    printButton = new QPushButton(QStringLiteral("印刷(&P)…"), this);
     printButton->setObjectName(QStringLiteral("ComPrint"));
     printButton->setAccessibleName(QStringLiteral("印刷"));
 }
@@ -222,35 +219,31 @@ void AgeTableWindow::setColumnWidths() {
 }
 
 void AgeTableWindow::arrange() {
-    auto* kijunLabel = new QLabel(QStringLiteral("基準年"), this);
+    auto* kijunLabel = new QLabel(QStringLiteral("基準年(&K)"), this);
+    kijunLabel->setObjectName(QStringLiteral("lblKijun"));
     kijunLabel->setBuddy(referenceYearBox);
-    auto* etoLabel = new QLabel(QStringLiteral("干支"), this);
+    auto* etoLabel = new QLabel(QStringLiteral("干支(&E)"), this);
+    etoLabel->setObjectName(QStringLiteral("lblEto"));
     etoLabel->setBuddy(branchFilter);
-    auto* top = new QHBoxLayout;
-    top->addWidget(kijunLabel);
-    top->addWidget(referenceYearBox);
-    top->addSpacing(12);
-    top->addWidget(etoLabel);
-    top->addWidget(branchFilter);
-    top->addSpacing(12);
-    top->addWidget(fullAgeCheck);
-    top->addWidget(earlyBornCheck);
-    top->addStretch(1);
-    optionsRow_ = top;
-    buttonsRow_ = new QHBoxLayout;
-    buttonsRow_->addStretch(1);
-    buttonsRow_->addWidget(saveCsvButton);
-    buttonsRow_->addWidget(printButton);
+    groups_ = {{{kijunLabel, referenceYearBox},
+                {etoLabel, branchFilter},
+                {fullAgeCheck, earlyBornCheck},
+                {saveCsvButton, printButton}}};
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(buttonsRow_);
+    for (QHBoxLayout*& row : rows_) {
+        row = new QHBoxLayout;
+        layout->addLayout(row);
+    }
     layout->addWidget(table, 1);
-    // As narrow as the options allow, the buttons then on a row of their own (see resizeEvent).
-    layout->activate();
+    // As narrow as the controls allow on three rows, so that the window fits a small or scaled
+    // screen whole; on fewer rows as soon as it is wide enough (see resizeEvent).
     layout->setSizeConstraint(QLayout::SetNoConstraint);
-    setMinimumSize(layout->minimumSize());
-    wideWidth_ = layout->minimumSize().width() + saveCsvButton->sizeHint().width() +
-                 printButton->sizeHint().width() + 2 * layout->spacing();
+    for (int rows = 2; rows >= 0; --rows) {
+        arrangeRows(rows);
+        layout->invalidate();
+        leastWidths_[rows] = layout->minimumSize().width();
+        if (rows == 2) setMinimumSize(layout->minimumSize());
+    }
 
     setTabOrder(referenceYearBox, branchFilter);
     setTabOrder(branchFilter, fullAgeCheck);
@@ -258,6 +251,27 @@ void AgeTableWindow::arrange() {
     setTabOrder(earlyBornCheck, saveCsvButton);
     setTabOrder(saveCsvButton, printButton);
     setTabOrder(printButton, table);
+}
+
+// Rows beyond the first, 0 to 2: the options and the buttons on the first row; the buttons on a
+// row of their own; the checks on one of their own as well.
+void AgeTableWindow::arrangeRows(int extraRows) {
+    for (QHBoxLayout* row : rows_)
+        while (QLayoutItem* item = row->takeAt(0)) delete item;  // never the widgets
+    // A group goes after a gap on a row that holds another already.
+    const auto put = [](QHBoxLayout* row, const QList<QWidget*>& group) {
+        if (row->count() > 0) row->addSpacing(12);
+        for (QWidget* w : group) row->addWidget(w);
+    };
+    QHBoxLayout* checksRow = rows_[extraRows == 2 ? 1 : 0];
+    QHBoxLayout* buttonsRow = rows_[extraRows];
+    put(rows_[0], groups_[0]);
+    put(rows_[0], groups_[1]);
+    put(checksRow, groups_[2]);
+    checksRow->addStretch(1);
+    if (buttonsRow != checksRow) buttonsRow->addStretch(1);
+    for (QWidget* button : groups_[3]) buttonsRow->addWidget(button);
+    arrangedRows_ = extraRows;
 }
 
 void AgeTableWindow::connectHandlers() {
@@ -289,29 +303,46 @@ void AgeTableWindow::showYear(int year) {
     selectRowOfYear(year, !isVisible());
 }
 
-void AgeTableWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    scrollToCurrent();
-    // Once the window manager has framed it, the real frame replaces the estimate.
-    QTimer::singleShot(100, this, [this] {
-        const QRect area = screen()->availableGeometry();
-        if (area.contains(frameGeometry())) return;
-        const QRect placed =
-            placedAgeTable(QRect(pos(), size()), size(), frameGeometry().size() - size(), area);
-        move(placed.topLeft());
-        resize(placed.size());
-    });
+void AgeTableWindow::openBeside(const QWidget* owner) {
+    if (!placeRestored_) openOnOwnersScreen(this, owner, size(), Opening::Beside);
 }
 
-// The first selected row becomes the current one, in the middle of the view.
+void AgeTableWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Once the view has its size: before that it cannot centre a row.
+    QTimer::singleShot(0, this, &AgeTableWindow::scrollToCurrent);
+    keepWholeOnScreen(this);
+}
+
+// The first selected row in the middle of the view, and the current one while the table has the
+// focus.
 void AgeTableWindow::scrollToCurrent() {
     scrollTimer_.stop();
     const QModelIndexList rows = table->selectionModel()->selectedRows();
     if (rows.isEmpty()) return;
     const QModelIndex index =
         model->index(rows.first().row(), std::max(0, table->currentIndex().column()));
-    table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    if (table->hasFocus())
+        table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    else
+        currentWhileAway_ = index;
     table->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+// The current cell is given up with the focus and taken again with it.
+void AgeTableWindow::tableFocusChanged(bool in) {
+    QItemSelectionModel* sel = table->selectionModel();
+    if (!in) {
+        if (sel->currentIndex().isValid()) currentWhileAway_ = sel->currentIndex();
+        sel->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        return;
+    }
+    QModelIndex back = currentWhileAway_;
+    if (!back.isValid() || !sel->isRowSelected(back.row())) {
+        const QModelIndexList rows = sel->selectedRows();
+        back = rows.isEmpty() ? QModelIndex() : rows.first();
+    }
+    if (back.isValid()) sel->setCurrentIndex(back, QItemSelectionModel::NoUpdate);
 }
 
 void AgeTableWindow::selectRowOfYear(int year, bool scrollNow) {
@@ -392,6 +423,8 @@ void AgeTableWindow::saveCsvClicked() {
 void AgeTableWindow::printClicked() { showPrintPreview(this, *model); }
 
 bool AgeTableWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        tableFocusChanged(event->type() == QEvent::FocusIn);
     if (watched != table || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);

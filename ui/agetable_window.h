@@ -5,8 +5,10 @@
 // (agetable_csv.h, agetable_print.h). The window arranges them and follows the main window.
 
 #include <QElapsedTimer>
+#include <QPersistentModelIndex>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 
 #include "agetable_model.h"
 #include "agetable_settings.h"
@@ -28,6 +30,10 @@ public:
     // and remembers its state there when it closes.
     explicit AgeTableWindow(int thisYear, const SettingsLocation& settings = {},
                             QWidget* parent = nullptr);
+
+    // Opens beside `owner`, the main window, on its screen, unless it comes back to the place
+    // it was left at.
+    void openBeside(const QWidget* owner);
 
     // Selects the row of `year` (the year of the main window), or this year's row when the
     // table has no row for it, and brings it into view.
@@ -74,6 +80,7 @@ private:
     void createTable();
     void setColumnWidths();
     void arrange();
+    void arrangeRows(int extraRows);
     void connectHandlers();
     void addKeys();
     // The state kept in the settings file: put into the window, and read from it.
@@ -84,12 +91,20 @@ private:
     // once the main window has been left alone for a moment.
     void selectRowOfYear(int year, bool scrollNow);
     void scrollToCurrent();
+    void tableFocusChanged(bool in);
 
     int thisYear_;
     SettingsLocation settings_;
-    QHBoxLayout* optionsRow_ = nullptr;
-    QHBoxLayout* buttonsRow_ = nullptr;
-    int wideWidth_ = 0;  // the least width that has the buttons beside the options
+    // The controls in groups that stay together on a row, the rows they go on, and the least
+    // width of the window for 0, 1 and 2 rows beyond the first.
+    std::array<QList<QWidget*>, 4> groups_;
+    std::array<QHBoxLayout*, 3> rows_{};
+    std::array<int, 3> leastWidths_{};
+    int arrangedRows_ = -1;
+    bool placeRestored_ = false;
+    // The table's current cell, kept while the keys are elsewhere: a screen reader takes the
+    // current cell for the focus, so the table has none while it has not the focus.
+    QPersistentModelIndex currentWhileAway_;
     QString lastFolder_;
     int followedYear_ = 0;
     // Following the main window selects at once but scrolls after a pause of its typing: a

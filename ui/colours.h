@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QGuiApplication>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
 
 namespace yorvane::colours {
 
@@ -35,6 +37,35 @@ inline QPalette designedPalette() {
 inline QColor buttonShadow() {
     const QColor c = designedPalette().color(QPalette::Dark);
     return qGray(c.rgb()) > 140 ? QColor(128, 128, 128) : c;
+}
+
+// The relative luminance of a colour, 0 for black to 1 for white.
+inline double luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// How far apart two colours are to the eye, from 1 (the same) to 21 (black on white).
+inline double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The least contrast a text keeps with its background in the windows that follow the desktop's
+// theme (日付で調べる, the age table), whatever the theme.
+inline constexpr double kReadableContrast = 4.5;
+
+// A red that reads on `background`: the pure red, darkened on a light background and lightened
+// on a dark one until the two are far enough apart.
+inline QColor readableRed(const QColor& background) {
+    const bool light = luminance(background) > 0.18;
+    QColor red = kRed;
+    for (int step = 0; step < 32 && contrast(red, background) < kReadableContrast; ++step)
+        red = light ? red.darker(106)
+                    : QColor(255, std::min(255, red.green() + 8), std::min(255, red.blue() + 8));
+    return red;
 }
 
 }  // namespace yorvane::colours

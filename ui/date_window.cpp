@@ -1,15 +1,17 @@
 #include "date_window.h"
 
+#include <QEvent>
 #include <QFormLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "colours.h"
+#include "placement.h"
 #include "u16text.h"
 #include "units.h"
+#include "window_common.h"
 #include "yorvane/dateanswer.h"
 
 namespace yorvane {
@@ -39,19 +41,28 @@ QLineEdit* makeAnswerBox(QWidget* parent, int index, const QString& label) {
     return box;
 }
 
-void setRed(QLineEdit* box, bool red) {
-    QPalette p = box->palette();
-    p.setColor(QPalette::Text, red ? colours::kRed : colours::kBlack);
-    box->setPalette(p);
+// The window follows the desktop's theme: it fixes no background, and so no text colour but
+// the red that marks a day that does not exist, made to read on the theme's own background.
+void setRed(QWidget* w, QPalette::ColorRole role, QPalette::ColorRole background, bool red) {
+    if (!red) {
+        w->setPalette(QPalette());  // the window's own colours again
+        return;
+    }
+    QPalette p = w->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, role, colours::readableRed(p.color(group, background)));
+    w->setPalette(p);
 }
 
 }  // namespace
 
 DateWindow::DateWindow(QDate today, QWidget* parent) : QWidget(parent, Qt::Window), today_(today) {
+    announceWindowsAsFrames();  // before anything asks for its accessible object
     setObjectName(QStringLiteral("frmHiduke"));
     setWindowTitle(kTitle);
     setAccessibleName(kTitle);
     setFont(pGothic(9));
+    addCloseKeys(this);
 
     auto* form = new QFormLayout;
     birthBox = makeInput(this, "textSeinengappi", QStringLiteral("生年月日"),
@@ -64,10 +75,7 @@ DateWindow::DateWindow(QDate today, QWidget* parent) : QWidget(parent, Qt::Windo
     form->addRow(QStringLiteral("基準日(&K)"), referenceBox);
     reasonCaption = new QLabel(this);
     reasonCaption->setObjectName(QStringLiteral("lblRiyu"));
-    reasonCaption->setAccessibleName(QStringLiteral("入力の誤り"));
-    QPalette reasonColour = reasonCaption->palette();
-    reasonColour.setColor(QPalette::WindowText, colours::kRed);
-    reasonCaption->setPalette(reasonColour);
+    // A screen reader reads the reason and the notes themselves: no name stands in for them.
     form->addRow(QString(), reasonCaption);
     // The answers scroll under the boxes when the screen is too low for all of them.
     answers_ = new QWidget;
@@ -80,12 +88,12 @@ DateWindow::DateWindow(QDate today, QWidget* parent) : QWidget(parent, Qt::Windo
     }
     notesLabel = new QLabel(answers_);
     notesLabel->setObjectName(QStringLiteral("lblChui"));
-    notesLabel->setAccessibleName(QStringLiteral("注意"));
     notesLabel->setWordWrap(true);
     answerForm->addRow(notesLabel);
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName(QStringLiteral("scrKotae"));
     scroll_->setAccessibleName(QStringLiteral("答え"));
+    scroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes from the boxes to the answers themselves
     scroll_->setWidget(answers_);
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
@@ -97,6 +105,7 @@ DateWindow::DateWindow(QDate today, QWidget* parent) : QWidget(parent, Qt::Windo
     connect(birthBox, &QLineEdit::textChanged, this, &DateWindow::recompute);
     connect(referenceBox, &QLineEdit::textChanged, this, &DateWindow::recompute);
     recompute();
+    setRed(reasonCaption, QPalette::WindowText, QPalette::Window, true);
 }
 
 QSize DateWindow::sizeHint() const {
@@ -119,7 +128,7 @@ void DateWindow::recompute() {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         answerBoxes[i]->setText(qs(lines[i].value));
         answerBoxes[i]->setCursorPosition(0);
-        setRed(answerBoxes[i], lines[i].red);
+        setRed(answerBoxes[i], QPalette::Text, QPalette::Base, lines[i].red);
     }
     QStringList notes;
     for (const std::u16string& note : answerNotes(*q.answer))
@@ -132,17 +141,21 @@ void DateWindow::clearAnswer(const QString& reason) {
     reasonCaption->setText(reason);
     for (QLineEdit* box : answerBoxes) {
         box->clear();
-        setRed(box, false);
+        setRed(box, QPalette::Text, QPalette::Base, false);
     }
     notesLabel->clear();
 }
 
-void DateWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+void DateWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    keepWholeOnScreen(this);
+}
+
+void DateWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A new desktop theme: the red is made again for its background.
+    if (event->type() == QEvent::PaletteChange)
+        setRed(reasonCaption, QPalette::WindowText, QPalette::Window, true);
 }
 
 }  // namespace yorvane

@@ -21,7 +21,7 @@ public:
 
     QLineEdit* birthBox = nullptr;      // [textSeinengappi]
     QLineEdit* referenceBox = nullptr;  // [textKijunbi]
-    QLabel* reasonCaption = nullptr;    // [lblRiyu] why the text names no day
+    QLabel* reasonCaption = nullptr;    // [lblRiyu] why the text names no day, in red
     // One read-only box per line of the answer, named by its label ([textKotae0] ...).
     std::vector<QLineEdit*> answerBoxes;
     QLabel* notesLabel = nullptr;  // [lblChui] remarks on the answer
@@ -29,7 +29,8 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void recompute();

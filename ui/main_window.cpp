@@ -32,6 +32,7 @@
 #include "platform.h"
 #include "profile_file.h"
 #include "u16text.h"
+#include "window_common.h"
 #include "year_box.h"
 #include "yorvane/text.h"
 
@@ -286,9 +287,12 @@ void MainWindow::eraTableChosen() {
 
 // The age table, made on first use, opens on the year shown here; the focus stays here.
 void MainWindow::ageTableChosen() {
-    if (!ageTable_)
+    if (!ageTable_) {
         ageTable_ =
             std::make_unique<AgeTableWindow>(platform_.currentYear(), platform_.settingsLocation());
+        shareCommands(ageTable_.get(), {helpAction, quitAction});
+        ageTable_->openBeside(this);
+    }
     ageTable_->showYear(mainView(inputs_).birthYear);
     ageTable_->show();
     ageTable_->raise();
@@ -299,10 +303,8 @@ void MainWindow::ageTableChosen() {
 void MainWindow::dateWindowChosen() {
     if (!dateWindow_) {
         dateWindow_ = std::make_unique<DateWindow>(QDate::currentDate());
-        // First beside this window, all of it on the screen.
-        const QRect wanted(frameGeometry().topRight() + QPoint(8, 0), dateWindow_->sizeHint());
-        if (const QScreen* s = screen())
-            dateWindow_->setGeometry(fittedInto(wanted, s->availableGeometry()));
+        shareCommands(dateWindow_.get(), {helpAction, quitAction});
+        openOnOwnersScreen(dateWindow_.get(), this, dateWindow_->sizeHint(), Opening::Beside);
     }
     dateWindow_->show();
     dateWindow_->raise();
@@ -318,7 +320,8 @@ void MainWindow::versionChosen() {
     if (!versionWindow_) {
         versionWindow_ = new VersionWindow(platform_);
         versionWindow_->setAttribute(Qt::WA_DeleteOnClose);
-        versionWindow_->centreOnScreen(screen());
+        shareCommands(versionWindow_, {helpAction, quitAction});
+        openOnOwnersScreen(versionWindow_, this, versionWindow_->size(), Opening::Centred);
     }
     versionWindow_->show();
     versionWindow_->raise();
@@ -392,6 +395,9 @@ void MainWindow::loadSettings() {
     // where nobody can see or move it.
     if (!titleBarReachable(titleBarAt(pos(), width()), availableScreenAreas()))
         move(designPosition);
+    // One within reach comes back with the whole title bar on its screen.
+    const QRect bar = titleBarAt(pos(), width());
+    move(titleBarKeptOnScreen(bar, bar.height(), availableScreenAreas()).topLeft());
     // The first position is kept only where the whole window fits: a small or scaled screen
     // would show it in part, or not at all.
     if (pos() == designPosition) {

@@ -206,6 +206,8 @@ void MainWindow::createAgeLabels() {
                                      qs(eraName(Era::Western)), pGothic(12));
     setTextColour(designatedEraCaption, buttonShadow());
     describe(designatedEraCaption, QStringLiteral("指定年の元号"));
+    // A screen reader reads the era with the year it belongs to.
+    designatedEraCaption->setBuddy(designatedYearBox);
 }
 
 void MainWindow::createBirthYearLine(QWidget* client) {

@@ -7,6 +7,8 @@
 #include <QtGlobal>
 #include <optional>
 
+class QWidget;
+
 namespace yorvane {
 
 // The least part of a title bar that must lie on one screen for the user to take hold of it.
@@ -36,5 +38,29 @@ std::optional<int> storedSize(qint64 value);
 
 // `wanted` made no larger than `area` and moved inside it.
 QRect fittedInto(const QRect& wanted, const QRect& area);
+
+// How a window opens on the screen of the main window.
+enum class Opening { Beside, Centred };
+
+// Where a window whose frame (title bar included) is `frame` large opens from the main window,
+// whose frame covers `owner`, among `screens` (their free areas): on the screen that holds most
+// of the main window, whole, and no larger than that screen. Beside the main window (right of
+// it, else left of it, level with its top) where the whole frame fits there, otherwise over it
+// from its top-left corner; or centred on that screen.
+QRect openingFrame(QSize frame, const QRect& owner, const QList<QRect>& screens, Opening how);
+
+// `frame` moved, when its title bar (the top `titleBarHeight` pixels) is not whole on one of
+// `screens`, as little as brings it whole onto the screen that holds most of it.
+QRect titleBarKeptOnScreen(const QRect& frame, int titleBarHeight, const QList<QRect>& screens);
+
+// Places the top-level `window`, `size` large inside its frame, on the screen that holds `owner`
+// (the main window), as openingFrame says.
+// The frame is estimated until the window manager has framed the window: keepWholeOnScreen
+// corrects the estimate once it is shown.
+void openOnOwnersScreen(QWidget* window, const QWidget* owner, QSize size, Opening how);
+
+// Once the window manager has framed the shown `window`, moves and shrinks it as little as
+// brings the whole frame onto its screen.
+void keepWholeOnScreen(QWidget* window);
 
 }  // namespace yorvane

@@ -1,18 +1,17 @@
 #include "version_window.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QScreen>
 
 #include "application.h"
 #include "colours.h"
 #include "platform.h"
 #include "units.h"
 #include "version.h"
+#include "window_common.h"
 
 namespace yorvane {
 
@@ -56,6 +55,7 @@ VersionWindow::VersionWindow(Platform& platform, QWidget* parent)
     sheetPicture = makeLabel(this, "Image1", rectTwips(240, 360, 900, 1125));
     sheetPicture->setPixmap(QPixmap(QStringLiteral(":/sheet.gif")));
     sheetPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    sheetPicture->setAccessibleName(QStringLiteral("情報のしるし"));
 
     versionLabel = makeLabel(this, "Label1", rectTwips(2280, 960, 1455, 375));
     versionLabel->setText(QStringLiteral("Ver. " YORVANE_VERSION));
@@ -79,16 +79,17 @@ VersionWindow::VersionWindow(Platform& platform, QWidget* parent)
 
     copyrightLabel = makeLabel(this, "Label2", rectTwips(2040, 1920, 2055, 255));
     copyrightLabel->setText(QStringLiteral("© 2026 ヨルヴァネ"));
-}
 
-void VersionWindow::centreOnScreen(QScreen* screen) {
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
+    // Heard when the window opens: the version, before the address that has the focus.
+    setAccessibleDescription(versionLabel->text() + QStringLiteral("、") + copyrightLabel->text());
+    addressLabel->setAccessibleDescription(versionLabel->text() + QStringLiteral("。") +
+                                           addressLabel->accessibleDescription());
+    addCloseKeys(this);
 }
 
 void VersionWindow::openWebPage() {
+    // A screen reader hears what the activation did: the description of the focused address.
+    addressLabel->setAccessibleDescription(QStringLiteral("ウェブページをブラウザで開きます"));
     if (platform_.openAddress(webAddress())) return;
     QMessageBox box(QMessageBox::NoIcon, applicationTitle(),
                     QStringLiteral("IE に接続できません。"), QMessageBox::Ok, this);

@@ -4,7 +4,6 @@
 #include <QDialog>
 
 class QLabel;
-class QScreen;
 
 namespace yorvane {
 
@@ -19,7 +18,6 @@ public:
 
     // Opens the web address in the desktop's browser; says so when the desktop refuses.
     void openWebPage();
-    void centreOnScreen(QScreen* screen);
 
     QLabel* banner = nullptr;
     QLabel* sheetPicture = nullptr;
