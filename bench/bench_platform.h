@@ -15,7 +15,7 @@ public:
     yorvane::SettingsLocation settingsLocation() const override {
         return {folder_ + QStringLiteral("/yorvane.ini"), {}};
     }
-    int currentYear() const override { return desktop_.currentYear(); }
+    QDate today() const override { return desktop_.today(); }
     QPixmap loadPicture(const QString& path, const QSize& shownSize) override {
         ++loads;
         return desktop_.loadPicture(path, shownSize);

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "yorvane/dateanswer.h"
+#include "yorvane/answer_fields.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const yorvane::DateQuery q = yorvane::answerDate(birth, reference, {2026, 12, 7});
     if (!q.answer) return 0;
     const yorvane::DateAnswer& a = *q.answer;
-    for (const yorvane::AnswerLine& line : yorvane::answerLines(a))
+    for (const yorvane::AnswerLine& line : yorvane::answerLines(yorvane::answerFields(a)))
         if (line.value.empty()) fail("an empty line in an answer");
     if (!a.beforeBirth && (a.fullAge < 0 || a.countedAge != a.reference.year - a.date.year + 1 ||
                            a.daysToBirthday < 0 || a.daysToBirthday > 366))

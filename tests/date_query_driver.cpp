@@ -6,16 +6,19 @@
 #include <QTextStream>
 
 #include "date_query.h"
+#include "platform.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream in(stdin), out(stdout);
+    const QDate now = yorvane::localToday();
+    const yorvane::Date today{now.year(), now.month(), now.day()};
     QString line;
     while (in.readLineInto(&line)) {
         const QStringList parts = line.split(QLatin1Char('\t'));
         QString reason;
         QTextStream err(&reason);
-        if (yorvane::runDateQuery(parts.value(0), parts.value(1), true, out, err) != 0)
+        if (yorvane::runDateQuery(parts.value(0), parts.value(1), true, out, err, today) != 0)
             out << "ERROR\t" << reason.trimmed() << '\n';
     }
     return 0;

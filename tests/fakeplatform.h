@@ -1,6 +1,6 @@
 #pragma once
-// A desktop for the tests: today's year is fixed, every request is recorded and nothing is
-// opened. Pictures are really loaded from the program folder, so a missing file shows.
+// A desktop for the tests: today is fixed (7 December of `year`), every request is recorded and
+// nothing is opened. Pictures are really loaded from the program folder, so a missing file shows.
 
 #include <QDir>
 #include <QPixmap>
@@ -26,7 +26,7 @@ public:
                    ? yorvane::SettingsLocation{folder_ + QStringLiteral("/yorvane.ini"), {}}
                    : settings;
     }
-    int currentYear() const override { return year; }
+    QDate today() const override { return QDate(year, 12, 7); }
     QPixmap loadPicture(const QString& path, const QSize&) override {
         pictures << path;
         return QPixmap(path);

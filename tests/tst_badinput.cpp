@@ -77,7 +77,7 @@ public:
     yorvane::SettingsLocation settingsLocation() const override {
         return {folder_ + QStringLiteral("/yorvane.ini"), {}};
     }
-    int currentYear() const override { return 2026; }
+    QDate today() const override { return QDate(2026, 12, 7); }
     QPixmap loadPicture(const QString& path, const QSize& shownSize) override {
         loaded << path.section(QLatin1Char('/'), -1);
         return desktop_.loadPicture(path, shownSize);

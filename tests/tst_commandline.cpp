@@ -63,6 +63,7 @@ private slots:
     void outputThatCannotBeWrittenFails_data();
     void outputThatCannotBeWrittenFails();
     void fileNamesAreBytes();
+    void onIsReadAsTheBirthIs();
 };
 
 void TestCommandLine::action_data() {
@@ -80,7 +81,7 @@ void TestCommandLine::action_data() {
     QTest::newRow("--json without --query") << "--json" << Action::Mistake;
     QTest::newRow("--reference not a year") << "--csv a.csv --reference 20x0" << Action::Mistake;
     QTest::newRow("--reference before the table") << "--csv - --reference 1800" << Action::Mistake;
-    QTest::newRow("--on not a date") << "--query x --on 2026-02-30" << Action::Mistake;
+    QTest::newRow("--on without --query") << "--on 2026-12-08" << Action::Mistake;
     QTest::newRow("--csv to standard output") << "--csv -" << Action::Csv;
     QTest::newRow("--query") << "--query 昭和55" << Action::Query;
 }
@@ -101,9 +102,9 @@ void TestCommandLine::requestsCarryTheirValues() {
     QVERIFY(csv.csv.earlyBorn && !csv.csv.longevityInFullAge);
     const CommandLine query = parse(QStringLiteral("--query 昭和55 --on 2026-04-01 --json"));
     QCOMPARE(query.query.text, QStringLiteral("昭和55"));
-    QCOMPARE(query.query.on, std::optional<QDate>(QDate(2026, 4, 1)));
+    QCOMPARE(query.query.on, QStringLiteral("2026-04-01"));
     QVERIFY(query.query.json);
-    QVERIFY(!parse(QStringLiteral("--query x")).query.on.has_value());
+    QVERIFY(parse(QStringLiteral("--query x")).query.on.isEmpty());
 }
 
 void TestCommandLine::displayReachable_data() {
@@ -187,6 +188,26 @@ void TestCommandLine::fileNamesAreBytes() {
     ::unlink(file.constData());
     QVERIFY2(::rmdir(folder.constData()) == 0, "a file of another name is left in the folder");
     QVERIFY(written);
+}
+
+// --on is read by the reader of the day of birth: every notation of a day gives the same answer,
+// another day another; a day that does not exist ends with status 1 and the reader's reason.
+void TestCommandLine::onIsReadAsTheBirthIs() {
+    QByteArray said;
+    QByteArrayList answers;
+    for (const char* on : {"2026-12-08", "2026/12/8", "令和8年12月8日", "2026-12-09"}) {
+        QTemporaryFile out;
+        QVERIFY(out.open());
+        QCOMPARE(run({"--query", "1980/3/4", "--on", on}, QFile::encodeName(out.fileName()), &said),
+                 0);
+        answers << out.readAll();
+    }
+    QVERIFY(!answers[0].isEmpty());
+    QCOMPARE(answers[1], answers[0]);
+    QCOMPARE(answers[2], answers[0]);
+    QVERIFY(answers[3] != answers[0]);
+    QCOMPARE(run({"--query", "1980/3/4", "--on", "2026-02-30"}, "/dev/null", &said), 1);
+    QVERIFY2(said.contains("--on") && said.contains("2月30日"), said.constData());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

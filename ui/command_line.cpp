@@ -13,6 +13,7 @@
 #include "application.h"
 #include "atomic_file.h"
 #include "date_query.h"
+#include "platform.h"
 #include "version.h"
 #include "yorvane/agetable.h"
 
@@ -68,7 +69,7 @@ struct Options {
                              QStringLiteral("TEXT")};
     QCommandLineOption on{
         QStringLiteral("on"),
-        QStringLiteral("--query: この日（YYYY-MM-DD）の答えにします（既定は今日）。"),
+        QStringLiteral("--query: この日の答えにします（生年月日と同じ書き方。既定は今日）。"),
         QStringLiteral("DATE")};
     QCommandLineOption json{QStringLiteral("json"),
                             QStringLiteral("--query: 答えを JSON で表示します。")};
@@ -118,9 +119,6 @@ QString misuse(const QCommandLineParser& parser, const Options& o) {
             return QStringLiteral("--reference の年が正しくありません: %1")
                 .arg(parser.value(o.reference));
     }
-    if (parser.isSet(o.on) && !QDate::fromString(parser.value(o.on), Qt::ISODate).isValid())
-        return QStringLiteral("--on の日付が正しくありません（YYYY-MM-DD）: %1")
-            .arg(parser.value(o.on));
     return {};
 }
 
@@ -137,7 +135,7 @@ CommandLine requested(const QCommandLineParser& parser, const Options& o) {
     } else if (parser.isSet(o.query)) {
         line.action = CommandLine::Action::Query;
         line.query.text = parser.value(o.query);
-        if (parser.isSet(o.on)) line.query.on = QDate::fromString(parser.value(o.on), Qt::ISODate);
+        line.query.on = parser.value(o.on);
         line.query.json = parser.isSet(o.json);
     }
     return line;
@@ -148,7 +146,7 @@ CommandLine requested(const QCommandLineParser& parser, const Options& o) {
 int writeAgeTableCsv(const CsvRequest& request) {
     AgeTableModel model;
     const int thisYear =
-        std::clamp(QDate::currentDate().year(), kAgeTableFirstYear, kAgeTableLastReference);
+        std::clamp(localToday().year(), kAgeTableFirstYear, kAgeTableLastReference);
     model.setOptions(
         {request.reference.value_or(thisYear), request.longevityInFullAge, request.earlyBorn});
     const QByteArray bytes = csvBytes(model);
@@ -171,8 +169,9 @@ int answerQuery(const QueryRequest& query) {
     {
         QTextStream out(&answer, QIODevice::WriteOnly);
         QTextStream err(&reason, QIODevice::WriteOnly);
-        status = runDateQuery(query.text, query.on ? query.on->toString(Qt::ISODate) : QString(),
-                              query.json, out, err);
+        const QDate today = localToday();
+        status = runDateQuery(query.text, query.on, query.json, out, err,
+                              {today.year(), today.month(), today.day()});
     }
     if (status != 0) {
         say(reason);

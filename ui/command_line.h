@@ -2,7 +2,6 @@
 // The command line, read before any window is made: the options that print and end, the ones
 // that do their work without a window, and the check that a window can be shown at all.
 
-#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -20,7 +19,7 @@ struct CsvRequest {
 // --query TEXT [--on DATE] [--json]: one question answered on standard output.
 struct QueryRequest {
     QString text;
-    std::optional<QDate> on;  // none: today
+    QString on;  // the 基準日 as typed, read by the date reader; blank: today
     bool json = false;
 };
 

@@ -12,7 +12,7 @@
 #include "u16text.h"
 #include "units.h"
 #include "window_common.h"
-#include "yorvane/dateanswer.h"
+#include "yorvane/answer_fields.h"
 
 namespace yorvane {
 
@@ -54,6 +54,31 @@ void setRed(QWidget* w, QPalette::ColorRole role, QPalette::ColorRole background
     w->setPalette(p);
 }
 
+// The answer's rows made or dropped to match its lines (a list has a row for each item), each
+// box named by its label; the notes stay under them.
+void showLines(QFormLayout* form, std::vector<QLineEdit*>& boxes,
+               const std::vector<AnswerLine>& lines) {
+    for (; boxes.size() > lines.size(); boxes.pop_back()) form->removeRow(boxes.back());
+    while (boxes.size() < lines.size()) {
+        const int row = static_cast<int>(boxes.size());
+        boxes.push_back(makeAnswerBox(form->parentWidget(), row, QString()));
+        auto* caption = new QLabel(form->parentWidget());
+        caption->setBuddy(boxes.back());
+        form->insertRow(row, caption, boxes.back());
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        QLineEdit* box = boxes[i];
+        const QString label = qs(lines[i].label);
+        if (box->accessibleName() != label) {
+            box->setAccessibleName(label);
+            static_cast<QLabel*>(form->labelForField(box))->setText(label);
+        }
+        box->setText(qs(lines[i].value));
+        box->setCursorPosition(0);
+        setRed(box, QPalette::Text, QPalette::Base, lines[i].red);
+    }
+}
+
 }  // namespace
 
 DateWindow::DateWindow(QDate today, QWidget* parent) : QWidget(parent, Qt::Window), today_(today) {
@@ -81,11 +106,10 @@ DateWindow::DateWindow(QDate today, QWidget* parent) : QWidget(parent, Qt::Windo
     answers_ = new QWidget;
     auto* answerForm = new QFormLayout(answers_);
     answerForm->setContentsMargins({});
-    for (std::u16string_view label : kAnswerLabels) {
-        auto* box = makeAnswerBox(answers_, static_cast<int>(answerBoxes.size()), qs(label));
-        answerBoxes.push_back(box);
-        answerForm->addRow(qs(label), box);
-    }
+    // Until a day is typed, the rows of an answer for one born on the 基準日 stand empty.
+    const Date day{today.year(), today.month(), today.day()};
+    if (const DateQuery q = answerDate(dateText(day), day); q.answer)
+        showLines(answerForm, answerBoxes, answerLines(answerFields(*q.answer)));
     notesLabel = new QLabel(answers_);
     notesLabel->setObjectName(QStringLiteral("lblChui"));
     notesLabel->setWordWrap(true);
@@ -124,12 +148,8 @@ void DateWindow::recompute() {
         return;
     }
     reasonCaption->clear();
-    const std::vector<AnswerLine> lines = answerLines(*q.answer);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        answerBoxes[i]->setText(qs(lines[i].value));
-        answerBoxes[i]->setCursorPosition(0);
-        setRed(answerBoxes[i], QPalette::Text, QPalette::Base, lines[i].red);
-    }
+    showLines(static_cast<QFormLayout*>(answers_->layout()), answerBoxes,
+              answerLines(answerFields(*q.answer)));
     QStringList notes;
     for (const std::u16string& note : answerNotes(*q.answer))
         notes << QStringLiteral("※ ") + qs(note);

@@ -126,7 +126,7 @@ DesktopPlatform::DesktopPlatform() {
     settings_ = f.settings;
 }
 
-int DesktopPlatform::currentYear() const { return QDate::currentDate().year(); }
+QDate localToday() { return QDate::currentDate(); }
 
 namespace {
 // Qt's JPEG and GIF readers show what they could decode of a cut-off file; a picture that does

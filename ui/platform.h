@@ -2,6 +2,7 @@
 // What the program asks of the desktop, behind one small interface so that tests can put in a
 // recording fake (no browser opens, today's year is fixed).
 
+#include <QDate>
 #include <QDateTime>
 #include <QHash>
 #include <QPixmap>
@@ -33,6 +34,10 @@ QString settingsFileToRead(const SettingsLocation& where);
 bool saveSettingsTo(const SettingsLocation& where, const QList<profile::Setting>& settings,
                     QString* why);
 
+// Today's local date: what the desktop's today() gives, and the command line's, which runs
+// before any window.
+QDate localToday();
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -40,8 +45,9 @@ public:
     // The folder that holds the pictures, the era table and the help page.
     virtual QString programFolder() const = 0;
     virtual SettingsLocation settingsLocation() const = 0;
-    // The year of today's local date, read at each call.
-    virtual int currentYear() const = 0;
+    // Today's local date, read at each call: the windows' one source of today.
+    virtual QDate today() const = 0;
+    int currentYear() const { return today().year(); }
     // The picture in the file at `path`, decoded at `shownSize` (the size it is drawn at; an
     // empty size decodes it whole); a null pixmap when the file is missing or unreadable.
     virtual QPixmap loadPicture(const QString& path, const QSize& shownSize) = 0;
@@ -67,7 +73,7 @@ public:
     DesktopPlatform();
     QString programFolder() const override { return programFolder_; }
     SettingsLocation settingsLocation() const override { return settings_; }
-    int currentYear() const override;
+    QDate today() const override { return localToday(); }
     QPixmap loadPicture(const QString& path, const QSize& shownSize) override;
     // Through xdg-open, whose exit status says whether the document found a viewer.
     bool openDocument(const QString& fileName, const QString& workingFolder,

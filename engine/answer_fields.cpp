@@ -1,0 +1,302 @@
+#include "yorvane/answer_fields.h"
+
+#include "yorvane/sexagenary.h"
+#include "yorvane/text.h"
+
+namespace yorvane {
+
+std::u16string_view answerGroupName(AnswerGroup group) {
+    switch (group) {
+        case AnswerGroup::Birthday: return u"生まれた日";
+        case AnswerGroup::Age: return u"年齢";
+        case AnswerGroup::Signs: return u"干支と九星";
+        case AnswerGroup::School: return u"学歴";
+        case AnswerGroup::Customs: return u"厄年と長寿祝い";
+    }
+    return {};
+}
+
+FieldValue FieldValue::null(std::u16string shown) {
+    FieldValue v;
+    v.shown = std::move(shown);
+    return v;
+}
+
+FieldValue FieldValue::of(bool value) {
+    FieldValue v;
+    v.kind = Kind::Boolean;
+    v.boolean = value;
+    return v;
+}
+
+FieldValue FieldValue::of(std::int64_t value, std::u16string shown) {
+    FieldValue v;
+    v.kind = Kind::Number;
+    v.number = value;
+    v.shown = std::move(shown);
+    return v;
+}
+
+FieldValue FieldValue::of(std::u16string value, std::u16string shown) {
+    FieldValue v;
+    v.kind = Kind::String;
+    v.string = std::move(value);
+    v.shown = std::move(shown);
+    return v;
+}
+
+FieldValue FieldValue::object(std::vector<FieldMember> members) {
+    FieldValue v;
+    v.kind = Kind::Object;
+    v.members = std::move(members);
+    return v;
+}
+
+FieldValue FieldValue::list(std::vector<FieldValue> items) {
+    FieldValue v;
+    v.kind = Kind::List;
+    v.items = std::move(items);
+    return v;
+}
+
+std::u16string fieldText(const FieldValue& v) {
+    if (!v.shown.empty()) return v.shown;
+    std::u16string text;
+    switch (v.kind) {
+        case FieldValue::Kind::Null: return u"（なし）";
+        case FieldValue::Kind::Boolean: return v.boolean ? u"はい" : u"いいえ";
+        case FieldValue::Kind::Number: return decimal(v.number);
+        case FieldValue::Kind::String: return v.string;
+        case FieldValue::Kind::Object:
+            for (const FieldMember& m : v.members)
+                text += (text.empty() ? u"" : u" ／ ") + fieldText(m.value);
+            return text;
+        case FieldValue::Kind::List:
+            for (const FieldValue& item : v.items)
+                text += (text.empty() ? u"" : u"\n") + fieldText(item);
+            return text;
+    }
+    return text;
+}
+
+namespace {
+
+void appendJsonString(std::u16string& out, std::u16string_view s) {
+    out += u'"';
+    for (char16_t c : s) {
+        if (c == u'"' || c == u'\\') {
+            out += u'\\';
+            out += c;
+        } else if (c < 0x20) {
+            constexpr std::u16string_view hex = u"0123456789abcdef";
+            out += u"\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += c;
+        }
+    }
+    out += u'"';
+}
+
+void appendJson(std::u16string& out, const FieldValue& v) {
+    switch (v.kind) {
+        case FieldValue::Kind::Null: out += u"null"; return;
+        case FieldValue::Kind::Boolean: out += v.boolean ? u"true" : u"false"; return;
+        case FieldValue::Kind::Number: out += decimal(v.number); return;
+        case FieldValue::Kind::String: appendJsonString(out, v.string); return;
+        case FieldValue::Kind::Object:
+            out += u'{';
+            for (std::size_t i = 0; i < v.members.size(); ++i) {
+                if (i > 0) out += u',';
+                appendJsonString(out, v.members[i].key);
+                out += u':';
+                appendJson(out, v.members[i].value);
+            }
+            out += u'}';
+            return;
+        case FieldValue::Kind::List:
+            out += u'[';
+            for (std::size_t i = 0; i < v.items.size(); ++i) {
+                if (i > 0) out += u',';
+                appendJson(out, v.items[i]);
+            }
+            out += u']';
+            return;
+    }
+}
+
+std::u16string twoDigits(int n) { return (n < 10 ? u"0" : u"") + decimal(n); }
+
+std::u16string isoDate(Date d) {
+    std::u16string year = decimal(d.year);
+    year.insert(0, year.size() < 4 ? 4 - year.size() : 0, u'0');
+    return year + u"-" + twoDigits(d.month) + u"-" + twoDigits(d.day);
+}
+
+// 昭和55年3月4日; the era and year alone before 1873; empty before 645.
+std::u16string eraDateText(const DateAnswer& a) {
+    if (!a.era) {
+        const EraDisplay era = historicalEraDisplay(a.date.year);
+        return era.caption + era.year + (era.year.empty() ? u"" : u"年");
+    }
+    return std::u16string(a.era->name) + eraYearText(a.eraYear) + u"年" + decimal(a.date.month) +
+           u"月" + decimal(a.date.day) + u"日";
+}
+
+FieldValue cycleValue(int cycle) {
+    return FieldValue::of(cycleName(cycle), cycleWithReading(cycle));
+}
+
+FieldValue ageValue(const DateAnswer& a, std::int32_t age) {
+    if (a.beforeBirth) return FieldValue::null(u"生まれる前");
+    return FieldValue::of(std::int64_t{age}, decimal(age) + u"歳");
+}
+
+void addBirthday(std::vector<AnswerField>& f, const DateAnswer& a) {
+    const Date& d = a.date;
+    const std::u16string weekdayName(kWeekdays.substr(weekday(d), 1));
+    f.push_back({AnswerGroup::Birthday, u"西暦", u"西暦",
+                 FieldValue::of(isoDate(d), dateText(d) + u"（" + weekdayName + u"）")});
+    f.push_back({AnswerGroup::Birthday, {}, u"曜日", FieldValue::of(weekdayName)});
+    const std::u16string era = eraDateText(a);
+    f.push_back({AnswerGroup::Birthday, u"和暦", u"和暦",
+                 FieldValue::of(era, era.empty() ? u"（なし）" : u""), a.typedEra != nullptr});
+}
+
+void addAges(std::vector<AnswerField>& f, const DateAnswer& a) {
+    f.push_back({AnswerGroup::Age, u"満年齢", u"満年齢", ageValue(a, a.fullAge)});
+    f.push_back({AnswerGroup::Age, u"数え年", u"数え年", ageValue(a, a.countedAge)});
+    f.push_back({AnswerGroup::Age, u"次の誕生日まで", u"次の誕生日まで",
+                 FieldValue::of(a.daysToBirthday, decimal(a.daysToBirthday) + u"日")});
+}
+
+FieldValue springStartValue(const std::optional<Moment>& m) {
+    if (!m) return FieldValue::null(u"（1873年〜2100年のみ）");
+    return FieldValue::of(
+        isoDate(m->date) + u"T" + twoDigits(m->hour) + u":" + twoDigits(m->minute) + u"+09:00",
+        momentText(*m));
+}
+
+void addSigns(std::vector<AnswerField>& f, const DateAnswer& a) {
+    const auto star = [](int s) { return FieldValue::of(std::u16string(nineStarName(s))); };
+    f.push_back({AnswerGroup::Signs, u"干支", u"干支", cycleValue(yearCycle(a.signYear))});
+    f.push_back({AnswerGroup::Signs, u"九星", u"九星", star(yearStar(a.signYear))});
+    f.push_back({AnswerGroup::Signs, u"立春", u"立春", springStartValue(a.springStart)});
+    f.push_back({AnswerGroup::Signs, u"月干支", u"月干支",
+                 a.monthCycle ? cycleValue(*a.monthCycle) : FieldValue::null()});
+    f.push_back({AnswerGroup::Signs, u"月命星", u"月命星",
+                 a.monthStar ? star(*a.monthStar) : FieldValue::null()});
+    f.push_back({AnswerGroup::Signs, u"日干支", u"日干支", cycleValue(a.dayCycle)});
+}
+
+void addSchool(std::vector<AnswerField>& f, const DateAnswer& a) {
+    f.push_back({AnswerGroup::School, u"早生まれ", u"早生まれ", FieldValue::of(a.earlyBorn)});
+    const auto month = [](std::int32_t year, int m) {
+        return FieldValue::of(std::int64_t{year}, decimal(year) + u"年" + decimal(m) + u"月");
+    };
+    const SchoolYears& s = a.school;
+    const struct {
+        std::u16string_view label;
+        std::int32_t year;
+        int month;
+    } rows[] = {
+        {u"小学校入学", s.elementaryEntry, kSchoolEntryMonth},
+        {u"中学校入学", s.juniorHighEntry, kSchoolEntryMonth},
+        {u"高校入学", s.highEntry, kSchoolEntryMonth},
+        {u"高校卒業", s.highGraduation, kSchoolLeavingMonth},
+        {u"短大・専門卒業", s.collegeGraduation, kSchoolLeavingMonth},
+        {u"大学卒業", s.universityGraduation, kSchoolLeavingMonth},
+    };
+    for (const auto& r : rows)
+        f.push_back({AnswerGroup::School, r.label, r.label, month(r.year, r.month)});
+}
+
+// {"今年": "男 本厄", "来年": ""}, shown "2026年 男 本厄 ／ 2027年 なし".
+FieldValue thisAndNext(const DateAnswer& a, std::u16string (*name)(const CustomsOfYear&)) {
+    std::vector<FieldMember> members;
+    for (const CustomsOfYear& y : a.years) {
+        std::u16string value = name(y);
+        const std::u16string shown = decimal(y.year) + u"年 " + (value.empty() ? u"なし" : value);
+        members.push_back({members.empty() ? u"今年" : u"来年", FieldValue::of(value, shown)});
+    }
+    return FieldValue::object(std::move(members));
+}
+
+void addCustoms(std::vector<AnswerField>& f, const DateAnswer& a) {
+    f.push_back({AnswerGroup::Customs, u"厄年", u"厄年", thisAndNext(a, [](const CustomsOfYear& y) {
+                     return unluckyYearText(y.countedAge);
+                 })});
+    f.push_back(
+        {AnswerGroup::Customs, u"長寿祝い", u"長寿祝い",
+         thisAndNext(a, [](const CustomsOfYear& y) { return std::u16string(y.longevity); })});
+}
+
+}  // namespace
+
+std::u16string fieldJson(const FieldValue& v) {
+    std::u16string out;
+    appendJson(out, v);
+    return out;
+}
+
+std::vector<AnswerField> answerFields(const DateAnswer& a) {
+    std::vector<AnswerField> f;
+    f.reserve(24);
+    addBirthday(f, a);
+    addAges(f, a);
+    addSigns(f, a);
+    addSchool(f, a);
+    addCustoms(f, a);
+    return f;
+}
+
+std::vector<AnswerLine> answerLines(const std::vector<AnswerField>& fields) {
+    std::vector<AnswerLine> lines;
+    lines.reserve(fields.size());
+    for (const AnswerField& field : fields) {
+        if (field.label.empty()) continue;
+        if (field.value.kind != FieldValue::Kind::List || field.value.items.empty()) {
+            lines.push_back({field.label, fieldText(field.value), field.red, field.group});
+            continue;
+        }
+        for (const FieldValue& item : field.value.items)
+            lines.push_back({field.label, fieldText(item), field.red, field.group});
+    }
+    return lines;
+}
+
+std::u16string answerJson(const std::vector<AnswerField>& fields) {
+    std::u16string out(u"{");
+    for (const AnswerField& field : fields) {
+        if (out.size() > 1) out += u',';
+        appendJsonString(out, field.key);
+        out += u':';
+        appendJson(out, field.value);
+    }
+    return out + u"}";
+}
+
+std::vector<std::u16string> answerNotes(const DateAnswer& a) {
+    std::vector<std::u16string> notes;
+    if (a.typedEra)
+        notes.push_back(std::u16string(a.typedEra->name) + eraYearText(a.typedEraYear) + u"年" +
+                        decimal(a.date.month) + u"月" + decimal(a.date.day) +
+                        u"日はありません。この日は" + eraDateText(a) + u"です。");
+    if (a.yearOnly)
+        notes.push_back(
+            u"1872年までの和暦の月日は旧暦（太陰太陽暦）のもので西暦の月日と違うため、"
+            u"元号と年だけを示します。");
+    if (!a.springStart)
+        notes.push_back(
+            u"立春と節入りは1873年から2100年の分だけです。この日の干支と九星は元日で切り替えて"
+            u"います。");
+    if (a.beforeBirth) notes.push_back(u"基準日が生まれた日より前です。");
+    return notes;
+}
+
+std::u16string momentText(const Moment& m) {
+    return dateText(m.date) + u" " + decimal(m.hour) + u":" + twoDigits(m.minute);
+}
+
+}  // namespace yorvane
