@@ -21,8 +21,6 @@ private slots:
     void openFailureShowsThePath();
     void windowsOpenWhole_data();
     void windowsOpenWhole();
-    void restoredTitleBarWhole_data();
-    void restoredTitleBarWhole();
 };
 
 void TestDesktop::openDocument_data() {
@@ -134,25 +132,6 @@ void TestDesktop::windowsOpenWhole() {
         QVERIFY(where == "right" ? r.left() > owner.right() : r.right() < owner.left());
         QCOMPARE(r.top(), std::min(owner.top(), holder->bottom() + 1 - r.height()));
     }
-}
-
-// A restored window keeps its whole title bar on a screen, moved as little as that takes.
-void TestDesktop::restoredTitleBarWhole_data() {
-    QTest::addColumn<QRect>("frame");
-    QTest::addColumn<QPoint>("moved");
-    QTest::newRow("whole on the second screen") << QRect(2000, 500, 416, 330) << QPoint();
-    QTest::newRow("partly off the right") << QRect(3000, 500, 416, 330) << QPoint(-216, 0);
-    QTest::newRow("above the top") << QRect(100, -10, 416, 330) << QPoint(0, 10);
-    QTest::newRow("across both, mostly on the first")
-        << QRect(1700, 100, 416, 330) << QPoint(-196, 0);
-    QTest::newRow("below the task bar") << QRect(100, 1030, 416, 330) << QPoint(0, -20);
-}
-
-void TestDesktop::restoredTitleBarWhole() {
-    QFETCH(QRect, frame);
-    QFETCH(QPoint, moved);
-    const QList<QRect> screens{{0, 0, 1920, 1040}, {1920, 0, 1280, 1024}};
-    QCOMPARE(yorvane::titleBarKeptOnScreen(frame, 30, screens), frame.translated(moved));
 }
 
 QTEST_MAIN(TestDesktop)

@@ -395,9 +395,6 @@ void MainWindow::loadSettings() {
     // where nobody can see or move it.
     if (!titleBarReachable(titleBarAt(pos(), width()), availableScreenAreas()))
         move(designPosition);
-    // One within reach comes back with the whole title bar on its screen.
-    const QRect bar = titleBarAt(pos(), width());
-    move(titleBarKeptOnScreen(bar, bar.height(), availableScreenAreas()).topLeft());
     // The first position is kept only where the whole window fits: a small or scaled screen
     // would show it in part, or not at all.
     if (pos() == designPosition) {
@@ -405,6 +402,10 @@ void MainWindow::loadSettings() {
         const QScreen* primary = QGuiApplication::primaryScreen();
         if (primary)
             move(wholeOnScreen(frame, availableScreenAreas(), primary->availableGeometry()));
+    } else {
+        // One saved within reach comes back with the whole title bar on its screen.
+        const QRect bar = titleBarAt(pos(), width());
+        move(titleBarKeptOnScreen(bar, bar.height(), availableScreenAreas()).topLeft());
     }
     const QString designated = settingsValue(QStringLiteral("SHITEI"), QStringLiteral("SET"), file);
     const QString caption = settingsValue(QStringLiteral("GENGO"), QStringLiteral("SET"), file);
