@@ -134,14 +134,39 @@ std::u16string isoDate(Date d) {
     return year + u"-" + twoDigits(d.month) + u"-" + twoDigits(d.day);
 }
 
-// 昭和55年3月4日; the era and year alone before 1873; empty before 645.
+std::u16string monthDay(int month, bool leap, int day) {
+    return (leap ? u"閏" : u"") + decimal(month) + u"月" + decimal(day) + u"日";
+}
+
+std::u16string eraDate(std::u16string_view era, std::int32_t year, int month, bool leap, int day) {
+    return std::u16string(era) + eraYearText(year) + u"年" + monthDay(month, leap, day);
+}
+
+// 昭和55年3月4日; 嘉永3年閏2月1日 from 1844 to 1872 (the lunisolar calendar's); the era and year
+// alone before; empty before 645.
 std::u16string eraDateText(const DateAnswer& a) {
-    if (!a.era) {
-        const EraDisplay era = historicalEraDisplay(a.date.year);
-        return era.caption + era.year + (era.year.empty() ? u"" : u"年");
-    }
-    return std::u16string(a.era->name) + eraYearText(a.eraYear) + u"年" + decimal(a.date.month) +
-           u"月" + decimal(a.date.day) + u"日";
+    if (a.era) return eraDate(a.era->name, a.eraYear, a.date.month, false, a.date.day);
+    if (const auto& l = a.lunisolarEra)
+        return eraDate(l->era->name, l->eraYear, l->date.month, l->date.leap, l->date.day);
+    const EraDisplay era = historicalEraDisplay(a.date.year);
+    return era.caption + era.year + (era.year.empty() ? u"" : u"年");
+}
+
+// {"年": 2026, "月": 10, "閏": false, "日": 30}, shown "2026年10月30日"; null outside the
+// lunisolar calendar's days.
+FieldValue lunisolarValue(const std::optional<LunisolarDate>& l) {
+    if (!l) return FieldValue::null(u"（1844年〜2100年のみ）");
+    FieldValue v = FieldValue::object({{u"年", FieldValue::of(std::int64_t{l->year})},
+                                       {u"月", FieldValue::of(std::int64_t{l->month})},
+                                       {u"閏", FieldValue::of(l->leap)},
+                                       {u"日", FieldValue::of(std::int64_t{l->day})}});
+    v.shown = decimal(l->year) + u"年" + monthDay(l->month, l->leap, l->day);
+    return v;
+}
+
+FieldValue rokuyoValue(const std::optional<LunisolarDate>& l) {
+    if (!l) return FieldValue::null();
+    return FieldValue::of(std::u16string(rokuyoName(rokuyo(*l))));
 }
 
 FieldValue cycleValue(int cycle) {
@@ -160,8 +185,21 @@ void addBirthday(std::vector<AnswerField>& f, const DateAnswer& a) {
                  FieldValue::of(isoDate(d), dateText(d) + u"（" + weekdayName + u"）")});
     f.push_back({AnswerGroup::Birthday, {}, u"曜日", FieldValue::of(weekdayName)});
     const std::u16string era = eraDateText(a);
-    f.push_back({AnswerGroup::Birthday, u"和暦", u"和暦",
-                 FieldValue::of(era, era.empty() ? u"（なし）" : u""), a.typedEra != nullptr});
+    std::u16string shown = era.empty() ? u"（なし）" : u"";
+    if (a.formerEra) {
+        const std::u16string former =
+            eraDate(a.formerEra->name, a.formerEraYear, d.month, false, d.day);
+        shown = former + u" / " + era;
+        f.push_back({AnswerGroup::Birthday, u"和暦", u"和暦", FieldValue::of(era, shown),
+                     a.typedEra != nullptr});
+        f.push_back({AnswerGroup::Birthday, {}, u"和暦（前の元号）", FieldValue::of(former)});
+    } else {
+        f.push_back({AnswerGroup::Birthday, u"和暦", u"和暦", FieldValue::of(era, shown),
+                     a.typedEra != nullptr});
+    }
+    f.push_back({AnswerGroup::Birthday, u"旧暦", u"旧暦", lunisolarValue(a.lunisolar)});
+    f.push_back({AnswerGroup::Birthday, u"六曜", u"六曜", rokuyoValue(a.lunisolar)});
+    f.push_back({AnswerGroup::Birthday, u"日干支", u"日干支", cycleValue(a.dayCycle)});
 }
 
 void addAges(std::vector<AnswerField>& f, const DateAnswer& a) {
@@ -169,6 +207,17 @@ void addAges(std::vector<AnswerField>& f, const DateAnswer& a) {
     f.push_back({AnswerGroup::Age, u"数え年", u"数え年", ageValue(a, a.countedAge)});
     f.push_back({AnswerGroup::Age, u"次の誕生日まで", u"次の誕生日まで",
                  FieldValue::of(a.daysToBirthday, decimal(a.daysToBirthday) + u"日")});
+    std::vector<FieldMember> birthdays;
+    for (const std::optional<Date>& day : a.lunisolarBirthdays)
+        birthdays.push_back(
+            {birthdays.empty() ? u"今年" : u"来年",
+             day ? FieldValue::of(isoDate(*day), dateText(*day)) : FieldValue::null(u"（なし）")});
+    f.push_back({AnswerGroup::Age, u"旧暦の誕生日", u"旧暦の誕生日",
+                 FieldValue::object(std::move(birthdays))});
+    f.push_back(
+        {AnswerGroup::Age, u"基準日の旧暦", u"基準日の旧暦", lunisolarValue(a.referenceLunisolar)});
+    f.push_back(
+        {AnswerGroup::Age, u"基準日の六曜", u"基準日の六曜", rokuyoValue(a.referenceLunisolar)});
 }
 
 FieldValue springStartValue(const std::optional<Moment>& m) {
@@ -182,12 +231,18 @@ void addSigns(std::vector<AnswerField>& f, const DateAnswer& a) {
     const auto star = [](int s) { return FieldValue::of(std::u16string(nineStarName(s))); };
     f.push_back({AnswerGroup::Signs, u"干支", u"干支", cycleValue(yearCycle(a.signYear))});
     f.push_back({AnswerGroup::Signs, u"九星", u"九星", star(yearStar(a.signYear))});
+    // Where counting from New Year's Day gives another year, as many people count.
+    if (a.newYearSign.year != a.signYear) {
+        f.push_back({AnswerGroup::Signs, u"干支（1月1日から）", u"干支（1月1日から）",
+                     cycleValue(a.newYearSign.cycle)});
+        f.push_back({AnswerGroup::Signs, u"九星（1月1日から）", u"九星（1月1日から）",
+                     star(a.newYearSign.star)});
+    }
     f.push_back({AnswerGroup::Signs, u"立春", u"立春", springStartValue(a.springStart)});
     f.push_back({AnswerGroup::Signs, u"月干支", u"月干支",
                  a.monthCycle ? cycleValue(*a.monthCycle) : FieldValue::null()});
     f.push_back({AnswerGroup::Signs, u"月命星", u"月命星",
                  a.monthStar ? star(*a.monthStar) : FieldValue::null()});
-    f.push_back({AnswerGroup::Signs, u"日干支", u"日干支", cycleValue(a.dayCycle)});
 }
 
 void addSchool(std::vector<AnswerField>& f, const DateAnswer& a) {
@@ -210,6 +265,58 @@ void addSchool(std::vector<AnswerField>& f, const DateAnswer& a) {
     };
     for (const auto& r : rows)
         f.push_back({AnswerGroup::School, r.label, r.label, month(r.year, r.month)});
+    std::vector<FieldValue> record;
+    for (const SchoolEntry& e : a.schoolRecord) {
+        const auto text = [](std::u16string_view s) { return FieldValue::of(std::u16string(s)); };
+        FieldValue item = FieldValue::object(
+            {{u"学校", text(schoolName(e.school))},
+             {u"区分", text(schoolEventName(e.event))},
+             {u"西暦", FieldValue::of(isoDate({e.year, e.month, 1}).substr(0, 7))},
+             {u"和暦", FieldValue::of(schoolMonthText(e, ResumeCalendar::Japanese))}});
+        item.shown = resumeLine(e, ResumeCalendar::Japanese) + u"（" +
+                     schoolMonthText(e, ResumeCalendar::Western) + u"）";
+        record.push_back(std::move(item));
+    }
+    f.push_back({AnswerGroup::School, u"学歴", u"学歴", FieldValue::list(std::move(record))});
+}
+
+// "2021年（令和3年）"; the year alone where it has no era.
+std::u16string yearWithEras(std::int32_t year, const std::u16string& eras) {
+    return decimal(year) + u"年" + (eras.empty() ? u"" : u"（" + eras + u"）");
+}
+
+FieldValue unluckyList(const DateAnswer& a) {
+    std::vector<FieldValue> items;
+    for (const UnluckyEntry& e : a.unluckyYears) {
+        const std::u16string eras = yearInErasText(e.year);
+        const std::u16string_view kind = unluckyKindName(e.which.kind);
+        FieldValue item =
+            FieldValue::object({{u"性別", FieldValue::of(std::u16string(sexName(e.sex)))},
+                                {u"数え年", FieldValue::of(std::int64_t{e.countedAge})},
+                                {u"区分", FieldValue::of(std::u16string(kind))},
+                                {u"大厄", FieldValue::of(e.which.great)},
+                                {u"西暦", FieldValue::of(std::int64_t{e.year})},
+                                {u"和暦", FieldValue::of(eras)}});
+        item.shown = yearWithEras(e.year, eras) + u" " + std::u16string(sexName(e.sex)) + u" 数え" +
+                     decimal(e.countedAge) + u"歳 " + std::u16string(kind) +
+                     (e.which.great ? u"（大厄）" : u"");
+        items.push_back(std::move(item));
+    }
+    return FieldValue::list(std::move(items));
+}
+
+FieldValue longevityList(const DateAnswer& a) {
+    std::vector<FieldValue> items;
+    for (const LongevityEntry& e : a.longevity) {
+        const std::u16string eras = yearInErasText(e.year);
+        FieldValue item = FieldValue::object({{u"名前", FieldValue::of(std::u16string(e.name))},
+                                              {u"西暦", FieldValue::of(std::int64_t{e.year})},
+                                              {u"和暦", FieldValue::of(eras)}});
+        item.shown = yearWithEras(e.year, eras) + u" " + std::u16string(e.name) + u"（" +
+                     (e.fullAge ? u"満" : u"数え") + decimal(e.age) + u"歳）";
+        items.push_back(std::move(item));
+    }
+    return FieldValue::list(std::move(items));
 }
 
 // {"今年": "男 本厄", "来年": ""}, shown "2026年 男 本厄 ／ 2027年 なし".
@@ -230,6 +337,8 @@ void addCustoms(std::vector<AnswerField>& f, const DateAnswer& a) {
     f.push_back(
         {AnswerGroup::Customs, u"長寿祝い", u"長寿祝い",
          thisAndNext(a, [](const CustomsOfYear& y) { return std::u16string(y.longevity); })});
+    f.push_back({AnswerGroup::Customs, u"厄年一覧", u"厄年一覧", unluckyList(a)});
+    f.push_back({AnswerGroup::Customs, u"長寿祝い一覧", u"長寿祝い一覧", longevityList(a)});
 }
 
 }  // namespace
@@ -283,14 +392,19 @@ std::vector<std::u16string> answerNotes(const DateAnswer& a) {
         notes.push_back(std::u16string(a.typedEra->name) + eraYearText(a.typedEraYear) + u"年" +
                         decimal(a.date.month) + u"月" + decimal(a.date.day) +
                         u"日はありません。この日は" + eraDateText(a) + u"です。");
+    if (a.lunisolarEra) notes.push_back(u"1872年までの和暦の月日は旧暦（太陰太陽暦）のものです。");
     if (a.yearOnly)
         notes.push_back(
-            u"1872年までの和暦の月日は旧暦（太陰太陽暦）のもので西暦の月日と違うため、"
-            u"元号と年だけを示します。");
+            u"1843年以前の旧暦（太陰太陽暦）の月日には対応していないため、和暦は元号と年だけを"
+            u"示します。");
     if (!a.springStart)
         notes.push_back(
             u"立春と節入りは1873年から2100年の分だけです。この日の干支と九星は元日で切り替えて"
             u"います。");
+    if (a.newYearSign.year != a.signYear)
+        notes.push_back(
+            u"立春より前の生まれです。厄年は1月1日から数えていますが、立春から数える寺社では"
+            u"前の年の生まれとして数えます。");
     if (a.beforeBirth) notes.push_back(u"基準日が生まれた日より前です。");
     return notes;
 }

@@ -64,6 +64,7 @@ private slots:
     void outputThatCannotBeWrittenFails();
     void fileNamesAreBytes();
     void onIsReadAsTheBirthIs();
+    void roninAndSex();
 };
 
 void TestCommandLine::action_data() {
@@ -82,6 +83,10 @@ void TestCommandLine::action_data() {
     QTest::newRow("--reference not a year") << "--csv a.csv --reference 20x0" << Action::Mistake;
     QTest::newRow("--reference before the table") << "--csv - --reference 1800" << Action::Mistake;
     QTest::newRow("--on without --query") << "--on 2026-12-08" << Action::Mistake;
+    QTest::newRow("--sex without --query") << "--sex 男" << Action::Mistake;
+    QTest::newRow("--sex neither") << "--query x --sex 両方" << Action::Mistake;
+    QTest::newRow("--ronin above 5") << "--query x --ronin 6" << Action::Mistake;
+    QTest::newRow("--ronin below 0") << "--query x --ronin -1" << Action::Mistake;
     QTest::newRow("--csv to standard output") << "--csv -" << Action::Csv;
     QTest::newRow("--query") << "--query 昭和55" << Action::Query;
 }
@@ -208,6 +213,37 @@ void TestCommandLine::onIsReadAsTheBirthIs() {
     QVERIFY(answers[3] != answers[0]);
     QCOMPARE(run({"--query", "1980/3/4", "--on", "2026-02-30"}, "/dev/null", &said), 1);
     QVERIFY2(said.contains("--on") && said.contains("2月30日"), said.constData());
+}
+
+// --ronin moves every school after 高校卒業, each month named by the era of its 1st (大学卒業 of
+// one born 1995-06-01 is 平成30年3月, 平成31年3月 a year later, 令和2年3月 two years later);
+// --sex lists one person's 厄年.
+void TestCommandLine::roninAndSex() {
+    QByteArray said;
+    const auto json = [&said](QList<QByteArray> arguments) {
+        QTemporaryFile out;
+        if (!out.open()) return QJsonObject();
+        arguments =
+            QList<QByteArray>{"--query", "1995/6/1", "--on", "2026/12/8", "--json"} + arguments;
+        if (run(arguments, QFile::encodeName(out.fileName()), &said) != 0) return QJsonObject();
+        return QJsonDocument::fromJson(out.readAll()).object();
+    };
+    const auto record = [](const QJsonObject& answer, const QString& school) {
+        for (const QJsonValue& entry : answer["学歴"].toArray())
+            if (entry["学校"] == school && entry["区分"] == "卒業") return entry["和暦"].toString();
+        return QString();
+    };
+    const char* university[] = {"平成30年3月", "平成31年3月", "令和2年3月"};
+    for (int years = 0; years < 3; ++years) {
+        const QJsonObject answer = json({"--ronin", QByteArray::number(years)});
+        QCOMPARE(record(answer, "高校"), "平成26年3月");
+        QCOMPARE(record(answer, "大学"), QString::fromUtf8(university[years]));
+    }
+    const QJsonArray women = json({"--sex", "女"})["厄年一覧"].toArray();
+    QVERIFY(!women.isEmpty());
+    for (const QJsonValue& entry : women) QCOMPARE(entry["性別"].toString(), "女");
+    QCOMPARE(json({})["厄年一覧"].toArray().size(),
+             women.size() + json({"--sex", "男"})["厄年一覧"].toArray().size());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -46,6 +46,7 @@ private slots:
     void publishedSpringStart_data();
     void publishedSpringStart();
     void outsideTheTable();
+    void leapMonthOf2033();
     void threeFormsAgree();
     void commandLineRefuses();
 };
@@ -203,13 +204,13 @@ void TestDates::eraByDay_data() {
     QTest::newRow("last of 明治") << "1912/7/29"
                                   << "明治45年7月29日" << false;
     QTest::newRow("first of 大正") << "1912/7/30"
-                                   << "大正元年7月30日" << false;
+                                   << "明治45年7月30日 / 大正元年7月30日" << false;
     QTest::newRow("大正 +1") << "1912/7/31"
                              << "大正元年7月31日" << false;
     QTest::newRow("last of 大正") << "1926/12/24"
                                   << "大正15年12月24日" << false;
     QTest::newRow("first of 昭和") << "1926/12/25"
-                                   << "昭和元年12月25日" << false;
+                                   << "大正15年12月25日 / 昭和元年12月25日" << false;
     QTest::newRow("昭和 +1") << "1926/12/26"
                              << "昭和元年12月26日" << false;
     QTest::newRow("last of 昭和") << "S64.1.7"
@@ -232,10 +233,15 @@ void TestDates::eraByDay_data() {
                                     << "昭和2年1月1日" << true;
     QTest::newRow("昭和元年 before its day") << "S1.12.24"
                                              << "大正15年12月24日" << true;
-    QTest::newRow("before 1873: the year only") << "1872/12/31"
-                                                << "明治5年" << false;
-    QTest::newRow("嘉永") << "1850/5/1"
-                          << "嘉永3年" << false;
+    // Before 1873 the lunisolar calendar's date, before 1844 the era and year alone.
+    QTest::newRow("last lunisolar day") << "1872/12/31"
+                                        << "明治5年12月2日" << false;
+    QTest::newRow("first of 明治") << "1868/10/23"
+                                   << "明治元年9月8日" << false;
+    QTest::newRow("嘉永 leap month") << "1852/3/21"
+                                     << "嘉永5年閏2月1日" << false;
+    QTest::newRow("before 1844: the year only") << "1843/12/31"
+                                                << "天保14年" << false;
 }
 
 void TestDates::eraByDay() {
@@ -245,7 +251,7 @@ void TestDates::eraByDay() {
     const DateAnswer a = answer(text);
     QCOMPARE(line(a, "和暦"), eraDate);
     QCOMPARE(a.typedEra != nullptr, red);
-    QCOMPARE(a.yearOnly, a.date < kGregorianInJapan);
+    QCOMPARE(a.yearOnly, a.date < kLunisolarFirstDay);
     // The red day is also said in words, beginning with the era and year typed.
     if (red && a.typedEra) QVERIFY(qs(answerNotes(a).front()).startsWith(qs(a.typedEra->name)));
 }
@@ -429,14 +435,15 @@ QStringList topLevelKeys(const QString& json) {
 }
 
 // What a line must hold of a JSON value: a date, a month or a moment as the line writes it
-// ("1980-02-05T01:10+09:00" is "1980年2月5日 1:10"), a number's digits, a truth as はい or いいえ,
-// every member of an object; nothing of a null, which a line says in words.
-QStringList lineParts(const QJsonValue& v) {
+// ("1980-02-05T01:10+09:00" is "1980年2月5日 1:10"), a number's digits, a truth as はい or いいえ
+// (within an object, a mark the line words as it may), every member of an object; nothing of a
+// null, which a line says in words.
+QStringList lineParts(const QJsonValue& v, bool member = false) {
     static const QRegularExpression iso(R"(^(\d{4})-(\d\d)(?:-(\d\d))?(?:T(\d\d):(\d\d))?)");
     QStringList parts;
     if (v.isObject()) {
-        for (const QJsonValue& member : v.toObject()) parts << lineParts(member);
-    } else if (v.isBool()) {
+        for (const QJsonValue& m : v.toObject()) parts << lineParts(m, true);
+    } else if (v.isBool() && !member) {
         parts << (v.toBool() ? "はい" : "いいえ");
     } else if (v.isDouble()) {
         parts << QString::number(v.toInteger());
@@ -494,6 +501,22 @@ void TestDates::threeFormsAgree() {
         QVERIFY(errors.isEmpty());
     }
     QVERIFY(births > 900);
+}
+
+// The calendar publishers' 閏11月 of 2033 begins on 12月22日: a birth on its first day is in the
+// leap month, keeps its birthday there in 2033 and falls in the ordinary 11月 in 2034, which has
+// no leap month; the 六曜 counts the leap month as 11月 ((11 + 1) mod 6 is 大安).
+void TestDates::leapMonthOf2033() {
+    const DateAnswer before = answer("2033/12/21", "2033/12/22");
+    const DateAnswer a = answer("2033/12/22", "2033/12/22");
+    QVERIFY(before.lunisolar && a.lunisolar);
+    QVERIFY(!before.lunisolar->leap && before.lunisolar->month == 11);
+    QCOMPARE(*a.lunisolar, (LunisolarDate{2033, 11, true, 1}));
+    QCOMPARE(line(a, "旧暦"), "2033年閏11月1日");
+    QCOMPARE(line(a, "六曜"), "大安");
+    QCOMPARE(line(a, "基準日の旧暦"), line(a, "旧暦"));
+    QCOMPARE(a.lunisolarBirthdays[0], std::optional<Date>(a.date));
+    QCOMPARE(a.lunisolarBirthdays[1], dateOfLunisolar({2034, 11, false, 1}));
 }
 
 // Bad input on the command line: the reason in Japanese, status 1.

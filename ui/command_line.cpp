@@ -14,6 +14,7 @@
 #include "atomic_file.h"
 #include "date_query.h"
 #include "platform.h"
+#include "u16text.h"
 #include "version.h"
 #include "yorvane/agetable.h"
 
@@ -71,6 +72,15 @@ struct Options {
         QStringLiteral("on"),
         QStringLiteral("--query: この日の答えにします（生年月日と同じ書き方。既定は今日）。"),
         QStringLiteral("DATE")};
+    QCommandLineOption sex{
+        QStringLiteral("sex"),
+        QStringLiteral("--query: 厄年をこの性別（男 または 女）だけ挙げます（既定は両方）。"),
+        QStringLiteral("男|女")};
+    QCommandLineOption ronin{
+        QStringLiteral("ronin"),
+        QStringLiteral("--query: 高校卒業の後の浪人・留年の年数（0〜%1）を学歴に加えます。")
+            .arg(kMaxExtraYears),
+        QStringLiteral("N")};
     QCommandLineOption json{QStringLiteral("json"),
                             QStringLiteral("--query: 答えを JSON で表示します。")};
     // Qt's own options, which the QApplication reads: accepted and not listed.
@@ -98,6 +108,19 @@ CommandLine mistake(const QString& why, const QCommandLineParser& parser) {
     return line;
 }
 
+std::optional<Sex> sexNamed(const QString& name) {
+    for (const Sex sex : {Sex::Male, Sex::Female})
+        if (name == qs(sexName(sex))) return sex;
+    return std::nullopt;
+}
+
+std::optional<int> extraYears(const QString& text) {
+    bool number = false;
+    const int years = text.toInt(&number);
+    if (!number || years < 0 || years > kMaxExtraYears) return std::nullopt;
+    return years;
+}
+
 // What is wrong with the combination of options given, empty when nothing is.
 QString misuse(const QCommandLineParser& parser, const Options& o) {
     if (!parser.positionalArguments().isEmpty())
@@ -108,8 +131,15 @@ QString misuse(const QCommandLineParser& parser, const Options& o) {
     if (!parser.isSet(o.csv) &&
         (parser.isSet(o.reference) || parser.isSet(o.fullAge) || parser.isSet(o.early)))
         return QStringLiteral("--reference、--full-age、--early は --csv と一緒に使います。");
-    if (!parser.isSet(o.query) && (parser.isSet(o.on) || parser.isSet(o.json)))
-        return QStringLiteral("--on と --json は --query と一緒に使います。");
+    if (!parser.isSet(o.query) && (parser.isSet(o.on) || parser.isSet(o.json) ||
+                                   parser.isSet(o.sex) || parser.isSet(o.ronin)))
+        return QStringLiteral("--on、--sex、--ronin、--json は --query と一緒に使います。");
+    if (parser.isSet(o.sex) && !sexNamed(parser.value(o.sex)))
+        return QStringLiteral("--sex は 男 か 女 です: %1").arg(parser.value(o.sex));
+    if (parser.isSet(o.ronin) && !extraYears(parser.value(o.ronin)))
+        return QStringLiteral("--ronin は 0 から %1 の年数です: %2")
+            .arg(kMaxExtraYears)
+            .arg(parser.value(o.ronin));
     if (parser.isSet(o.csv) && parser.value(o.csv).isEmpty())
         return QStringLiteral("--csv にファイル名がありません。");
     if (parser.isSet(o.reference)) {
@@ -137,6 +167,8 @@ CommandLine requested(const QCommandLineParser& parser, const Options& o) {
         line.query.text = parser.value(o.query);
         line.query.on = parser.value(o.on);
         line.query.json = parser.isSet(o.json);
+        if (parser.isSet(o.sex)) line.query.options.sex = sexNamed(parser.value(o.sex));
+        line.query.options.extraYears = extraYears(parser.value(o.ronin)).value_or(0);
     }
     return line;
 }
@@ -171,7 +203,7 @@ int answerQuery(const QueryRequest& query) {
         QTextStream err(&reason, QIODevice::WriteOnly);
         const QDate today = localToday();
         status = runDateQuery(query.text, query.on, query.json, out, err,
-                              {today.year(), today.month(), today.day()});
+                              {today.year(), today.month(), today.day()}, query.options);
     }
     if (status != 0) {
         say(reason);
@@ -194,8 +226,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             "生まれ年の和暦・干支・九星・年齢を調べます。オプションなしでウィンドウを開きます。")
             .arg(applicationTitle()));
     Options o;
-    parser.addOptions(
-        {o.help, o.version, o.csv, o.reference, o.fullAge, o.early, o.query, o.on, o.json});
+    parser.addOptions({o.help, o.version, o.csv, o.reference, o.fullAge, o.early, o.query, o.on,
+                       o.sex, o.ronin, o.json});
     addQtOptions(parser, o);
     if (!parser.parse(arguments)) return mistake(parser.errorText(), parser);
     CommandLine line;

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "yorvane/dateanswer.h"
+
 namespace yorvane {
 
 // --csv FILE [--reference YEAR] [--full-age] [--early]: the age table as CSV.
@@ -16,11 +18,13 @@ struct CsvRequest {
     bool earlyBorn = false;
 };
 
-// --query TEXT [--on DATE] [--json]: one question answered on standard output.
+// --query TEXT [--on DATE] [--sex 男|女] [--ronin N] [--json]: one question answered on standard
+// output.
 struct QueryRequest {
     QString text;
     QString on;  // the 基準日 as typed, read by the date reader; blank: today
     bool json = false;
+    AnswerOptions options;  // whose 厄年 (none: both), years of 浪人 or 留年
 };
 
 struct CommandLine {

@@ -16,11 +16,11 @@ int fail(QTextStream& err, const QString& why) {
 }  // namespace
 
 int runDateQuery(const QString& text, const QString& on, bool json, QTextStream& out,
-                 QTextStream& err, Date today) {
+                 QTextStream& err, Date today, const AnswerOptions& options) {
     const DateParse reference = readReference(u16(on), today);
     if (!reference.value)
         return fail(err, QStringLiteral("--on の日付が正しくありません: ") + qs(reference.error));
-    const DateQuery q = answerDate(u16(text), reference.value->date);
+    const DateQuery q = answerDate(u16(text), reference.value->date, options);
     if (!q.answer) return fail(err, qs(q.error));
     const std::vector<AnswerField> fields = answerFields(*q.answer);
     if (json) {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QTextStream>
 
-#include "yorvane/gregorian.h"
+#include "yorvane/dateanswer.h"
 
 namespace yorvane {
 
@@ -13,6 +13,6 @@ namespace yorvane {
 // when blank) to `out` and returns 0; for a text that names no day, prints the reason in
 // Japanese to `err` and returns 1.
 int runDateQuery(const QString& text, const QString& on, bool json, QTextStream& out,
-                 QTextStream& err, Date today);
+                 QTextStream& err, Date today, const AnswerOptions& options = {});
 
 }  // namespace yorvane

@@ -1,18 +1,22 @@
 #pragma once
 // Everything the program tells about a day of birth on a reference day (基準日), as plain values:
 // the day in both calendars, both counts of age, the days to the next birthday, the sign and the
-// nine-star of its year by 立春, of its month by 節入り, the sign of the day, the years of school
-// with 早生まれ decided by the day, and 厄年 and 長寿祝い this year and next. The lines and the
-// JSON are written from it by answer_fields.h.
+// nine-star of its year by 立春 (and by New Year's Day where that differs), of its month by
+// 節入り, the sign of the day, the lunisolar date and 六曜 of the day and of the 基準日, the
+// lunisolar birthday, the years of school with 早生まれ decided by the day and a résumé's 学歴,
+// and 厄年 and 長寿祝い this year, next year and over a life. The lines and the JSON are written
+// from it by answer_fields.h.
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "yorvane/customs.h"
 #include "yorvane/date.h"
+#include "yorvane/lunisolar.h"
 #include "yorvane/solar_terms.h"
 
 namespace yorvane {
@@ -25,14 +29,24 @@ struct CustomsOfYear {
     std::u16string_view longevity;
 };
 
+// What the asker chooses: whose 厄年 are listed, and the years of 浪人 or 留年 after 高校.
+struct AnswerOptions {
+    std::optional<Sex> sex;  // none: both
+    int extraYears = 0;      // 0 to kMaxExtraYears
+};
+
 struct DateAnswer {
     Date date;       // the day named, in the Western calendar
     Date reference;  // the 基準日
-    // The era of the day and its year, from 1873 (Gregorian days); nullptr before, when only the
-    // historical era of the year is given (yearOnly).
+    // The era of the day and its year, from 1873 (Gregorian days); nullptr before. On the first
+    // day of 大正 and of 昭和, also the era whose last day it was.
     const EraStart* era = nullptr;
     std::int32_t eraYear = 0;
-    bool yearOnly = false;  // before 1873: the month and day were the lunisolar calendar's
+    const EraStart* formerEra = nullptr;
+    std::int32_t formerEraYear = 0;
+    // From 1844 to 1872, the 和暦 date of the lunisolar calendar the country kept.
+    std::optional<LunisolarEraDate> lunisolarEra;
+    bool yearOnly = false;  // before 1844: only the era and year of the historical table
     // The era the text named when the day was not in it (昭和64年1月8日), with its year as typed.
     const EraStart* typedEra = nullptr;
     std::int32_t typedEraYear = 0;
@@ -45,9 +59,19 @@ struct DateAnswer {
     std::optional<int> monthCycle;      // the month's place in the sexagenary cycle, 甲子 = 0
     std::optional<int> monthStar;       // 月命星, 1 (一白) to 9 (九紫)
     int dayCycle = 0;                   // the day's place in the sexagenary cycle
+    YearSignCount newYearSign{};        // the year's 干支 and 九星 counted from 1 January
     bool earlyBorn = false;             // 早生まれ: 1 January to 1 April
     SchoolYears school{};
+    // The lunisolar dates of the day and of the 基準日, 1844 to 2100, and the days of the lunisolar
+    // birthday in the 基準日's lunisolar year and the next.
+    std::optional<LunisolarDate> lunisolar, referenceLunisolar;
+    std::array<std::optional<Date>, 2> lunisolarBirthdays;
+    int extraYears = 0;  // 浪人 or 留年 counted into the record
+    SchoolRecord schoolRecord{};
     std::array<CustomsOfYear, 2> years{};  // the 基準日's year and the next
+    // A life's 厄年 (of one sex or both) and 長寿祝い, each from the next one on, then the past.
+    std::vector<UnluckyEntry> unluckyYears;
+    std::vector<LongevityEntry> longevity;
 };
 
 // The answer, or why there is none (the reason names the box, in Japanese).
@@ -57,7 +81,8 @@ struct DateQuery {
 };
 
 // The day of birth typed as `birthText` on the 基準日 `reference`.
-DateQuery answerDate(std::u16string_view birthText, Date reference);
+DateQuery answerDate(std::u16string_view birthText, Date reference,
+                     const AnswerOptions& options = {});
 
 // The 基準日 typed as `text` through the same reader; a blank text is `today`.
 DateParse readReference(std::u16string_view text, Date today);
