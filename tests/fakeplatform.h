@@ -37,7 +37,7 @@ public:
         documentFailure = std::move(failedLater);
         return documentsAccepted;
     }
-    bool openAddress(const QString& address) override {
+    bool openAddress(const QString& address, std::function<void()> = {}) override {
         addresses << address;
         return addressesAccepted;
     }

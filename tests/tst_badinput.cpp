@@ -85,7 +85,7 @@ public:
     bool openDocument(const QString&, const QString&, std::function<void()>) override {
         return false;
     }
-    bool openAddress(const QString&) override { return false; }
+    bool openAddress(const QString&, std::function<void()>) override { return false; }
     QStringList loaded;
 
 private:

@@ -5,7 +5,6 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDate>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +12,6 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -181,18 +179,21 @@ QPixmap DesktopPlatform::loadPicture(const QString& path, const QSize& shownSize
     return entry.picture;
 }
 
-bool DesktopPlatform::openDocument(const QString& fileName, const QString& workingFolder,
-                                   std::function<void()> failedLater) {
-    // Qt's own way reports success whenever it could start a launcher, whatever became of the
-    // document; xdg-open ends with a status of its own.
+namespace {
+
+// Starts xdg-open on `target` from `workingFolder`; false when there is none or it cannot start.
+// Qt's own way reports success whenever it could start a launcher, whatever became of the
+// document; xdg-open ends with a status of its own.
+bool startOpener(const QString& target, const QString& workingFolder,
+                 std::function<void()> failedLater) {
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (opener.isEmpty()) return false;
     // Not detached: without a desktop environment xdg-open waits for the viewer it started, so
     // its status comes later and the program does not wait for it.
     auto* process = new QProcess(QCoreApplication::instance());
     process->setProgram(opener);
-    process->setArguments({QFileInfo(QDir(workingFolder), fileName).absoluteFilePath()});
-    process->setWorkingDirectory(workingFolder);
+    process->setArguments({target});
+    if (!workingFolder.isEmpty()) process->setWorkingDirectory(workingFolder);
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setStandardInputFile(QProcess::nullDevice());
     QObject::connect(process, &QProcess::finished, process,
@@ -208,8 +209,18 @@ bool DesktopPlatform::openDocument(const QString& fileName, const QString& worki
     return false;
 }
 
-bool DesktopPlatform::openAddress(const QString& address) {
-    return QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
+}  // namespace
+
+bool DesktopPlatform::openDocument(const QString& fileName, const QString& workingFolder,
+                                   std::function<void()> failedLater) {
+    return startOpener(QFileInfo(QDir(workingFolder), fileName).absoluteFilePath(), workingFolder,
+                       std::move(failedLater));
+}
+
+// Through xdg-open as well: it reports a browser that cannot be started ("no method available"),
+// which Qt's own way would take for success.
+bool DesktopPlatform::openAddress(const QString& address, std::function<void()> failedLater) {
+    return startOpener(address, QString(), std::move(failedLater));
 }
 
 void registerFontSubstitutes() {

@@ -57,8 +57,8 @@ public:
     // the caller's window has gone.
     virtual bool openDocument(const QString& fileName, const QString& workingFolder,
                               std::function<void()> failedLater = {}) = 0;
-    // Hands a web address to the desktop's browser. True when the desktop accepted it.
-    virtual bool openAddress(const QString& address) = 0;
+    // Hands a web address to the desktop's browser, in the same way and with the same answers.
+    virtual bool openAddress(const QString& address, std::function<void()> failedLater = {}) = 0;
 };
 
 // The real desktop, through Qt.
@@ -78,7 +78,7 @@ public:
     // Through xdg-open, whose exit status says whether the document found a viewer.
     bool openDocument(const QString& fileName, const QString& workingFolder,
                       std::function<void()> failedLater = {}) override;
-    bool openAddress(const QString& address) override;
+    bool openAddress(const QString& address, std::function<void()> failedLater = {}) override;
     // What keeps the program from its own folder, said in Japanese; empty when nothing does.
     QString startupProblem() const { return problem_; }
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include "application.h"
 #include "colours.h"
@@ -90,7 +91,16 @@ VersionWindow::VersionWindow(Platform& platform, QWidget* parent)
 void VersionWindow::openWebPage() {
     // A screen reader hears what the activation did: the description of the focused address.
     addressLabel->setAccessibleDescription(QStringLiteral("ウェブページをブラウザで開きます"));
-    if (platform_.openAddress(webAddress())) return;
+    // The browser may also fail after the opener has started (no method available): the same
+    // message then, while the window is still there.
+    const QPointer<VersionWindow> self(this);
+    const auto failed = [self] {
+        if (self) self->sayConnectFailed();
+    };
+    if (!platform_.openAddress(webAddress(), failed)) sayConnectFailed();
+}
+
+void VersionWindow::sayConnectFailed() {
     QMessageBox box(QMessageBox::NoIcon, applicationTitle(),
                     QStringLiteral("IE に接続できません。"), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("connectFailed"));

@@ -16,7 +16,8 @@ public:
 
     static QString webAddress();
 
-    // Opens the web address in the desktop's browser; says so when the desktop refuses.
+    // Opens the web address in the desktop's browser; says so when the desktop refuses, at once
+    // or once its opener has failed.
     void openWebPage();
 
     QLabel* banner = nullptr;
@@ -29,6 +30,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void sayConnectFailed();
     Platform& platform_;
 };
 
