@@ -29,12 +29,16 @@ char16_t folded(char16_t c) {
 constexpr bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 constexpr bool isLetter(char16_t c) { return c >= u'A' && c <= u'Z'; }
 
+constexpr bool isSeparator(char16_t c) { return c == u'/' || c == u'-' || c == u'.'; }
+
 struct Reader {
     std::u16string text;
     std::size_t at = 0;
+    bool lookingAhead = false;  // reading what follows a whole day, to see if it is a second one
 
     bool done() const { return at >= text.size(); }
     char16_t peek() const { return done() ? u'\0' : text[at]; }
+    bool onlyBlanksLeft() const { return text.find_first_not_of(u' ', at) == std::u16string::npos; }
     void skipBlanks() {
         while (!done() && text[at] == u' ') ++at;
     }
@@ -65,6 +69,15 @@ struct Reader {
     }
 };
 
+constexpr std::u16string_view kNothingTyped = u"日付を入力してください。";
+constexpr std::u16string_view kNoYear =
+    u"年がありません。1980/3/4 のように年から入力してください。";
+constexpr std::u16string_view kEmptyPart =
+    u"区切りが二つ続いています。間の数字を入力してください。";
+constexpr std::u16string_view kTooManyParts =
+    u"区切りが多すぎます。年・月・日の三つに分けて入力してください（1980/3/4）。";
+constexpr std::u16string_view kTwoDays = u"日付が二つあります。一つだけ入力してください。";
+
 // 「c」 followed by `rest` (built by appending: GCC 12 warns, wrongly, on literal + string).
 std::u16string quoted(char16_t c, std::u16string_view rest) {
     std::u16string s(u"「");
@@ -78,9 +91,12 @@ std::u16string unexpected(const Reader& r) {
     return quoted(r.peek(), u"は日付に使えない文字です。");
 }
 
+// Why the next part is not there: the text ends before `what`, a separator follows another, or a
+// character of no date stands in its place.
 std::u16string missingPart(const Reader& r, std::u16string_view what) {
-    if (!r.done()) return unexpected(r);
-    return std::u16string(what) + u"まで入力してください。";
+    if (r.done()) return std::u16string(what) + u"まで入力してください。";
+    if (isSeparator(r.peek())) return std::u16string(kEmptyPart);
+    return unexpected(r);
 }
 
 // The era at the start: its name or its letter.
@@ -95,6 +111,7 @@ struct Parts {
     const LunisolarEra* oldEra = nullptr;  // an era before 明治
     bool leap = false;                     // 閏 before the month
     std::int64_t year = 0, month = 0, day = 0;
+    int yearDigits = 0;
 };
 
 // The year: digits, or 元 after an era.
@@ -106,37 +123,77 @@ std::optional<std::int64_t> readYear(Reader& r, const Parts& p, int& digits) {
     return r.number(digits);
 }
 
+std::u16string readParts(Reader& r, Parts& p);
+
+// Whether a whole day begins here (after blanks).
+bool dayBeginsAt(const Reader& r) {
+    Reader rest{r.text.substr(r.at), 0, true};
+    Parts p;
+    return readParts(rest, p).empty();
+}
+
+// What follows a whole day: nothing, a second day, a fourth part, or a character of no date.
+std::u16string afterTheDay(Reader& r) {
+    r.skipBlanks();
+    if (r.done()) return {};
+    if (r.lookingAhead) return unexpected(r);
+    if (dayBeginsAt(r)) return std::u16string(kTwoDays);
+    if (isSeparator(r.peek()) || isDigit(r.peek())) return std::u16string(kTooManyParts);
+    return unexpected(r);
+}
+
+// Two numbers that can only be a month and its day: the year was left out (3/4).
+bool monthAndDayAlone(const Parts& p, std::int64_t second) {
+    return !p.era && !p.oldEra && !p.leap && p.yearDigits <= 2 && p.year >= 1 && p.year <= 12 &&
+           second >= 1 && second <= 31;
+}
+
+// The month and the day after the year, then the end of the text.
+std::u16string readMonthAndDay(Reader& r, Parts& p) {
+    if (r.peek() == u'月') return std::u16string(kNoYear);  // 3月4日
+    if (!r.separator(u'年')) return missingPart(r, u"月と日");
+    p.leap = r.take(u"閏");
+    int digits = 0;
+    const auto month = r.number(digits);
+    if (!month) return missingPart(r, u"月と日");
+    if (!r.separator(u'月')) {
+        if (r.done() && monthAndDayAlone(p, *month)) return std::u16string(kNoYear);
+        return missingPart(r, u"日");
+    }
+    const auto day = r.number(digits);
+    if (!day) return missingPart(r, u"日");
+    p.month = *month, p.day = *day;
+    r.skipBlanks();
+    r.take(u"日");
+    return afterTheDay(r);
+}
+
 // The three numbers of the text, or the reason why there are not three.
 std::u16string readParts(Reader& r, Parts& p) {
     r.skipBlanks();
-    if (r.done()) return u"日付を入力してください。";
+    if (r.done()) return std::u16string(kNothingTyped);
     p.era = readEra(r);
     for (const LunisolarEra& e : kLunisolarEras)
         if (!p.era && !p.oldEra && r.take(e.name)) p.oldEra = &e;
     if (!p.era && !p.oldEra && isLetter(r.peek()))
         return quoted(r.peek(), u"は元号の略字ではありません（M・T・S・H・R）。");
     r.skipBlanks();
-    int digits = 0;
-    const auto year = readYear(r, p, digits);
+    const auto year = readYear(r, p, p.yearDigits);
+    if (!year && (isSeparator(r.peek()) || r.peek() == u'月')) return std::u16string(kNoYear);
     if (!year) return missingPart(r, u"年");
     p.year = *year;
-    const bool last = r.text.find_first_not_of(u' ', r.at) == std::u16string::npos;
-    if (!p.era && digits == 8 && last) {  // 19800304
-        p.month = p.year / 100 % 100, p.day = p.year % 100, p.year /= 10000;
-        return {};
+    if (!p.era && p.yearDigits == 8) {
+        if (r.onlyBlanksLeft()) {  // 19800304
+            p.month = p.year / 100 % 100, p.day = p.year % 100, p.year /= 10000;
+            return {};
+        }
+        if (!r.lookingAhead && dayBeginsAt(r)) return std::u16string(kTwoDays);
     }
-    if (!r.separator(u'年')) return missingPart(r, u"月と日");
-    p.leap = r.take(u"閏");
-    const auto month = r.number(digits);
-    if (!month) return missingPart(r, u"月と日");
-    if (!r.separator(u'月')) return missingPart(r, u"日");
-    const auto day = r.number(digits);
-    if (!day) return missingPart(r, u"日");
-    p.month = *month, p.day = *day;
-    r.skipBlanks();
-    r.take(u"日");
-    r.skipBlanks();
-    return r.done() ? std::u16string() : unexpected(r);
+    if (!p.era && !p.oldEra && p.yearDigits > 4 && r.onlyBlanksLeft())
+        return std::u16string(u"数字だけの日付は 19800304 のように8けたで入力してください（いまは")
+            .append(decimal(p.yearDigits))
+            .append(u"けたです）。");
+    return readMonthAndDay(r, p);
 }
 
 // Whether the numbers make a day of the calendar.
@@ -179,6 +236,7 @@ DateParse parseDate(std::u16string_view text) {
     Reader r;
     r.text.reserve(text.size());
     for (char16_t c : text) r.text += folded(c);
+    if (r.onlyBlanksLeft()) return {std::nullopt, std::u16string(kNothingTyped), true};
     Parts p;
     if (std::u16string error = readParts(r, p); !error.empty()) return {std::nullopt, error};
     if (isLunisolar(p)) return lunisolarParse(p);

@@ -178,6 +178,18 @@ void TestDates::parse_data() {
     QTest::newRow("beyond 9999") << "10000/1/1"
                                  << ""
                                  << "9999";
+    // The reason names what is wrong, not the first character that does not fit.
+    for (const auto& [t, why] : {std::array{"3/4", "年がありません"},
+                                 {"2月29日", "年がありません"},
+                                 {"/3/4", "年がありません"},
+                                 {"1980/3/4/5", "多すぎ"},
+                                 {"1980 3 4 5", "多すぎ"},
+                                 {"1980//4", "続いて"},
+                                 {"198003041", "8けた"},
+                                 {"1980034", "8けた"},
+                                 {"1980/3/4 1990/1/1", "二つ"},
+                                 {"19800304　昭和55年3月4日", "二つ"}})
+        QTest::newRow(t) << QString::fromUtf8(t) << "" << QString::fromUtf8(why);
 }
 
 void TestDates::parse() {
@@ -185,6 +197,7 @@ void TestDates::parse() {
     QFETCH(QString, day);
     QFETCH(QString, reason);
     const DateParse p = parseDate(u16(text));
+    QCOMPARE(p.blank, text.trimmed().isEmpty());  // only then may a window show no reason
     if (day.isEmpty()) {
         QVERIFY(!p.value);
         QVERIFY2(qs(p.error).contains(reason), qPrintable(qs(p.error)));
