@@ -221,8 +221,12 @@ DateParse lunisolarParse(const Parts& p) {
     if (p.month < 1 || p.month > 12) return {std::nullopt, decimal(p.month) + u"月はありません。"};
     if (era.proclaimed.year - 1 + p.year < kLunisolarFirstDay.year)
         return {std::nullopt, u"1843年以前の旧暦の日付には対応していません。"};
-    const auto d = dateOfLunisolarEra(era, static_cast<std::int32_t>(p.year),
-                                      static_cast<int>(p.month), p.leap, static_cast<int>(p.day));
+    // A year or day too large for any era is none, not a smaller number cut from it.
+    const bool fits = p.year <= kLastDateYear && p.day >= 1 && p.day <= 30;
+    const auto d =
+        fits ? dateOfLunisolarEra(era, static_cast<std::int32_t>(p.year), static_cast<int>(p.month),
+                                  p.leap, static_cast<int>(p.day))
+             : std::nullopt;
     if (!d)
         return {std::nullopt, std::u16string(era.name) + decimal(p.year) + u"年" +
                                   (p.leap ? u"閏" : u"") + decimal(p.month) + u"月" +

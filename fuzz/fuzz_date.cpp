@@ -5,6 +5,8 @@
 // reached. The first half of the text is the day of birth and the rest, after a tab, the 基準日.
 // Checked for every input, beside the sanitizers:
 //  - a text reads as a day, or gives a reason, never both and never neither;
+//  - a text is marked as nothing typed when it is blanks alone, and only then;
+//  - a reason never calls a separator (/ - .) a character that no date uses;
 //  - a day read is a day of the calendar from year 1 to 9999, and its own text reads back as it;
 //  - an answer has every line filled, and its ages agree with the days.
 
@@ -45,6 +47,10 @@ void fail(const char* what) {
 void checkDay(std::u16string_view text) {
     const yorvane::DateParse p = yorvane::parseDate(text);
     if (p.value.has_value() == !p.error.empty()) fail("a day and a reason, or neither");
+    if (p.blank != (text.find_first_not_of(u" \t\u3000") == std::u16string_view::npos))
+        fail("nothing typed, or not, told wrongly");
+    for (std::u16string_view sep : {u"「/」", u"「-」", u"「.」"})
+        if (p.error.starts_with(sep)) fail("a separator called a character of no date");
     if (!p.value) return;
     const yorvane::Date d = p.value->date;
     if (d.year < 1 || d.year > 9999 || d.month < 1 || d.month > 12 || d.day < 1 ||
