@@ -6,7 +6,7 @@
 #include <QTextStream>
 
 #include "date_query.h"
-#include "platform.h"
+#include "program.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);

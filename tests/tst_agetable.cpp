@@ -26,11 +26,12 @@
 
 #include "agetable_csv.h"
 #include "agetable_print.h"
-#include "agetable_settings.h"
 #include "agetable_window.h"
 #include "atomic_file.h"
 #include "formfixture.h"
+#include "placement.h"
 #include "profile_file.h"
+#include "settings.h"
 #include "yorvane/eras.h"
 
 using yorvane::AgeTableWindow;

@@ -2,7 +2,7 @@
 
 #include "command_line.h"
 
-#include "application.h"
+#include "program.h"
 
 #include <QtTest>
 

@@ -11,7 +11,7 @@
 #include <array>
 
 #include "agetable_model.h"
-#include "agetable_settings.h"
+#include "settings.h"
 
 class QCheckBox;
 class QComboBox;

@@ -22,7 +22,6 @@
 #include <cstdio>
 
 #include "agetable_window.h"
-#include "atomic_file.h"
 #include "colours.h"
 #include "control_colours.h"
 #include "date_window.h"
@@ -30,7 +29,7 @@
 #include "picture_box.h"
 #include "placement.h"
 #include "platform.h"
-#include "profile_file.h"
+#include "settings.h"
 #include "u16text.h"
 #include "window_common.h"
 #include "year_box.h"
@@ -302,7 +301,8 @@ void MainWindow::ageTableChosen() {
 // One window 日付で調べる, made on first use, brought forward with the focus in its first box.
 void MainWindow::dateWindowChosen() {
     if (!dateWindow_) {
-        dateWindow_ = std::make_unique<DateWindow>(platform_.today());
+        dateWindow_ =
+            std::make_unique<DateWindow>(platform_.today(), platform_.settingsLocation());
         shareCommands(dateWindow_.get(), {helpAction, quitAction});
         openOnOwnersScreen(dateWindow_.get(), this, dateWindow_->sizeHint(), Opening::Beside);
     }
@@ -331,26 +331,7 @@ void MainWindow::versionChosen() {
 // ---------------------------------------------------------------------------------------------
 // Start-up, shutdown and settings
 
-QString MainWindow::settingsPath() const {
-    return settingsFileToRead(platform_.settingsLocation());
-}
-
-QString MainWindow::settingsValue(const QString& key, const QString& section,
-                                  const std::optional<QByteArray>& file) const {
-    return profile::readString(file, section, key, QStringLiteral("ERROR"));
-}
-
 namespace {
-// A stored position in twips, as pixels. A text that is not a number, or one too far out to be
-// a position at all, leaves the design position.
-std::optional<int> positionFromTwips(const QString& text) {
-    bool ok = false;
-    const float twips = text.trimmed().toFloat(&ok);
-    if (!ok || !std::isfinite(twips) || std::fabs(twips / 15.0f) > float(kFarthestPosition))
-        return std::nullopt;
-    return static_cast<int>(std::lround(twips / 15.0f));
-}
-
 // The strip the title bar of a window `width` wide takes when the window is placed at `topLeft`.
 QRect titleBarAt(QPoint topLeft, int width) {
     const int height = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
@@ -364,33 +345,16 @@ QList<QRect> availableScreenAreas() {
     return areas;
 }
 
-// A single-precision number as plain decimal text: 2400, -120, 12.5.
-QString singleText(float value) {
-    if (value == std::trunc(value) && std::fabs(value) < 1.0e7f)
-        return QString::number(static_cast<qint64>(value));
-    return QString::number(value, 'g', 7);
-}
-
-QStringList valuesOf(const QList<profile::Setting>& settings) {
-    QStringList values;
-    for (const profile::Setting& s : settings) values << s.value;
-    return values;
-}
-
 // How long the settings wait after a change before they are written: a move comes to rest, a
 // year is typed whole.
 constexpr int kSaveDelayMs = 1000;
 }  // namespace
 
 void MainWindow::loadSettings() {
-    const std::optional<QByteArray> file = profile::readFile(settingsPath());
+    const MainWindowSettings stored = readMainWindowSettings(platform_.settingsLocation());
     const QPoint designPosition = pos();
-    if (auto left = positionFromTwips(
-            settingsValue(QStringLiteral("LEFT"), QStringLiteral("LOCATION"), file)))
-        move(*left, y());
-    if (auto top = positionFromTwips(
-            settingsValue(QStringLiteral("TOP"), QStringLiteral("LOCATION"), file)))
-        move(x(), *top);
+    if (stored.left) move(*stored.left, y());
+    if (stored.top) move(x(), *stored.top);
     // A position saved on a screen that is gone, or beyond a smaller one, would open the window
     // where nobody can see or move it.
     if (!titleBarReachable(titleBarAt(pos(), width()), availableScreenAreas()))
@@ -407,17 +371,15 @@ void MainWindow::loadSettings() {
         const QRect bar = titleBarAt(pos(), width());
         move(titleBarKeptOnScreen(bar, bar.height(), availableScreenAreas()).topLeft());
     }
-    const QString designated = settingsValue(QStringLiteral("SHITEI"), QStringLiteral("SET"), file);
-    const QString caption = settingsValue(QStringLiteral("GENGO"), QStringLiteral("SET"), file);
     // The stored designated year is read under the design caption 西暦, then its own caption
     // is put beside it.
     apply([&](MainInputs& in) {
         in.listEra = Era::Showa;
-        enterDesignatedYear(in, u16(designated));
-        setDesignatedCaption(in, u16(caption));
+        enterDesignatedYear(in, u16(stored.designatedYear));
+        setDesignatedCaption(in, u16(stored.designatedCaption));
     });
     // What was just read is not written back; each later change is, once it rests.
-    savedValues_ = valuesOf(settingsNow());
+    savedValues_ = settingsNow();
     if (!saveTimer_) {
         saveTimer_ = new QTimer(this);
         saveTimer_->setSingleShot(true);
@@ -427,20 +389,14 @@ void MainWindow::loadSettings() {
     saveTimer_->stop();
 }
 
-// All four values in one save: two windows saving together never mix their settings.
-QList<profile::Setting> MainWindow::settingsNow() const {
-    return {{QStringLiteral("LOCATION"), QStringLiteral("LEFT"),
-             singleText(static_cast<float>(x()) * 15.0f)},
-            {QStringLiteral("LOCATION"), QStringLiteral("TOP"),
-             singleText(static_cast<float>(y()) * 15.0f)},
-            {QStringLiteral("SET"), QStringLiteral("SHITEI"), designatedYearBox->text()},
-            {QStringLiteral("SET"), QStringLiteral("GENGO"), designatedEraCaption->text()}};
+MainWindowSettings MainWindow::settingsNow() const {
+    return {x(), y(), designatedYearBox->text(), designatedEraCaption->text()};
 }
 
 void MainWindow::settingsMayHaveChanged() {
     // Nothing before start-up has read the settings, nothing after the close has written them.
     if (!saveTimer_ || settingsSaved_) return;
-    if (valuesOf(settingsNow()) == savedValues_)
+    if (settingsNow() == savedValues_)
         saveTimer_->stop();
     else
         saveTimer_->start();  // again from the start at each change
@@ -454,10 +410,10 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 void MainWindow::saveSettings() {
     if (saveTimer_) saveTimer_->stop();
     const SettingsLocation where = platform_.settingsLocation();
-    const QList<profile::Setting> settings = settingsNow();
+    const MainWindowSettings values = settingsNow();
     QString why;
-    if (saveSettingsTo(where, settings, &why)) {
-        savedValues_ = valuesOf(settings);
+    if (writeMainWindowSettings(where, values, &why)) {
+        savedValues_ = values;
         reportedFailure_.clear();
         return;
     }

@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "profile_file.h"
+#include "settings.h"
 #include "version_window.h"
 #include "yorvane/view.h"
 
@@ -45,18 +45,6 @@ public:
     // after each change has come to rest, so that a lost display or a crash loses at most that.
     void loadSettings();
     void saveSettings();
-
-    // One value of the settings file as readFile gives it; the text "ERROR" when there is no
-    // file or no such value.
-    QString settingsValue(const QString& key, const QString& section,
-                          const std::optional<QByteArray>& file) const;
-    // The settings file the start-up reads.
-    QString settingsPath() const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
 
 private:
     // Building the window (main_window_build.cpp).
@@ -147,13 +135,18 @@ private:
     std::unique_ptr<AgeTableWindow> ageTable_;  // made on first use
     std::unique_ptr<DateWindow> dateWindow_;    // made on first use
     // The settings: what saveSettings writes now, and the save that waits for changes to rest.
-    QList<profile::Setting> settingsNow() const;
+    MainWindowSettings settingsNow() const;
     void settingsMayHaveChanged();
-    QTimer* saveTimer_ = nullptr;  // made once start-up has read the settings
-    QStringList savedValues_;      // as last read or written: no save while they are the same
-    QString reportedFailure_;      // the reason of the last failed save, said once
+    QTimer* saveTimer_ = nullptr;     // made once start-up has read the settings
+    MainWindowSettings savedValues_;  // as last read or written: no save while they are the same
+    QString reportedFailure_;         // the reason of the last failed save, said once
     bool settingsSaved_ = false;
     QFont figureFont_;  // the figure's designed font; smaller only where it would not fit
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 };
 
 }  // namespace yorvane

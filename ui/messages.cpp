@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "application.h"
+#include "program.h"
 
 namespace yorvane {
 

@@ -28,20 +28,22 @@ QPoint wholeOnScreen(const QRect& frame, const QList<QRect>& screens, const QRec
     return {x, y};
 }
 
-int storedPosition(qint64 value) {
-    return int(std::clamp<qint64>(value, -kFarthestPosition, kFarthestPosition));
-}
-
-std::optional<int> storedSize(qint64 value) {
-    if (value <= 0) return std::nullopt;
-    return int(std::min<qint64>(value, kLargestSize));
-}
-
 QRect fittedInto(const QRect& wanted, const QRect& area) {
     QRect r(wanted.topLeft(), wanted.size().boundedTo(area.size()));
     r.moveLeft(std::clamp(r.left(), area.left(), area.right() - r.width() + 1));
     r.moveTop(std::clamp(r.top(), area.top(), area.bottom() - r.height() + 1));
     return r;
+}
+
+QRect placedAgeTable(const std::optional<QRect>& wanted, QSize designSize, QSize frameExtra,
+                     const QRect& area) {
+    QRect frame(QPoint(), (wanted ? wanted->size() : designSize) + frameExtra);
+    if (wanted)
+        frame.moveTopLeft(wanted->topLeft());
+    else
+        frame.moveCenter(area.center());
+    const QRect fitted = fittedInto(frame, area);
+    return {fitted.topLeft(), fitted.size() - frameExtra};
 }
 
 namespace {

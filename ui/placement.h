@@ -25,19 +25,14 @@ bool titleBarReachable(const QRect& titleBar, const QList<QRect>& screens);
 // never opens it out of sight.
 QPoint wholeOnScreen(const QRect& frame, const QList<QRect>& screens, const QRect& primary);
 
-// The farthest a stored position may lie from the origin, and the largest a stored size may be,
-// in pixels. Values read from a settings file are brought within these before any arithmetic:
-// no sum of them can overflow, and no window is asked to be larger than a screen could ever be.
-inline constexpr int kFarthestPosition = 1 << 20;
-inline constexpr int kLargestSize = 1 << 16;
-
-// A stored coordinate within ±kFarthestPosition.
-int storedPosition(qint64 value);
-// A stored size within 1..kLargestSize; none for a size that is not above 0.
-std::optional<int> storedSize(qint64 value);
-
 // `wanted` made no larger than `area` and moved inside it.
 QRect fittedInto(const QRect& wanted, const QRect& area);
+
+// Where the age table opens whose wanted place is `wanted` (a position and the inner size), when
+// its frame adds `frameExtra` to that size: no larger than `area` and wholly inside it. A window
+// with no wanted place is centred in `area`.
+QRect placedAgeTable(const std::optional<QRect>& wanted, QSize designSize, QSize frameExtra,
+                     const QRect& area);
 
 // How a window opens on the screen of the main window.
 enum class Opening { Beside, Centred };

@@ -1,10 +1,7 @@
 #include "platform.h"
 
-#include "atomic_file.h"
-
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,63 +12,10 @@
 
 #include <fcntl.h>
 #include <unistd.h>
-#include <cerrno>
 
 #include <climits>
 
 namespace yorvane {
-
-namespace {
-const QString kSettingsName = QStringLiteral("yorvane.ini");
-
-// The pictures that make a folder a program folder: one of them beside the executable.
-bool holdsPictures(const QDir& folder) {
-    return folder.exists(QStringLiteral("scene1.jpg")) ||
-           folder.exists(QStringLiteral("gengo.gif"));
-}
-}  // namespace
-
-Folders foldersFor(const QString& executableFolder, const QString& configFolder) {
-    const QDir exe(executableFolder);
-    const QString shared = QDir::cleanPath(exe.filePath(QStringLiteral("../share/yorvane")));
-    if (holdsPictures(exe) || !QFileInfo(shared).isDir())
-        return {exe.path(), {exe.filePath(kSettingsName), {}}};
-    // With no configuration folder there is nowhere to save: the close reports it.
-    const QString file =
-        configFolder.isEmpty()
-            ? QString()
-            : QDir(configFolder).filePath(QStringLiteral("yorvane/") + kSettingsName);
-    return {shared, {file, QDir(shared).filePath(kSettingsName)}};
-}
-
-QString settingsFileToRead(const SettingsLocation& where) {
-    const QFileInfo own(where.file);
-    if (where.delivered.isEmpty() || own.exists() || own.isSymLink()) return where.file;
-    return where.delivered;
-}
-
-bool saveSettingsTo(const SettingsLocation& where, const QList<profile::Setting>& settings,
-                    QString* why) {
-    if (where.file.isEmpty()) {
-        *why =
-            QStringLiteral("ホームフォルダーがわかりません（HOME が空か、絶対パスではありません）");
-        return false;
-    }
-    // Folders made here, by root in a user's home, are the user's, or the user could not save.
-    if (const int error =
-            where.delivered.isEmpty() ? 0 : makeFolders(QFileInfo(where.file).absolutePath())) {
-        *why = QStringLiteral("設定のフォルダーを作れません（%1）").arg(reasonForError(error));
-        return false;
-    }
-    return profile::writeStrings(where.file, settings, why);
-}
-
-QByteArray configFolderBytes(const QByteArray& xdgConfigHome, const QByteArray& home) {
-    // A relative value is ignored, as the desktop's rules for these folders say.
-    if (xdgConfigHome.startsWith('/')) return xdgConfigHome;
-    if (home.startsWith('/')) return home + "/.config";
-    return {};
-}
 
 QString reachablePath(const QByteArray& native) {
     if (native.isEmpty()) return {};
@@ -123,8 +67,6 @@ DesktopPlatform::DesktopPlatform() {
     programFolder_ = f.program;
     settings_ = f.settings;
 }
-
-QDate localToday() { return QDate::currentDate(); }
 
 namespace {
 // Qt's JPEG and GIF readers show what they could decode of a cut-off file; a picture that does

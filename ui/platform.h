@@ -10,33 +10,10 @@
 #include <QString>
 
 #include <functional>
-#include "profile_file.h"
+#include "program.h"
+#include "settings.h"
 
 namespace yorvane {
-
-// Where the settings are read and written.
-struct SettingsLocation {
-    // The user's settings file: read at start-up, written at the close.
-    QString file;
-    // The first values the program comes with, read while `file` does not exist yet. Empty for
-    // a portable program folder, whose settings file is both. When it is set, the folder of
-    // `file` is created at the close if it is missing.
-    QString delivered;
-};
-
-// The file the settings are read from: the user's own, or while there is none yet the first
-// values the program comes with.
-QString settingsFileToRead(const SettingsLocation& where);
-
-// Saves `settings` into the user's file (see profile::writeStrings), making its folder first when
-// the program is installed. False, with `why` in Japanese, when nothing was saved; with no home
-// folder nothing is saved at all.
-bool saveSettingsTo(const SettingsLocation& where, const QList<profile::Setting>& settings,
-                    QString* why);
-
-// Today's local date: what the desktop's today() gives, and the command line's, which runs
-// before any window.
-QDate localToday();
 
 class Platform {
 public:
@@ -96,19 +73,6 @@ private:
     QString problem_;
     QHash<QString, CachedPicture> pictures_;
 };
-
-// The program and settings folders for an executable in `executableFolder`, with the user's
-// configuration folder `configFolder` (empty when the desktop names none).
-struct Folders {
-    QString program;
-    SettingsLocation settings;
-};
-Folders foldersFor(const QString& executableFolder, const QString& configFolder);
-
-// The user's configuration folder from the values of XDG_CONFIG_HOME and HOME: the first when it
-// is an absolute path, otherwise .config in the home folder; empty when there is no usable home
-// (HOME unset, empty or relative), so that nothing is saved at all.
-QByteArray configFolderBytes(const QByteArray& xdgConfigHome, const QByteArray& home);
 
 // A path given as bytes, as a QString that names the same file: the decoded text when the bytes
 // are UTF-8, otherwise a name through /proc/<pid>/fd of its deepest existing folder, kept open.

@@ -7,9 +7,9 @@
 #include <QMouseEvent>
 #include <QPointer>
 
-#include "application.h"
 #include "colours.h"
 #include "platform.h"
+#include "program.h"
 #include "units.h"
 #include "version.h"
 #include "window_common.h"

@@ -10,10 +10,9 @@
 
 #include "agetable_csv.h"
 #include "agetable_model.h"
-#include "application.h"
 #include "atomic_file.h"
 #include "date_query.h"
-#include "platform.h"
+#include "program.h"
 #include "u16text.h"
 #include "version.h"
 #include "yorvane/agetable.h"

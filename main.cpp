@@ -1,3 +1,6 @@
+// The one place where the layers meet: the command line (cli/), which ends the run before any
+// window when it can, then the windows (ui/).
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -7,6 +10,7 @@
 #include "command_line.h"
 #include "main_window.h"
 #include "platform.h"
+#include "process.h"
 #include "termination.h"
 
 namespace {
