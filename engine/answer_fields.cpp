@@ -330,13 +330,15 @@ FieldValue thisAndNext(const DateAnswer& a, std::u16string (*name)(const Customs
     return FieldValue::object(std::move(members));
 }
 
+// This year's and next year's 厄年 and 長寿祝い stay in the JSON for scripts that read them; the
+// lines give the lists, which begin with the next one.
 void addCustoms(std::vector<AnswerField>& f, const DateAnswer& a) {
-    f.push_back({AnswerGroup::Customs, u"厄年", u"厄年", thisAndNext(a, [](const CustomsOfYear& y) {
+    f.push_back({AnswerGroup::Customs, {}, u"厄年", thisAndNext(a, [](const CustomsOfYear& y) {
                      return unluckyYearText(y.countedAge);
                  })});
-    f.push_back(
-        {AnswerGroup::Customs, u"長寿祝い", u"長寿祝い",
-         thisAndNext(a, [](const CustomsOfYear& y) { return std::u16string(y.longevity); })});
+    f.push_back({AnswerGroup::Customs, {}, u"長寿祝い", thisAndNext(a, [](const CustomsOfYear& y) {
+                     return std::u16string(y.longevity);
+                 })});
     f.push_back({AnswerGroup::Customs, u"厄年一覧", u"厄年一覧", unluckyList(a)});
     f.push_back({AnswerGroup::Customs, u"長寿祝い一覧", u"長寿祝い一覧", longevityList(a)});
 }

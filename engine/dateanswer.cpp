@@ -119,12 +119,13 @@ DateParse readReference(std::u16string_view text, Date today) {
     return parseDate(text);
 }
 
-DateQuery answerDate(std::u16string_view birthText, std::u16string_view referenceText, Date today) {
+DateQuery answerDate(std::u16string_view birthText, std::u16string_view referenceText, Date today,
+                     const AnswerOptions& options) {
     const DateParse birth = parseDate(birthText);
     if (!birth.value) return {std::nullopt, birth.error};
     const DateParse ref = readReference(referenceText, today);
     if (!ref.value) return {std::nullopt, std::u16string(u"基準日：").append(ref.error)};
-    return {answerFor(*birth.value, ref.value->date, {}), {}};
+    return {answerFor(*birth.value, ref.value->date, options), {}};
 }
 
 }  // namespace yorvane

@@ -501,6 +501,8 @@ void TestDates::threeFormsAgree() {
             QCOMPARE(keys[i], qs(f.key));
             const QJsonValue value = object[keys[i]];
             const QJsonArray items = value.isArray() ? value.toArray() : QJsonArray{value};
+            // This year's and next year's 厄年 and 長寿祝い, in the JSON alone, sum up the lists.
+            if (f.label.empty() && value.isObject()) continue;
             const qsizetype first = f.label.empty() ? next - 1 : next;
             if (!f.label.empty())
                 for (qsizetype k = 0; k < std::max<qsizetype>(items.size(), 1); ++k)

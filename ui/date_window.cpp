@@ -1,24 +1,88 @@
 #include "date_window.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstdio>
 
 #include "colours.h"
 #include "placement.h"
 #include "u16text.h"
 #include "units.h"
 #include "window_common.h"
-#include "yorvane/answer_fields.h"
 
 namespace yorvane {
 
 namespace {
 
 const QString kTitle = QStringLiteral("日付で調べる");
+
+// Whose 厄年 are listed: [DATE] SEX of the settings file, 男 or 女, empty for both.
+const QString kSection = QStringLiteral("DATE");
+const QString kSexKey = QStringLiteral("SEX");
+
+const char* const kGroupNames[kAnswerGroupCount] = {"birthdayGroup", "ageGroup", "signsGroup",
+                                                    "schoolGroup", "customsGroup"};
+
+// What each line of the answer is, for its box's objectName ("japaneseDateAnswer"); the boxes of
+// a list are numbered from 0 ("unluckyYearsAnswer3").
+struct LineName {
+    std::u16string_view label;
+    const char* name;
+    bool list = false;
+};
+constexpr LineName kLineNames[] = {
+    {u"西暦", "westernDate"},
+    {u"和暦", "japaneseDate"},
+    {u"旧暦", "lunisolarDate"},
+    {u"六曜", "sixDayCycle"},
+    {u"日干支", "daySign"},
+    {u"満年齢", "age"},
+    {u"数え年", "countedAge"},
+    {u"次の誕生日まで", "daysToBirthday"},
+    {u"旧暦の誕生日", "lunisolarBirthdays"},
+    {u"基準日の旧暦", "referenceLunisolarDate"},
+    {u"基準日の六曜", "referenceSixDayCycle"},
+    {u"干支", "yearSign"},
+    {u"九星", "yearStar"},
+    {u"干支（1月1日から）", "newYearSign"},
+    {u"九星（1月1日から）", "newYearStar"},
+    {u"立春", "springStart"},
+    {u"月干支", "monthSign"},
+    {u"月命星", "monthStar"},
+    {u"早生まれ", "earlyBorn"},
+    {u"小学校入学", "elementaryEntry"},
+    {u"中学校入学", "juniorHighEntry"},
+    {u"高校入学", "highEntry"},
+    {u"高校卒業", "highGraduation"},
+    {u"短大・専門卒業", "collegeGraduation"},
+    {u"大学卒業", "universityGraduation"},
+    {u"学歴", "schoolRecord", true},
+    {u"厄年一覧", "unluckyYears", true},
+    {u"長寿祝い一覧", "longevity", true},
+};
+
+// "japaneseDateAnswer", "unluckyYearsAnswer3" for the fourth item of its list; "answer" and the
+// line's place for a label the table does not know.
+QString lineName(std::u16string_view label, int line, int item) {
+    for (const LineName& n : kLineNames)
+        if (n.label == label)
+            return QLatin1String(n.name) + QStringLiteral("Answer") +
+                   (n.list ? QString::number(item) : QString());
+    return QStringLiteral("answer%1").arg(line);
+}
 
 QLineEdit* makeInput(QWidget* parent, const char* name, const QString& accessibleName,
                      const QString& hint) {
@@ -31,10 +95,8 @@ QLineEdit* makeInput(QWidget* parent, const char* name, const QString& accessibl
 }
 
 // A value of the answer: read-only, so that it can be selected and copied, and reached with Tab.
-QLineEdit* makeAnswerBox(QWidget* parent, int index, const QString& label) {
+QLineEdit* makeAnswerBox(QWidget* parent) {
     auto* box = new QLineEdit(parent);
-    box->setObjectName(QStringLiteral("textKotae%1").arg(index));
-    box->setAccessibleName(label);
     box->setReadOnly(true);
     box->setFrame(false);
     box->setMinimumWidth(320);
@@ -54,68 +116,79 @@ void setRed(QWidget* w, QPalette::ColorRole role, QPalette::ColorRole background
     w->setPalette(p);
 }
 
-// The answer's rows made or dropped to match its lines (a list has a row for each item), each
-// box named by its label; the notes stay under them.
-void showLines(QFormLayout* form, std::vector<QLineEdit*>& boxes,
-               const std::vector<AnswerLine>& lines) {
+// The caption beside `box`: `text`, or none at all for a list's further items (an empty label
+// would be read as its group's name).
+void setCaption(QFormLayout* form, QLineEdit* box, const QString& text, int width) {
+    auto* caption = static_cast<QLabel*>(form->labelForField(box));
+    if (text.isEmpty()) {
+        delete caption;  // its row keeps the box alone
+        return;
+    }
+    if (!caption) {
+        caption = new QLabel(form->parentWidget());
+        caption->setMinimumWidth(width);
+        caption->setBuddy(box);
+        int row = 0;
+        QFormLayout::ItemRole role{};
+        form->getWidgetPosition(box, &row, &role);
+        form->setWidget(row, QFormLayout::LabelRole, caption);
+    }
+    if (caption->text() != text) caption->setText(text);
+}
+
+// The rows of one group made or dropped to match its lines, from the form's row `first` on;
+// true when a row was made. The caption stands beside the first line of a label only (a list
+// has a row for each item); every box is named by its label for screen readers.
+bool showLines(QFormLayout* form, int first, std::vector<QLineEdit*>& boxes,
+               const std::vector<const AnswerLine*>& lines, int captionWidth) {
+    const bool growing = boxes.size() < lines.size();
     for (; boxes.size() > lines.size(); boxes.pop_back()) form->removeRow(boxes.back());
     while (boxes.size() < lines.size()) {
-        const int row = static_cast<int>(boxes.size());
-        boxes.push_back(makeAnswerBox(form->parentWidget(), row, QString()));
-        auto* caption = new QLabel(form->parentWidget());
-        caption->setBuddy(boxes.back());
-        form->insertRow(row, caption, boxes.back());
+        boxes.push_back(makeAnswerBox(form->parentWidget()));
+        form->insertRow(first + static_cast<int>(boxes.size()) - 1, nullptr, boxes.back());
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
         QLineEdit* box = boxes[i];
-        const QString label = qs(lines[i].label);
-        if (box->accessibleName() != label) {
-            box->setAccessibleName(label);
-            static_cast<QLabel*>(form->labelForField(box))->setText(label);
-        }
-        box->setText(qs(lines[i].value));
+        const QString label = qs(lines[i]->label);
+        const bool firstOfLabel = i == 0 || lines[i - 1]->label != lines[i]->label;
+        if (box->accessibleName() != label) box->setAccessibleName(label);
+        setCaption(form, box, firstOfLabel ? label : QString(), captionWidth);
+        box->setText(qs(lines[i]->value));
         box->setCursorPosition(0);
-        setRed(box, QPalette::Text, QPalette::Base, lines[i].red);
+        setRed(box, QPalette::Text, QPalette::Base, lines[i]->red);
     }
+    return growing;
 }
 
 }  // namespace
 
-DateWindow::DateWindow(QDate today, QWidget* parent) : QWidget(parent, Qt::Window), today_(today) {
+DateWindow::DateWindow(QDate today, SettingsLocation settings, QWidget* parent)
+    : QWidget(parent, Qt::Window), today_(today), settings_(std::move(settings)) {
     announceWindowsAsFrames();  // before anything asks for its accessible object
-    setObjectName(QStringLiteral("frmHiduke"));
+    setObjectName(QStringLiteral("dateWindow"));
     setWindowTitle(kTitle);
     setAccessibleName(kTitle);
     setFont(pGothic(9));
     addCloseKeys(this);
 
     auto* form = new QFormLayout;
-    birthBox = makeInput(this, "textSeinengappi", QStringLiteral("生年月日"),
+    birthBox = makeInput(this, "birthDateBox", QStringLiteral("生年月日"),
                          QStringLiteral("1980/3/4、昭和55年3月4日、S55.3.4 など"));
     referenceBox =
-        makeInput(this, "textKijunbi", QStringLiteral("基準日"), QStringLiteral("空なら今日"));
+        makeInput(this, "referenceDateBox", QStringLiteral("基準日"), QStringLiteral("空なら今日"));
     referenceBox->setText(
         QStringLiteral("%1/%2/%3").arg(today.year()).arg(today.month()).arg(today.day()));
     form->addRow(QStringLiteral("生年月日(&B)"), birthBox);
     form->addRow(QStringLiteral("基準日(&K)"), referenceBox);
     reasonCaption = new QLabel(this);
-    reasonCaption->setObjectName(QStringLiteral("lblRiyu"));
+    reasonCaption->setObjectName(QStringLiteral("reasonLabel"));
     // A screen reader reads the reason and the notes themselves: no name stands in for them.
     form->addRow(QString(), reasonCaption);
     // The answers scroll under the boxes when the screen is too low for all of them.
     answers_ = new QWidget;
-    auto* answerForm = new QFormLayout(answers_);
-    answerForm->setContentsMargins({});
-    // Until a day is typed, the rows of an answer for one born on the 基準日 stand empty.
-    const Date day{today.year(), today.month(), today.day()};
-    if (const DateQuery q = answerDate(dateText(day), day); q.answer)
-        showLines(answerForm, answerBoxes, answerLines(answerFields(*q.answer)));
-    notesLabel = new QLabel(answers_);
-    notesLabel->setObjectName(QStringLiteral("lblChui"));
-    notesLabel->setWordWrap(true);
-    answerForm->addRow(notesLabel);
+    makeGroups(answers_);
     scroll_ = new QScrollArea(this);
-    scroll_->setObjectName(QStringLiteral("scrKotae"));
+    scroll_->setObjectName(QStringLiteral("answerArea"));
     scroll_->setAccessibleName(QStringLiteral("答え"));
     scroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes from the boxes to the answers themselves
     scroll_->setWidget(answers_);
@@ -125,11 +198,96 @@ DateWindow::DateWindow(QDate today, QWidget* parent) : QWidget(parent, Qt::Windo
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(scroll_, 1);
+    // A box reached by Tab or by its mnemonic is scrolled into sight.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && answers_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now);
+    });
 
+    // Until a day is typed, the rows of an answer for one born on the 基準日 stand empty.
+    const Date day{today.year(), today.month(), today.day()};
+    if (const DateQuery q = answerDate(dateText(day), day, options()); q.answer)
+        showAnswer(answerLines(answerFields(*q.answer)));
     connect(birthBox, &QLineEdit::textChanged, this, &DateWindow::recompute);
     connect(referenceBox, &QLineEdit::textChanged, this, &DateWindow::recompute);
     recompute();
     setRed(reasonCaption, QPalette::WindowText, QPalette::Window, true);
+}
+
+// A titled box for each group, its lines' captions as wide as the widest label's, and the notes
+// under them all.
+void DateWindow::makeGroups(QWidget* answers) {
+    for (const LineName& n : kLineNames)
+        captionWidth_ = std::max(captionWidth_, fontMetrics().horizontalAdvance(qs(n.label)));
+    auto* column = new QVBoxLayout(answers);
+    column->setContentsMargins({});
+    for (std::size_t g = 0; g < kAnswerGroupCount; ++g) {
+        auto* box = new QGroupBox(qs(answerGroupName(AnswerGroup(g))), answers);
+        box->setObjectName(QLatin1String(kGroupNames[g]));
+        groups[g] = box;
+        rows_[g].form = new QFormLayout(box);
+        column->addWidget(box);
+    }
+    makeSchoolControls(rows_[std::size_t(AnswerGroup::School)]);
+    makeSexChoice(rows_[std::size_t(AnswerGroup::Customs)]);
+    notesLabel = new QLabel(answers);
+    notesLabel->setObjectName(QStringLiteral("notesLabel"));
+    notesLabel->setWordWrap(true);
+    column->addWidget(notesLabel);
+    column->addStretch();
+}
+
+// The years of 浪人・留年 above the 学歴, the copy in résumé form under it.
+void DateWindow::makeSchoolControls(Group& school) {
+    extraYearsBox = new QSpinBox;
+    extraYearsBox->setObjectName(QStringLiteral("extraYearsBox"));
+    extraYearsBox->setAccessibleName(QStringLiteral("浪人・留年の年数"));
+    extraYearsBox->setRange(0, kMaxExtraYears);
+    extraYearsBox->setSuffix(QStringLiteral(" 年"));
+    extraYearsBox->setToolTip(QStringLiteral("高校卒業より後の学歴を、この年数だけ遅らせます"));
+    school.form->addRow(QStringLiteral("浪人・留年(&R)"), extraYearsBox);
+    copyResumeButton = new QPushButton(QStringLiteral("履歴書の形でコピー(&C)"));
+    copyResumeButton->setObjectName(QStringLiteral("copyResumeButton"));
+    copyResumeButton->setToolTip(QStringLiteral("学歴を履歴書に書く形でクリップボードに写します"));
+    westernResumeCheck = new QCheckBox(QStringLiteral("西暦で(&W)"));
+    westernResumeCheck->setObjectName(QStringLiteral("westernResumeCheck"));
+    westernResumeCheck->setToolTip(QStringLiteral("写す年を和暦でなく西暦で書きます"));
+    auto* copyRow = new QHBoxLayout;
+    copyRow->addWidget(copyResumeButton);
+    copyRow->addWidget(westernResumeCheck);
+    copyRow->addStretch();
+    school.form->addRow(QString(), copyRow);
+    school.firstLine = 1;
+    school.before = {extraYearsBox};
+    school.after = {copyResumeButton, westernResumeCheck};
+    connect(extraYearsBox, &QSpinBox::valueChanged, this, &DateWindow::recompute);
+    connect(copyResumeButton, &QPushButton::clicked, this, &DateWindow::copyResume);
+}
+
+// Whose 厄年 are listed, as last chosen.
+void DateWindow::makeSexChoice(Group& customs) {
+    sexChoice = new QComboBox;
+    sexChoice->setObjectName(QStringLiteral("unluckySexChoice"));
+    sexChoice->setAccessibleName(QStringLiteral("厄年の性別"));
+    sexChoice->addItem(QStringLiteral("男女とも"), QString());
+    for (const Sex sex : {Sex::Male, Sex::Female})
+        sexChoice->addItem(qs(sexName(sex)), qs(sexName(sex)));
+    if (!settings_.file.isEmpty()) {
+        const QString stored = profile::readString(profile::readFile(settingsFileToRead(settings_)),
+                                                   kSection, kSexKey, QString());
+        sexChoice->setCurrentIndex(std::max(0, sexChoice->findData(stored)));
+    }
+    customs.form->addRow(QStringLiteral("性別(&S)"), sexChoice);
+    customs.firstLine = 1;
+    customs.before = {sexChoice};
+    connect(sexChoice, &QComboBox::currentIndexChanged, this, &DateWindow::sexChosen);
+}
+
+AnswerOptions DateWindow::options() const {
+    AnswerOptions o;
+    for (const Sex sex : {Sex::Male, Sex::Female})
+        if (sexChoice->currentData().toString() == qs(sexName(sex))) o.sex = sex;
+    o.extraYears = extraYearsBox->value();
+    return o;
 }
 
 QSize DateWindow::sizeHint() const {
@@ -139,21 +297,47 @@ QSize DateWindow::sizeHint() const {
     return size;
 }
 
+// An empty box is no mistake: nothing is said until a day is typed.
 void DateWindow::recompute() {
+    if (birthBox->text().trimmed().isEmpty()) {
+        clearAnswer(QString());
+        return;
+    }
     const QDate t = today_;
     const DateQuery q = answerDate(u16(birthBox->text()), u16(referenceBox->text()),
-                                   {t.year(), t.month(), t.day()});
+                                   {t.year(), t.month(), t.day()}, options());
     if (!q.answer) {
         clearAnswer(qs(q.error));
         return;
     }
     reasonCaption->clear();
-    showLines(static_cast<QFormLayout*>(answers_->layout()), answerBoxes,
-              answerLines(answerFields(*q.answer)));
+    record_ = q.answer->schoolRecord;
+    copyResumeButton->setEnabled(true);
+    showAnswer(answerLines(answerFields(*q.answer)));
     QStringList notes;
     for (const std::u16string& note : answerNotes(*q.answer))
         notes << QStringLiteral("※ ") + qs(note);
     notesLabel->setText(notes.join(QLatin1Char('\n')));
+}
+
+// Each group's lines under its heading; the boxes in the lines' order.
+void DateWindow::showAnswer(const std::vector<AnswerLine>& lines) {
+    bool made = false;
+    answerBoxes.clear();
+    for (std::size_t g = 0; g < kAnswerGroupCount; ++g) {
+        std::vector<const AnswerLine*> own;
+        for (const AnswerLine& line : lines)
+            if (line.group == AnswerGroup(g)) own.push_back(&line);
+        Group& group = rows_[g];
+        made |= showLines(group.form, group.firstLine, group.boxes, own, captionWidth_);
+        answerBoxes.insert(answerBoxes.end(), group.boxes.begin(), group.boxes.end());
+    }
+    for (std::size_t i = 0, item = 0; i < lines.size(); ++i) {
+        item = i > 0 && lines[i - 1].label == lines[i].label ? item + 1 : 0;
+        const QString name = lineName(lines[i].label, int(i), int(item));
+        if (answerBoxes[i]->objectName() != name) answerBoxes[i]->setObjectName(name);
+    }
+    if (made) chainTabOrder();
 }
 
 // Nothing of an earlier answer stays beside a text that names no day.
@@ -164,6 +348,41 @@ void DateWindow::clearAnswer(const QString& reason) {
         setRed(box, QPalette::Text, QPalette::Base, false);
     }
     notesLabel->clear();
+    record_.reset();
+    copyResumeButton->setEnabled(false);
+}
+
+// Tab goes down the window as it reads: the two boxes, then each group's controls and lines.
+void DateWindow::chainTabOrder() {
+    QWidget* previous = referenceBox;
+    const auto chain = [&previous](QWidget* next) {
+        setTabOrder(previous, next);
+        previous = next;
+    };
+    for (const Group& g : rows_) {
+        for (QWidget* w : g.before) chain(w);
+        for (QWidget* w : g.boxes) chain(w);
+        for (QWidget* w : g.after) chain(w);
+    }
+}
+
+// The 学歴 as lines of a résumé: "平成4年4月 小学校 入学", or "1992年4月 小学校 入学".
+void DateWindow::copyResume() {
+    if (!record_) return;
+    const ResumeCalendar calendar =
+        westernResumeCheck->isChecked() ? ResumeCalendar::Western : ResumeCalendar::Japanese;
+    QStringList lines;
+    for (const SchoolEntry& e : *record_) lines << qs(resumeLine(e, calendar));
+    QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
+}
+
+void DateWindow::sexChosen() {
+    recompute();
+    QString why;
+    if (!settings_.file.isEmpty() &&
+        !saveSettingsTo(settings_, {{kSection, kSexKey, sexChoice->currentData().toString()}},
+                        &why))
+        std::fprintf(stderr, "yorvane: 厄年の性別を保存できませんでした: %s\n", qPrintable(why));
 }
 
 void DateWindow::showEvent(QShowEvent* event) {

@@ -3,6 +3,7 @@
 // which the window's lines, the command line's lines and its JSON are all written: the three
 // cannot differ in what they hold or in its order.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@ namespace yorvane {
 
 // The headings the answers stand under, in their order.
 enum class AnswerGroup : std::uint8_t { Birthday, Age, Signs, School, Customs };
+inline constexpr std::size_t kAnswerGroupCount = 5;
 // "生まれた日", "年齢", "干支と九星", "学歴", "厄年と長寿祝い"
 std::u16string_view answerGroupName(AnswerGroup group);
 
@@ -52,8 +54,9 @@ std::u16string fieldJson(const FieldValue& v);
 
 struct AnswerField {
     AnswerGroup group;
-    std::u16string_view label;  // the line's; empty for a value the JSON alone gives (曜日)
-    std::u16string_view key;    // the JSON object's
+    // The line's; empty for a value the JSON alone gives (曜日, this year's and next year's 厄年)
+    std::u16string_view label;
+    std::u16string_view key;  // the JSON object's
     FieldValue value;
     bool red = false;  // shown red: a 和暦 date that does not exist
 };

@@ -89,6 +89,7 @@ DateParse readReference(std::u16string_view text, Date today);
 
 // The day of birth typed as `birthText` on the day typed as `referenceText` (blank: `today`); a
 // reason about the 基準日 begins with its name.
-DateQuery answerDate(std::u16string_view birthText, std::u16string_view referenceText, Date today);
+DateQuery answerDate(std::u16string_view birthText, std::u16string_view referenceText, Date today,
+                     const AnswerOptions& options = {});
 
 }  // namespace yorvane
