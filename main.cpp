@@ -25,6 +25,8 @@ bool tooLittle(const yorvane::Needs& needs) {
 
 int main(int argc, char* argv[]) {
     yorvane::holdClosedStandardStreams();
+    // Qt's own messages on standard error start as the program's own lines there do.
+    qSetMessagePattern(QStringLiteral("yorvane: %{if-category}%{category}: %{endif}%{message}"));
     // Without arguments the window opens: its needs are said at once.
     if (tooLittle(argc > 1 ? yorvane::kCommandLineNeeds : yorvane::kWindowNeeds)) return 1;
     // --help, --version, the options that need no window, and a missing display all end here,

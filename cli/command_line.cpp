@@ -28,15 +28,21 @@ bool writeAll(std::FILE* stream, const QByteArray& bytes) {
            !std::ferror(stream);
 }
 
-// What the program says on standard error; nowhere to report it when that fails too.
-void say(const QByteArray& bytes) { writeAll(stderr, bytes); }
+// What the program says on standard error, every line after the program's name as all its
+// messages there are (blank lines left out); nowhere to report it when that fails too.
+void say(const QByteArray& text) {
+    QByteArray lines;
+    for (const QByteArray& line : text.split('\n'))
+        if (!line.isEmpty()) lines += "yorvane: " + line + '\n';
+    writeAll(stderr, lines);
+}
 void say(const QString& text) { say(text.toUtf8()); }
 
 // Standard output, written whole or failed: a full disk, a closed descriptor or a device that
 // takes nothing ends the program with status 1 and the reason, never with success.
 int output(const QByteArray& bytes) {
     if (writeAll(stdout, bytes)) return 0;
-    say(QStringLiteral("yorvane: 標準出力に書き込めませんでした: %1\n").arg(reasonForError(errno)));
+    say(QStringLiteral("標準出力に書き込めませんでした: %1").arg(reasonForError(errno)));
     return 1;
 }
 
@@ -51,37 +57,49 @@ QString versionText() {
 
 struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("この説明を表示して終わります。")};
+                            QStringLiteral("使いかたを表示して終了します。")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               QStringLiteral("版とライセンスを表示して終わります。")};
-    QCommandLineOption csv{QStringLiteral("csv"),
-                           QStringLiteral("年齢早見表を CSV で書いて終わります（- は標準出力）。"),
-                           QStringLiteral("FILE")};
-    QCommandLineOption reference{QStringLiteral("reference"),
-                                 QStringLiteral("--csv: 基準年（既定は今年）。"),
-                                 QStringLiteral("YEAR")};
+                               QStringLiteral("バージョンとライセンスを表示して終了します。")};
+    QCommandLineOption csv{
+        QStringLiteral("csv"),
+        QStringLiteral("年齢早見表を CSV でファイルに書いて終了します（- なら標準出力へ）。"),
+        QStringLiteral("ファイル")};
+    QCommandLineOption reference{
+        QStringLiteral("reference"),
+        QStringLiteral("--csv とともに：基準年（%1年以降。既定は今年）。").arg(kAgeTableFirstYear),
+        QStringLiteral("年")};
     QCommandLineOption fullAge{QStringLiteral("full-age"),
-                               QStringLiteral("--csv: 長寿祝いを満年齢で数えます。")};
-    QCommandLineOption early{QStringLiteral("early"),
-                             QStringLiteral("--csv: 早生まれとして入学・卒業の年を数えます。")};
-    QCommandLineOption query{QStringLiteral("query"),
-                             QStringLiteral("生まれ年について尋ね、答えを表示して終わります。"),
-                             QStringLiteral("TEXT")};
+                               QStringLiteral("--csv とともに：長寿祝いを満年齢で数えます。")};
+    QCommandLineOption early{
+        QStringLiteral("early"),
+        QStringLiteral("--csv とともに：早生まれとして入学・卒業の年を数えます。")};
+    QCommandLineOption query{
+        QStringLiteral("query"),
+        QStringLiteral(
+            "生年月日について、ウィンドウ「日付で調べる」と同じ答えを表示して終了します。"),
+        QStringLiteral("日付")};
     QCommandLineOption on{
         QStringLiteral("on"),
-        QStringLiteral("--query: この日の答えにします（生年月日と同じ書き方。既定は今日）。"),
-        QStringLiteral("DATE")};
+        QStringLiteral(
+            "--query とともに：今日の代わりに基準日の答えにします（日付と同じ書きかた）。"),
+        QStringLiteral("基準日")};
     QCommandLineOption sex{
         QStringLiteral("sex"),
-        QStringLiteral("--query: 厄年をこの性別（男 または 女）だけ挙げます（既定は両方）。"),
+        QStringLiteral("--query とともに：厄年をこの性別の分だけ挙げます（既定は男女とも）。"),
         QStringLiteral("男|女")};
     QCommandLineOption ronin{
         QStringLiteral("ronin"),
-        QStringLiteral("--query: 高校卒業の後の浪人・留年の年数（0〜%1）を学歴に加えます。")
+        QStringLiteral(
+            "--query とともに：高校卒業の後の浪人・留年の年数（0〜%1）を学歴に加えます。")
             .arg(kMaxExtraYears),
-        QStringLiteral("N")};
-    QCommandLineOption json{QStringLiteral("json"),
-                            QStringLiteral("--query: 答えを JSON で表示します。")};
+        QStringLiteral("年数")};
+    QCommandLineOption json{
+        QStringLiteral("json"),
+        QStringLiteral("--query とともに：答えを一つの JSON オブジェクトで表示します。")};
+    // The program's own options, in the order the usage lists them.
+    QList<QCommandLineOption> own() const {
+        return {help, version, csv, reference, fullAge, early, query, on, sex, ronin, json};
+    }
     // Qt's own options, which the QApplication reads: accepted and not listed.
     QCommandLineOption platform{QStringLiteral("platform"), QString(), QStringLiteral("name")};
     QCommandLineOption display{QStringLiteral("display"), QString(), QStringLiteral("name")};
@@ -100,11 +118,63 @@ void addQtOptions(QCommandLineParser& parser, Options& o) {
     }
 }
 
-CommandLine mistake(const QString& why, const QCommandLineParser& parser) {
+// How many columns `text` takes on a terminal: the wide characters of Japanese take two.
+int columns(const QString& text) {
+    int n = 0;
+    for (const QChar c : text) n += c.unicode() >= 0x1100 ? 2 : 1;
+    return n;
+}
+
+// The usage, its descriptions in one column however wide the names before them are.
+QString usage(const Options& o) {
+    const QList<QCommandLineOption> options = o.own();
+    QStringList names;
+    int widest = 0;
+    for (const QCommandLineOption& option : options) {
+        QStringList dashed;
+        for (const QString& name : option.names())
+            dashed << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        QString shown = dashed.join(QStringLiteral(", "));
+        if (!option.valueName().isEmpty()) shown += QStringLiteral(" <%1>").arg(option.valueName());
+        names << shown;
+        widest = std::max(widest, columns(shown));
+    }
+    QString text = QStringLiteral(
+                       "使いかた：yorvane [オプション]\n%1：生まれ年・生年月日から和暦、"
+                       "干支、九星、年齢を調べます。オプションがなければウィンドウを"
+                       "開きます。\n\nオプション：\n")
+                       .arg(applicationTitle());
+    for (qsizetype i = 0; i < names.size(); ++i)
+        text += QStringLiteral("  ") + names[i] +
+                QString(widest - columns(names[i]) + 2, QLatin1Char(' ')) +
+                options[i].description() + QLatin1Char('\n');
+    return text;
+}
+
+CommandLine mistake(const QString& why, const Options& o) {
     CommandLine line;
     line.action = CommandLine::Action::Mistake;
-    line.text = why + QStringLiteral("\n\n") + parser.helpText();
+    line.text = why + QStringLiteral("\n\n") + usage(o);
     return line;
+}
+
+// Options the program does not know, as they were typed: '--bogus', not Qt's 'bogus'.
+QString unknownOptions(const QStringList& arguments, const QStringList& names) {
+    QStringList typed;
+    for (const QString& name : names) {
+        QString shown = QStringLiteral("--") + name;
+        for (const QString& argument : arguments.sliced(std::min<qsizetype>(1, arguments.size()))) {
+            const QString word = argument.section(QLatin1Char('='), 0, 0);
+            qsizetype dashes = 0;
+            while (dashes < word.size() && word[dashes] == QLatin1Char('-')) ++dashes;
+            if (dashes > 0 && word.sliced(dashes) == name) {
+                shown = word;
+                break;
+            }
+        }
+        typed << QStringLiteral("'%1'").arg(shown);
+    }
+    return typed.join(QStringLiteral("、")) + QStringLiteral(" は未知のオプションです。");
 }
 
 std::optional<Sex> sexNamed(const QString& name) {
@@ -187,7 +257,7 @@ int writeAgeTableCsv(const CsvRequest& request) {
     QString why;
     if (toOutput ? writeAll(stdout, bytes) : writeNativeFileAtomically(file, bytes, &why)) return 0;
     if (toOutput) why = reasonForError(errno);
-    say(QStringLiteral("yorvane: CSV ファイルを保存できませんでした: ").toUtf8() +
+    say(QStringLiteral("CSV ファイルを保存できませんでした: ").toUtf8() +
         (toOutput ? QStringLiteral("標準出力").toUtf8() : file) + ": " + why.toUtf8() + '\n');
     return 1;
 }
@@ -219,25 +289,23 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     // -platform and -display are Qt's, with one dash; so every word after one dash is a name.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        QStringLiteral(
-            "%1: "
-            "生まれ年の和暦・干支・九星・年齢を調べます。オプションなしでウィンドウを開きます。")
-            .arg(applicationTitle()));
     Options o;
-    parser.addOptions({o.help, o.version, o.csv, o.reference, o.fullAge, o.early, o.query, o.on,
-                       o.sex, o.ronin, o.json});
+    parser.addOptions(o.own());
     addQtOptions(parser, o);
-    if (!parser.parse(arguments)) return mistake(parser.errorText(), parser);
+    if (!parser.parse(arguments))
+        return mistake(parser.unknownOptionNames().isEmpty()
+                           ? parser.errorText()
+                           : unknownOptions(arguments, parser.unknownOptionNames()),
+                       o);
     CommandLine line;
     if (parser.isSet(o.help)) {
         line.action = CommandLine::Action::Help;
-        line.text = parser.helpText();
+        line.text = usage(o);
     } else if (parser.isSet(o.version)) {
         line.action = CommandLine::Action::Version;
         line.text = versionText();
     } else if (const QString why = misuse(parser, o); !why.isEmpty()) {
-        line = mistake(why, parser);
+        line = mistake(why, o);
     } else {
         line = requested(parser, o);
     }
@@ -347,8 +415,8 @@ std::optional<int> runCommandLine(int& argc, char** argv, DisplayChoice* display
     if (display) *display = choice;
     if (displayReachable(choice.platforms, choice.x11, choice.wayland)) return std::nullopt;
     say(
-        QStringLiteral("yorvane: グラフィカルなデスクトップ（X11 または Wayland）が"
-                       "見つからないため、ウィンドウを開けません。\n"));
+        QStringLiteral("グラフィカルなデスクトップ（X11 または Wayland）が見つからないため、"
+                       "ウィンドウを開けません。"));
     return 1;
 }
 

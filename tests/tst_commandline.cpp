@@ -64,6 +64,8 @@ private slots:
     void outputThatCannotBeWrittenFails();
     void fileNamesAreBytes();
     void onIsReadAsTheBirthIs();
+    void mistakesAreSaidLineByLine_data();
+    void mistakesAreSaidLineByLine();
     void roninAndSex();
 };
 
@@ -158,7 +160,7 @@ void TestCommandLine::displayReachable() {
 void TestCommandLine::qtSpeaksJapanese() {
     QVERIFY(yorvane::installQtTranslations(*QCoreApplication::instance()));
     QVERIFY(QCoreApplication::translate("QLineEdit", "&Undo") != QLatin1String("&Undo"));
-    QVERIFY(!parse(QStringLiteral("--colour")).text.contains(QLatin1String("Unknown option")));
+    QVERIFY(!parse(QStringLiteral("--csv")).text.contains(QLatin1String("Missing value")));
 }
 
 // A full disk is a failure with a reason, for every output of the command line.
@@ -213,6 +215,34 @@ void TestCommandLine::onIsReadAsTheBirthIs() {
     QVERIFY(answers[3] != answers[0]);
     QCOMPARE(run({"--query", "1980/3/4", "--on", "2026-02-30"}, "/dev/null", &said), 1);
     QVERIFY2(said.contains("--on") && said.contains("2月30日"), said.constData());
+}
+
+// Every line on standard error starts with the program's name, the usage after a mistake
+// included, and an unknown option is named as it was typed, dashes and all.
+void TestCommandLine::mistakesAreSaidLineByLine_data() {
+    QTest::addColumn<QByteArrayList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("named");
+    QTest::newRow("--no-such-option")
+        << QByteArrayList{"--no-such-option"} << 2 << QByteArray("'--no-such-option'");
+    QTest::newRow("-bogus=1") << QByteArrayList{"-bogus=1"} << 2 << QByteArray("'-bogus'");
+    QTest::newRow("two unknown") << QByteArrayList{"--a", "-b"} << 2 << QByteArray("'--a'、'-b'");
+    QTest::newRow("stray argument") << QByteArrayList{"1980"} << 2 << QByteArray("1980");
+    QTest::newRow("a day that is none")
+        << QByteArrayList{"--query", "1980/2/30"} << 1 << QByteArray();
+}
+
+void TestCommandLine::mistakesAreSaidLineByLine() {
+    QFETCH(QByteArrayList, arguments);
+    QFETCH(int, status);
+    QFETCH(QByteArray, named);
+    QByteArray said;
+    QCOMPARE(run(arguments, "/dev/null", &said), status);
+    QVERIFY2(said.contains(named), said.constData());
+    const QByteArrayList lines = said.chopped(1).split('\n');
+    for (const QByteArray& line : lines) QVERIFY2(line.startsWith("yorvane: "), said.constData());
+    // The usage follows a wrong option, and only one.
+    QCOMPARE(lines.size() > 1, status == 2);
 }
 
 // --ronin moves every school after 高校卒業, each month named by the era of its 1st (大学卒業 of
