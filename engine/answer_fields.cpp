@@ -260,8 +260,9 @@ void addSchool(std::vector<AnswerField>& f, const DateAnswer& a) {
         {u"中学校入学", s.juniorHighEntry, kSchoolEntryMonth},
         {u"高校入学", s.highEntry, kSchoolEntryMonth},
         {u"高校卒業", s.highGraduation, kSchoolLeavingMonth},
-        {u"短大・専門卒業", s.collegeGraduation, kSchoolLeavingMonth},
-        {u"大学卒業", s.universityGraduation, kSchoolLeavingMonth},
+        // 浪人 and 留年 come after 高校, as in the 学歴.
+        {u"短大・専門卒業", s.collegeGraduation + a.extraYears, kSchoolLeavingMonth},
+        {u"大学卒業", s.universityGraduation + a.extraYears, kSchoolLeavingMonth},
     };
     for (const auto& r : rows)
         f.push_back({AnswerGroup::School, r.label, r.label, month(r.year, r.month)});

@@ -203,8 +203,9 @@ void TestDateWindow::sexChoiceRemembered() {
         QVERIFY2(both.contains(line) && line.contains("女"), qPrintable(line));
 }
 
-// The copy (Alt+C) holds the 学歴 as a résumé writes it: each line as the window shows it without
-// the 西暦 in brackets, or with Alt+W that 西暦 month in place of the 和暦 one.
+// 浪人 moves 短大・専門 and 大学 as it moves their lines of the 学歴. The copy (Alt+C) holds the
+// 学歴 as a résumé writes it: each line as the window shows it without the 西暦 in brackets, or
+// with Alt+W that 西暦 month in place of the 和暦 one.
 void TestDateWindow::copiesTheResume() {
     DateWindow d(QDate(2026, 12, 7));
     d.show();
@@ -215,6 +216,8 @@ void TestDateWindow::copiesTheResume() {
     QStringList shown;
     for (QLineEdit* box : d.answerBoxes)
         if (box->objectName().startsWith("schoolRecord")) shown << box->text();
+    for (const char* school : {"collegeGraduationAnswer", "universityGraduationAnswer"})
+        QVERIFY2(shown.join(' ').contains(d.findChild<QLineEdit*>(school)->text()), school);
     const auto copied = [&d](bool western) {
         QApplication::clipboard()->clear();
         if (d.westernResumeCheck->isChecked() != western)

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -99,7 +100,7 @@ QLineEdit* makeAnswerBox(QWidget* parent) {
     auto* box = new QLineEdit(parent);
     box->setReadOnly(true);
     box->setFrame(false);
-    box->setMinimumWidth(320);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(u'年') * 28);  // the longest lines
     return box;
 }
 
@@ -185,8 +186,13 @@ DateWindow::DateWindow(QDate today, SettingsLocation settings, QWidget* parent)
     // A screen reader reads the reason and the notes themselves: no name stands in for them.
     form->addRow(QString(), reasonCaption);
     // The answers scroll under the boxes when the screen is too low for all of them.
-    answers_ = new QWidget;
+    answers_ = new QWidget(this);  // in the window at once, for the Tab order
     makeGroups(answers_);
+    // Until a day is typed, the rows of an answer for one born on the 基準日 stand empty; made
+    // before the area shows them, they count in its first size.
+    const Date day{today.year(), today.month(), today.day()};
+    if (const DateQuery q = answerDate(dateText(day), day, options()); q.answer)
+        showAnswer(answerLines(answerFields(*q.answer)));
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName(QStringLiteral("answerArea"));
     scroll_->setAccessibleName(QStringLiteral("答え"));
@@ -195,6 +201,9 @@ DateWindow::DateWindow(QDate today, SettingsLocation settings, QWidget* parent)
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Narrowed, the window scrolls down, never across: the answers keep their width.
+    scroll_->setMinimumWidth(answers_->minimumSizeHint().width() +
+                             scroll_->verticalScrollBar()->sizeHint().width());
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(scroll_, 1);
@@ -203,10 +212,6 @@ DateWindow::DateWindow(QDate today, SettingsLocation settings, QWidget* parent)
         if (now && answers_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now);
     });
 
-    // Until a day is typed, the rows of an answer for one born on the 基準日 stand empty.
-    const Date day{today.year(), today.month(), today.day()};
-    if (const DateQuery q = answerDate(dateText(day), day, options()); q.answer)
-        showAnswer(answerLines(answerFields(*q.answer)));
     connect(birthBox, &QLineEdit::textChanged, this, &DateWindow::recompute);
     connect(referenceBox, &QLineEdit::textChanged, this, &DateWindow::recompute);
     recompute();
@@ -224,7 +229,13 @@ void DateWindow::makeGroups(QWidget* answers) {
         auto* box = new QGroupBox(qs(answerGroupName(AnswerGroup(g))), answers);
         box->setObjectName(QLatin1String(kGroupNames[g]));
         groups[g] = box;
-        rows_[g].form = new QFormLayout(box);
+        // The heading in bold; the rows in the window's own face.
+        box->setFont(pGothic(9, true));
+        auto* rows = new QWidget(box);
+        rows->setFont(font());
+        (new QVBoxLayout(box))->addWidget(rows);
+        rows_[g].form = new QFormLayout(rows);
+        rows_[g].form->setContentsMargins({});
         column->addWidget(box);
     }
     makeSchoolControls(rows_[std::size_t(AnswerGroup::School)]);
