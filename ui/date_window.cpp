@@ -255,6 +255,7 @@ void DateWindow::makeSchoolControls(Group& school) {
     extraYearsBox->setRange(0, kMaxExtraYears);
     extraYearsBox->setSuffix(QStringLiteral(" 年"));
     extraYearsBox->setToolTip(QStringLiteral("高校卒業より後の学歴を、この年数だけ遅らせます"));
+    extraYearsBox->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     school.form->addRow(QStringLiteral("浪人・留年(&R)"), extraYearsBox);
     copyResumeButton = new QPushButton(QStringLiteral("履歴書の形でコピー(&C)"));
     copyResumeButton->setObjectName(QStringLiteral("copyResumeButton"));
@@ -287,6 +288,7 @@ void DateWindow::makeSexChoice(Group& customs) {
                                                    kSection, kSexKey, QString());
         sexChoice->setCurrentIndex(std::max(0, sexChoice->findData(stored)));
     }
+    sexChoice->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     customs.form->addRow(QStringLiteral("性別(&S)"), sexChoice);
     customs.firstLine = 1;
     customs.before = {sexChoice};
