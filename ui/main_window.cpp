@@ -301,8 +301,7 @@ void MainWindow::ageTableChosen() {
 // One window 日付で調べる, made on first use, brought forward with the focus in its first box.
 void MainWindow::dateWindowChosen() {
     if (!dateWindow_) {
-        dateWindow_ =
-            std::make_unique<DateWindow>(platform_.today(), platform_.settingsLocation());
+        dateWindow_ = std::make_unique<DateWindow>(platform_.today(), platform_.settingsLocation());
         shareCommands(dateWindow_.get(), {helpAction, quitAction});
         openOnOwnersScreen(dateWindow_.get(), this, dateWindow_->sizeHint(), Opening::Beside);
     }
