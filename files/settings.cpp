@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include "u16text.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -194,6 +196,25 @@ bool writeAgeTableState(const SettingsLocation& where, const AgeTableState& stat
          setting("ETO", state.branch >= 0 ? QString::number(state.branch) : QString()),
          setting("FOLDER", state.folder)},
         why);
+}
+
+namespace {
+const QString kDate = QStringLiteral("DATE");
+const QString kSex = QStringLiteral("SEX");
+}  // namespace
+
+std::optional<Sex> readUnluckySex(const SettingsLocation& where) {
+    if (where.file.isEmpty()) return std::nullopt;
+    const QString stored =
+        profile::readString(profile::readFile(settingsFileToRead(where)), kDate, kSex, QString());
+    for (const Sex sex : {Sex::Male, Sex::Female})
+        if (stored == qs(sexName(sex))) return sex;
+    return std::nullopt;
+}
+
+bool writeUnluckySex(const SettingsLocation& where, std::optional<Sex> sex, QString* why) {
+    if (where.file.isEmpty()) return true;  // no home folder: the main window says so
+    return saveSettingsTo(where, {{kDate, kSex, sex ? qs(sexName(*sex)) : QString()}}, why);
 }
 
 }  // namespace yorvane

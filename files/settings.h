@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "profile_file.h"
+#include "yorvane/customs.h"
 
 namespace yorvane {
 
@@ -92,5 +93,10 @@ AgeTableState readAgeTableState(const SettingsLocation& where);
 
 // Stores `state` in the user's settings file; false with `why` in Japanese when it could not.
 bool writeAgeTableState(const SettingsLocation& where, const AgeTableState& state, QString* why);
+
+// Whose 厄年 the window 日付で調べる lists, kept as [DATE] SEX: 男 or 女; none (an empty or unknown
+// value) for both.
+std::optional<Sex> readUnluckySex(const SettingsLocation& where);
+bool writeUnluckySex(const SettingsLocation& where, std::optional<Sex> sex, QString* why);
 
 }  // namespace yorvane

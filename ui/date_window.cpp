@@ -30,10 +30,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("日付で調べる");
 
-// Whose 厄年 are listed: [DATE] SEX of the settings file, 男 or 女, empty for both.
-const QString kSection = QStringLiteral("DATE");
-const QString kSexKey = QStringLiteral("SEX");
-
 const char* const kGroupNames[kAnswerGroupCount] = {"birthdayGroup", "ageGroup", "signsGroup",
                                                     "schoolGroup", "customsGroup"};
 
@@ -283,11 +279,8 @@ void DateWindow::makeSexChoice(Group& customs) {
     sexChoice->addItem(QStringLiteral("男女とも"), QString());
     for (const Sex sex : {Sex::Male, Sex::Female})
         sexChoice->addItem(qs(sexName(sex)), qs(sexName(sex)));
-    if (!settings_.file.isEmpty()) {
-        const QString stored = profile::readString(profile::readFile(settingsFileToRead(settings_)),
-                                                   kSection, kSexKey, QString());
-        sexChoice->setCurrentIndex(std::max(0, sexChoice->findData(stored)));
-    }
+    if (const std::optional<Sex> stored = readUnluckySex(settings_))
+        sexChoice->setCurrentIndex(std::max(0, sexChoice->findData(qs(sexName(*stored)))));
     sexChoice->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     customs.form->addRow(QStringLiteral("性別(&S)"), sexChoice);
     customs.firstLine = 1;
@@ -295,10 +288,15 @@ void DateWindow::makeSexChoice(Group& customs) {
     connect(sexChoice, &QComboBox::currentIndexChanged, this, &DateWindow::sexChosen);
 }
 
+std::optional<Sex> DateWindow::chosenSex() const {
+    for (const Sex sex : {Sex::Male, Sex::Female})
+        if (sexChoice->currentData().toString() == qs(sexName(sex))) return sex;
+    return std::nullopt;
+}
+
 AnswerOptions DateWindow::options() const {
     AnswerOptions o;
-    for (const Sex sex : {Sex::Male, Sex::Female})
-        if (sexChoice->currentData().toString() == qs(sexName(sex))) o.sex = sex;
+    o.sex = chosenSex();
     o.extraYears = extraYearsBox->value();
     return o;
 }
@@ -392,9 +390,7 @@ void DateWindow::copyResume() {
 void DateWindow::sexChosen() {
     recompute();
     QString why;
-    if (!settings_.file.isEmpty() &&
-        !saveSettingsTo(settings_, {{kSection, kSexKey, sexChoice->currentData().toString()}},
-                        &why))
+    if (!writeUnluckySex(settings_, chosenSex(), &why))
         std::fprintf(stderr, "yorvane: 厄年の性別を保存できませんでした: %s\n", qPrintable(why));
 }
 

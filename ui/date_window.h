@@ -67,6 +67,7 @@ private:
     void makeSchoolControls(Group& school);
     void makeSexChoice(Group& customs);
     AnswerOptions options() const;
+    std::optional<Sex> chosenSex() const;
     void recompute();
     void showAnswer(const std::vector<AnswerLine>& lines);
     void clearAnswer(const QString& reason);
