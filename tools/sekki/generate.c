@@ -28,7 +28,8 @@ static double apparent_longitude(double jde) {
     /* General precession in longitude from J2000 (Lieske 1977), in arc seconds. */
     const double t = (jde - 2451545.0) / 36525.0;
     const double precession = (5029.0966 + (1.11113 - 0.000006 * t) * t) * t;
-    double lon = sun.L + precession / 3600.0 - 0.09033 / 3600.0 + nut.longitude - 20.4898 / 3600.0 / sun.R;
+    double lon =
+        sun.L + precession / 3600.0 - 0.09033 / 3600.0 + nut.longitude - 20.4898 / 3600.0 / sun.R;
     lon = fmod(lon, 360.0);
     return lon < 0 ? lon + 360.0 : lon;
 }
@@ -46,8 +47,8 @@ static double delta_t(double y) {
     double t;
     if (y < 1900) {
         t = y - 1860;
-        return 7.62 + t * (0.5737 + t * (-0.251754 + t * (0.01680668 +
-               t * (-0.0004473624 + t / 233174.0))));
+        return 7.62 + t * (0.5737 +
+                           t * (-0.251754 + t * (0.01680668 + t * (-0.0004473624 + t / 233174.0))));
     }
     if (y < 1920) {
         t = y - 1900;
@@ -67,8 +68,8 @@ static double delta_t(double y) {
     }
     if (y < 2005) {
         t = y - 2000;
-        return 63.86 + t * (0.3345 + t * (-0.060374 + t * (0.0017275 +
-               t * (0.000651814 + 0.00002373599 * t))));
+        return 63.86 + t * (0.3345 + t * (-0.060374 +
+                                          t * (0.0017275 + t * (0.000651814 + 0.00002373599 * t))));
     }
     if (y < 2050) {
         t = y - 2000;
@@ -83,7 +84,10 @@ static double moment(double jd_guess, double target) {
     double lo = jd_guess - 12.0, hi = jd_guess + 12.0;
     while (hi - lo > 1e-7) {
         double mid = (lo + hi) / 2.0;
-        if (past(mid, target) < 0) lo = mid; else hi = mid;
+        if (past(mid, target) < 0)
+            lo = mid;
+        else
+            hi = mid;
     }
     double jde = (lo + hi) / 2.0;
     /* ΔT is taken at the moment in UT; one step of correction is plenty (ΔT changes slowly). */
