@@ -7,11 +7,15 @@ calendar's rules (the same as the engine's): a month from the day of a new moon,
 中気 of its day, 冬至 春分 夏至 秋分 fixing 11, 2, 5 and 8, the first month without a 中気 the
 leap month where one month too many lies between two fixed ones; before 1888 the day in the
 apparent solar time of Kyoto; 2033's 秋分 fixing nothing and 2097's 12月 from the 14th, as the
-calendar publishers print them.
-Usage: lunisolar_vs_ephem.py engine/lunisolar_table.inc"""
+calendar publishers print them. Given the program's date_query_driver too, it also asks the
+program itself for the 旧暦 and 六曜 of every ninth day from 1844 to 2100 (`--query --json`) and
+compares them with the calendar built from PyEphem.
+Usage: lunisolar_vs_ephem.py engine/lunisolar_table.inc [BUILD/tests/date_query_driver]"""
 import datetime as dt
+import json
 import math
 import re
+import subprocess
 import sys
 
 import ephem
@@ -211,6 +215,28 @@ def compare_published(months, days, new_moons):
     return bad
 
 
+def compare_program(driver, their_days):
+    """The program's 旧暦 and 六曜 of every ninth day against the calendar built from PyEphem."""
+    days = [FIRST + dt.timedelta(days=k) for k in range(0, (LAST - FIRST).days + 1, 9)]
+    lines = [f"{d.isoformat()}\t{d.isoformat()}" for d in days]
+    run = subprocess.run([driver], input="\n".join(lines) + "\n", capture_output=True,
+                         text=True, check=True)
+    answers = run.stdout.splitlines()
+    if len(answers) != len(days):
+        print(f"the program gave {len(answers)} answers for {len(days)} days")
+        return len(days)
+    differ = 0
+    for d, line in zip(days, answers):
+        y, m, leap, day = their_days[d]
+        want = ({"年": y, "月": m, "閏": leap, "日": day}, ROKUYO[(m + day + 4) % 6])
+        got = json.loads(line) if not line.startswith("ERROR") else {}
+        if (got.get("旧暦"), got.get("六曜")) != want:
+            differ += 1
+            print(f"{d}: program {got.get('旧暦')} {got.get('六曜')}, PyEphem {want}")
+    print(f"{len(days)} days asked of the program: its 旧暦 and 六曜 differ from PyEphem's on {differ}")
+    return differ
+
+
 def main():
     new_minutes, chuki_minutes, local_days = read_table(sys.argv[1])
 
@@ -238,6 +264,8 @@ def main():
         day += dt.timedelta(days=1)
     print(f"{walked} days from {FIRST} to {LAST}: lunisolar date and 六曜 differ on {differ}")
     bad = compare_published(ours, our_days, ours_new)
+    if len(sys.argv) > 2:
+        bad += compare_program(sys.argv[2], their_days)
     sys.exit(1 if worst[0] > 2.0 or differ or bad else 0)
 
 
