@@ -1,19 +1,18 @@
 #include "yorvane/answer_fields.h"
 
+#include <iterator>
+
 #include "yorvane/sexagenary.h"
 #include "yorvane/text.h"
 
 namespace yorvane {
 
 std::u16string_view answerGroupName(AnswerGroup group) {
-    switch (group) {
-        case AnswerGroup::Birthday: return u"生まれた日";
-        case AnswerGroup::Age: return u"年齢";
-        case AnswerGroup::Signs: return u"干支と九星";
-        case AnswerGroup::School: return u"学歴";
-        case AnswerGroup::Customs: return u"厄年と長寿祝い";
-    }
-    return {};
+    // In the order of AnswerGroup.
+    static constexpr std::u16string_view kNames[] = {u"生まれた日", u"年齢", u"干支と九星", u"学歴",
+                                                     u"厄年と長寿祝い"};
+    static_assert(std::size(kNames) == kAnswerGroupCount);
+    return kNames[static_cast<std::size_t>(group)];
 }
 
 FieldValue FieldValue::null(std::u16string shown) {
