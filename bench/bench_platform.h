@@ -23,7 +23,7 @@ public:
     bool openDocument(const QString&, const QString&, std::function<void()>) override {
         return false;
     }
-    bool openAddress(const QString&) override { return false; }
+    bool openAddress(const QString&, std::function<void()>) override { return false; }
 
     long loads = 0;
 
