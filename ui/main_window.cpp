@@ -53,6 +53,7 @@ void setBoxText(QLineEdit* box, const QString& text) {
 // reader speaks when asked where the focus is. The exchange button's description says what the
 // exchange made of the birth year. Without a year each says what it is for.
 void describeAnswers(QWidget* birthYearBox, QWidget* exchangeButton, const MainView& view) {
+    if (!QAccessible::isActive()) return;
     const QString answers = qs(spokenAnswers(view));
     const QString exchange = QStringLiteral("生まれ年と指定年を入れ替える");
     const auto describe = [](QWidget* w, const QString& description) {
@@ -72,6 +73,13 @@ void describeAnswers(QWidget* birthYearBox, QWidget* exchangeButton, const MainV
 
 // ---------------------------------------------------------------------------------------------
 // The view
+
+void MainWindow::accessibilityActiveChanged(bool active) {
+    if (!active) return;
+    MainInputs now = inputs_;
+    now.currentYear = platform_.currentYear();
+    describeAnswers(birthYearBox, exchangeButton, mainView(now));
+}
 
 void MainWindow::apply(const std::function<void(MainInputs&)>& change) {
     change(inputs_);

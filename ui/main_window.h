@@ -4,6 +4,7 @@
 // glossary in DESIGN.md pairs each with its member here). What the window reads is kept as
 // MainInputs; a handler changes one input and renders the view the engine makes of them.
 
+#include <QAccessible>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -34,7 +35,7 @@ class PictureBox;
 class Platform;
 class YearBox;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private QAccessible::ActivationObserver {
     Q_OBJECT
 public:
     explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
@@ -47,6 +48,10 @@ public:
     void saveSettings();
 
 private:
+    // The answers in words for a screen reader are written only while one listens (they cost a
+    // few microseconds a keystroke), and all at once when one starts listening.
+    void accessibilityActiveChanged(bool active) override;
+
     // Building the window (main_window_build.cpp).
     void createAgeBox(QWidget* client);
     void createReferenceButtons();

@@ -120,11 +120,16 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
 
     setFixedSize(sizeHint());
     move(px(8550), px(6270));
+    QAccessible::installActivationObserver(this);
+    accessibilityActiveChanged(QAccessible::isActive());
 }
 
 // The version window has no owner, so that it can outlive the main window on screen; the
 // program ends only once both are closed, and then it goes with the main window.
-MainWindow::~MainWindow() { delete versionWindow_; }
+MainWindow::~MainWindow() {
+    QAccessible::removeActivationObserver(this);
+    delete versionWindow_;
+}
 
 void MainWindow::createAgeBox(QWidget* client) {
     eraList =
