@@ -2,6 +2,7 @@
 // desktop: nothing is really opened.
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -444,6 +445,8 @@ void TestMenus::everyWindowReadAsAWindow() {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(t);
         QVERIFY2(a->role() == QAccessible::Window || a->role() == QAccessible::Dialog, window);
         QCOMPARE(a->text(QAccessible::Name), t->windowTitle());
+        for (QComboBox* list : t->findChildren<QComboBox*>())  // a list is no window
+            QCOMPARE(QAccessible::queryAccessibleInterface(list)->role(), QAccessible::ComboBox);
         for (QLabel* label : t->findChildren<QLabel*>()) {
             const QString name =
                 QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);

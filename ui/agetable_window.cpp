@@ -45,7 +45,7 @@ constexpr int kFollowScrollMs = 120;
 
 AgeTableWindow::AgeTableWindow(int thisYear, const SettingsLocation& settings, QWidget* parent)
     : QWidget(parent, Qt::Window), thisYear_(thisYear), settings_(settings) {
-    announceWindowsAsFrames();  // before anything asks for its accessible object
+    readAsFrame(this);  // before anything asks for its accessible object
     setObjectName(QStringLiteral("frmHayami"));
     setWindowTitle(kAgeTableTitle);
     setAccessibleName(kAgeTableTitle);

@@ -161,7 +161,7 @@ bool showLines(QFormLayout* form, int first, std::vector<QLineEdit*>& boxes,
 
 DateWindow::DateWindow(QDate today, SettingsLocation settings, QWidget* parent)
     : QWidget(parent, Qt::Window), today_(today), settings_(std::move(settings)) {
-    announceWindowsAsFrames();  // before anything asks for its accessible object
+    readAsFrame(this);  // before anything asks for its accessible object
     setObjectName(QStringLiteral("dateWindow"));
     setWindowTitle(kTitle);
     setAccessibleName(kTitle);

@@ -304,6 +304,12 @@ void MainWindow::ageTableChosen() {
     ageTable_->show();
     ageTable_->raise();
     activateWindow();
+    // The keys stay where they were, so Qt tells no one that the focus is back from the menu: a
+    // screen reader would go on reading the menu entry. It is told here.
+    if (QWidget* focused = QApplication::focusWidget(); focused && QAccessible::isActive()) {
+        QAccessibleEvent event(focused, QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 // One window 日付で調べる, made on first use, brought forward with the focus in its first box.

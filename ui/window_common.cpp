@@ -30,25 +30,30 @@ void shareCommands(QWidget* window, const QList<QAction*>& commands) {
 }
 
 namespace {
+// The property that marks the program's own plain windows.
+constexpr char kReadAsFrame[] = "yorvaneReadAsFrame";
+
 // A plain QWidget made a window of its own is read as a client area, a "filler": nothing tells
-// the reader that a window was reached, nor speaks its title.
+// the reader that a window was reached, nor speaks its title. Only the windows marked by
+// readAsFrame are claimed: other widgets derive from QWidget directly too (a list box, a menu),
+// and some are windows for a moment before they get a parent.
 QAccessibleInterface* windowInterface(const QString& className, QObject* object) {
     // Asked for the class itself, before Qt's own answer for a QWidget.
     auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget || !widget->isWindow() ||
-        className != QLatin1String(object->metaObject()->className()) ||
-        object->metaObject()->superClass() != &QWidget::staticMetaObject)
+    if (!widget || !widget->isWindow() || !widget->property(kReadAsFrame).toBool() ||
+        className != QLatin1String(object->metaObject()->className()))
         return nullptr;
     return new QAccessibleWidget(widget, QAccessible::Window);
 }
 }  // namespace
 
-void announceWindowsAsFrames() {
+void readAsFrame(QWidget* window) {
     static const bool once = [] {
         QAccessible::installFactory(windowInterface);
         return true;
     }();
     (void)once;
+    window->setProperty(kReadAsFrame, true);
 }
 
 }  // namespace yorvane

@@ -20,8 +20,9 @@ void addCloseKeys(QWidget* window);
 // program with the settings saved): the same actions, so that they do the same from anywhere.
 void shareCommands(QWidget* window, const QList<QAction*>& commands);
 
-// Screen readers are told that a top-level QWidget of the program is a window, a frame with a
-// title, rather than a filler in no window; once is enough.
-void announceWindowsAsFrames();
+// Screen readers are told that `window`, a top-level QWidget of the program, is a window, a frame
+// with a title, rather than a filler in no window. Call it before anything asks for the window's
+// accessible object.
+void readAsFrame(QWidget* window);
 
 }  // namespace yorvane
