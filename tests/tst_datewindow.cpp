@@ -241,6 +241,8 @@ void TestDateWindow::badInputLeavesNoStaleAnswer() {
     QVERIFY(!d.answerBoxes.front()->text().isEmpty());
     QTest::keyClick(d.birthBox, '0');  // 1980/2/30
     QVERIFY(d.reasonCaption->text().contains("2月30日"));
+    // where-am-I says it: a label's new text is not spoken
+    QVERIFY(d.birthBox->accessibleDescription().startsWith(d.reasonCaption->text()));
     QCOMPARE(d.birthBox->text(), "1980/2/30");  // nothing is taken from the box
     for (QLineEdit* box : d.answerBoxes) QVERIFY(box->text().isEmpty());
     QTest::keyClick(d.birthBox, Qt::Key_Backspace);

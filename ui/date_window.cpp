@@ -29,6 +29,7 @@ namespace yorvane {
 namespace {
 
 const QString kTitle = QStringLiteral("日付で調べる");
+const QString kBirthHint = QStringLiteral("1980/3/4、昭和55年3月4日、S55.3.4 など");
 
 const char* const kGroupNames[kAnswerGroupCount] = {"birthdayGroup", "ageGroup", "signsGroup",
                                                     "schoolGroup", "customsGroup"};
@@ -169,8 +170,7 @@ DateWindow::DateWindow(QDate today, SettingsLocation settings, QWidget* parent)
     addCloseKeys(this);
 
     auto* form = new QFormLayout;
-    birthBox = makeInput(this, "birthDateBox", QStringLiteral("生年月日"),
-                         QStringLiteral("1980/3/4、昭和55年3月4日、S55.3.4 など"));
+    birthBox = makeInput(this, "birthDateBox", QStringLiteral("生年月日"), kBirthHint);
     referenceBox =
         makeInput(this, "referenceDateBox", QStringLiteral("基準日"), QStringLiteral("空なら今日"));
     referenceBox->setText(
@@ -321,7 +321,7 @@ void DateWindow::recompute() {
         clearAnswer(qs(q.error));
         return;
     }
-    reasonCaption->clear();
+    showReason(QString());
     record_ = q.answer->schoolRecord;
     copyResumeButton->setEnabled(true);
     showAnswer(answerLines(answerFields(*q.answer)));
@@ -352,8 +352,17 @@ void DateWindow::showAnswer(const std::vector<AnswerLine>& lines) {
 }
 
 // Nothing of an earlier answer stays beside a text that names no day.
-void DateWindow::clearAnswer(const QString& reason) {
+// The reason is the birth box's description too, which a screen reader says when asked where the
+// focus is: a label's new text is not spoken.
+void DateWindow::showReason(const QString& reason) {
     reasonCaption->setText(reason);
+    const QString description = reason.isEmpty() ? kBirthHint : reason + u' ' + kBirthHint;
+    if (birthBox->accessibleDescription() != description)
+        birthBox->setAccessibleDescription(description);
+}
+
+void DateWindow::clearAnswer(const QString& reason) {
+    showReason(reason);
     for (QLineEdit* box : answerBoxes) {
         box->clear();
         setRed(box, QPalette::Text, QPalette::Base, false);

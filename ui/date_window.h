@@ -68,6 +68,7 @@ private:
     void makeSexChoice(Group& customs);
     AnswerOptions options() const;
     std::optional<Sex> chosenSex() const;
+    void showReason(const QString& reason);
     void recompute();
     void showAnswer(const std::vector<AnswerLine>& lines);
     void clearAnswer(const QString& reason);
