@@ -32,6 +32,13 @@ public:
         if (t == QAccessible::Value) return list()->currentText();
         return QAccessibleWidget::text(t);
     }
+    // A reader that finds a label for a list says the label instead of the name (「干支(E)」 for
+    // 「干支で絞り込み 丑」), so the chosen entry would go unheard: the name says what the list is
+    // for already, and the label stays a label of its own.
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+        QAccessible::Relation match) const override {
+        return QAccessibleWidget::relations(QAccessible::Relation(match & ~QAccessible::Label));
+    }
     QVariant currentValue() const override { return list()->currentIndex(); }
     void setCurrentValue(const QVariant& value) override { list()->setCurrentIndex(value.toInt()); }
     QVariant maximumValue() const override { return list()->count() - 1; }
